@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+/// Full path of the running executable; the same from inside a plug-in.
+std::string ProgramPath();
+
+/// Makes ProgramPath() answer `path` from now on (tests stand in a fake
+/// install tree this way). An empty path restores the real answer.
+void OverrideProgramPath(const std::string& path);
+
+/// The process's command line after the program name: the arguments joined
+/// by single blanks, each `--name=value` argument rendered as `--name="value"`.
+std::string CommandLine();
+
+/// The rendering rule of CommandLine() applied to `arguments`.
+std::string JoinCommandLine(const std::vector<std::string>& arguments);
+
+/// Ends the process at once with `code`, after flushing standard streams.
+[[noreturn]] void ExitProcess(int code);
+
+}  // namespace platform

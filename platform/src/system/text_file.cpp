@@ -1,0 +1,103 @@
+#include "platform/text_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+bool WriteAll(int descriptor, const std::string& content) {
+  size_t written = 0;
+  while (written < content.size()) {
+    ssize_t count = ::write(descriptor, content.data() + written, content.size() - written);
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    written += static_cast<size_t>(count);
+  }
+  return true;
+}
+
+std::string FolderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+}  // namespace
+
+bool ReadFileBytes(const std::string& path, std::string& content) {
+  content.clear();
+  std::ifstream stream(path, std::ios::binary);
+  if (!stream) return false;
+  content.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+  if (stream.bad()) {
+    content.clear();
+    return false;
+  }
+  return true;
+}
+
+bool ReadTextFile(const std::string& path, std::string& text) {
+  if (!ReadFileBytes(path, text)) return false;
+  text = FromTextMode(text);
+  return true;
+}
+
+std::string ToTextMode(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+std::string FromTextMode(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += text[i];
+  }
+  return out;
+}
+
+bool ReplaceFile(const std::string& path, const std::string& content) {
+  std::string temporary = FolderOf(path) + "/.varnock-XXXXXX";
+  int descriptor = ::mkstemp(temporary.data());
+  if (descriptor < 0) return false;
+
+  struct stat existing;
+  mode_t mode = 0666;
+  if (::stat(path.c_str(), &existing) == 0) {
+    mode = existing.st_mode & 07777;
+  } else {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode &= ~mask;
+  }
+
+  bool ok = WriteAll(descriptor, content) && ::fchmod(descriptor, mode) == 0 &&
+            ::fsync(descriptor) == 0;
+  ok = (::close(descriptor) == 0) && ok;
+  ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
+  if (!ok) ::unlink(temporary.c_str());
+  return ok;
+}
+
+bool ReplaceTextFile(const std::string& path, const std::string& text) {
+  return ReplaceFile(path, ToTextMode(text));
+}
+
+}  // namespace platform

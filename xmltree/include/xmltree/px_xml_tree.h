@@ -1,0 +1,70 @@
+#pragma once
+
+#include <string>
+
+/// A small document tree over the Xerces-C DOM: create a document with a
+/// named root or load one from a file, walk it element by element, read names,
+/// texts and attributes, add children and save it as indented ISO-8859-1 XML.
+/// The first live tree starts Xerces, the destruction of the last stops it.
+class PxXmlTree {
+ public:
+  class Impl;
+  class NodeImpl;
+
+  /// Handle of an element of a tree (value semantics; a view, owning nothing).
+  class Node {
+   public:
+    Node();
+    Node(const Node& other);
+    Node& operator=(const Node& other);
+    ~Node();
+
+    /// True when the handle designates a node.
+    bool IsValid() const;
+    /// The node's name; "" for an empty handle.
+    std::string GetNodeName() const;
+    /// Value of the node's first text child; "" when it has none.
+    std::string GetNodeText() const;
+    /// The same, stored into `text`; always true.
+    bool GetNodeText(std::string& text) const;
+    /// First child element; an empty handle when there is none.
+    Node FirstChildElement() const;
+    /// Next sibling element; an empty handle at the end.
+    Node NextSiblingElement() const;
+    /// The attribute's text into `value` and true; false (value unchanged)
+    /// when the element has no such attribute.
+    bool GetAttribute(const std::string& name, std::string& value) const;
+
+    /// Appends a child element `name` and returns a handle on it.
+    Node AddChild(const std::string& name) const;
+    /// Appends a child element `name` holding the text `value`.
+    void AddChildWithText(const std::string& name, const std::string& value) const;
+    void AddChildWithText(const std::string& name, const char* value) const;
+
+   private:
+    friend class PxXmlTree;
+    friend class Impl;
+    NodeImpl* impl_;
+  };
+
+  /// An empty tree, to be filled by LoadFile.
+  PxXmlTree();
+  /// A tree holding a new document with the root element `rootName`.
+  explicit PxXmlTree(const std::string& rootName);
+  ~PxXmlTree();
+  PxXmlTree(const PxXmlTree&) = delete;
+  PxXmlTree& operator=(const PxXmlTree&) = delete;
+
+  /// Loads the file. False when it is missing or unreadable (silently), not
+  /// well-formed (a report on standard error) or invalid against its DTD
+  /// (silently). External DTDs and entities are never fetched.
+  bool LoadFile(const std::string& path);
+  /// Handle of the root element; empty when the tree holds no document.
+  Node GetRoot() const;
+  /// Writes the document (CR LF line ends) through a temporary file renamed
+  /// into place; false, with any previous file intact, when writing fails.
+  bool SaveFile(const std::string& path);
+
+ private:
+  Impl* impl_;
+};
