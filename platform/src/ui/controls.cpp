@@ -138,9 +138,12 @@ bool ComboBoxControl::UserSelect(int index) {
   Notification selected{Event::ComboSelChange};
   Send(selected);
   Control::SetText(items_[index]);
+  return true;
+}
+
+void ComboBoxControl::UserCloseUp() {
   Notification closed{Event::ComboCloseUp};
   Send(closed);
-  return true;
 }
 
 bool ComboBoxControl::UserType(const std::string& text) {
