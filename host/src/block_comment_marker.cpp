@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr size_t npos = std::string_view::npos;
+
 // Offsets, within a comment's text, of the marks that its marked form
 // holds: its start and every line start behind it, its end included when a
 // line break ends it.
@@ -46,29 +48,35 @@ std::string MarkPlainly(const std::string& text, const std::vector<CommentSpan>&
   return marked;
 }
 
-// Polynomial hashes of every prefix, so that any slice hashes in O(1).
+// Polynomial hashes of every prefix, so that any slice hashes quickly.
 class SliceHashes {
  public:
-  explicit SliceHashes(std::string_view text) : prefix_(text.size() + 1), powers_(text.size() + 1) {
-    powers_[0] = 1;
-    for (size_t i = 0; i < text.size(); ++i) {
-      prefix_[i + 1] = prefix_[i] * kBase + static_cast<unsigned char>(text[i]) + 1;
-      powers_[i + 1] = powers_[i] * kBase;
-    }
+  explicit SliceHashes(std::string_view text) {
+    prefix_.reserve(text.size() + 1);
+    prefix_.push_back(0);
+    for (unsigned char byte : text) prefix_.push_back(prefix_.back() * kBase + byte + 1);
   }
+
   uint64_t Of(size_t begin, size_t end) const {
-    return prefix_[end] - prefix_[begin] * powers_[end - begin];
+    return prefix_[end] - prefix_[begin] * Power(end - begin);
   }
 
  private:
+  static uint64_t Power(size_t exponent) {
+    uint64_t result = 1;
+    for (uint64_t factor = kBase; exponent > 0; exponent >>= 1, factor *= factor) {
+      if (exponent & 1) result *= factor;
+    }
+    return result;
+  }
+
   static constexpr uint64_t kBase = 0x100000001B3ull;
   std::vector<uint64_t> prefix_;
-  std::vector<uint64_t> powers_;
 };
 
 // Follows the comment-by-comment search-and-replace without rewriting the
 // text each time. Marks are only ever inserted, so the marked text is the
-// original text with a number of marks in front of each position; a
+// original text with a number of marks in front of some positions; a
 // comment's text occurs in the marked text exactly where it occurs in the
 // original and no mark has been inserted inside that occurrence yet.
 //
@@ -80,11 +88,7 @@ class SliceHashes {
 class MarkTracker {
  public:
   MarkTracker(const std::string& text, const std::vector<CommentSpan>& comments)
-      : text_(text),
-        comments_(comments),
-        hashes_(text),
-        unmarkedLineComment_(text.size() + 1, false),
-        insertions_(text.size() + 1, 0) {}
+      : text_(text), comments_(comments), hashes_(text) {}
 
   /// Works out every mark; false when the text needs the plain algorithm.
   bool Run() {
@@ -98,10 +102,12 @@ class MarkTracker {
   std::string Result(char mark) const {
     std::string marked;
     marked.reserve(text_.size() + markCount_);
-    for (size_t position = 0; position < text_.size(); ++position) {
-      marked.append(insertions_[position], mark).append(1, text_[position]);
+    size_t copied = 0;
+    for (size_t position : markedPositions_) {
+      marked.append(text_, copied, position - copied).append(insertions_.at(position), mark);
+      copied = position;
     }
-    return marked.append(insertions_[text_.size()], mark);
+    return marked.append(text_, copied, std::string::npos);
   }
 
  private:
@@ -118,32 +124,54 @@ class MarkTracker {
       if (nextClosing == closings.size()) continue;
       size_t coreEnd = closings[nextClosing] + 2;
       coreEnds_[opening] = coreEnd;
-      std::vector<size_t>& group = coreGroups_[CoreKey(opening, coreEnd)];
+      std::vector<size_t>& group = coreGroups_[Key(opening, coreEnd)];
       if (!group.empty() && !SameCore(group.front(), opening)) return false;  // hash collision
       group.push_back(opening);
     }
     for (size_t slashes : FindAll("//")) {
-      if (slashes > 0 && StartsLine(text_, slashes)) unmarkedLineComment_[slashes] = true;
+      if (slashes > 0 && StartsLine(text_, slashes)) unmarkedLineComments_.insert(slashes);
     }
     return true;
   }
 
   bool MarkOccurrences(const CommentSpan& comment) {
     const size_t length = comment.end - comment.begin;
+    const std::string_view needle = std::string_view(text_).substr(comment.begin, length);
+    // A mark inside an occurrence stands behind one of its line breaks or in
+    // front of a "/*" within it, which may begin with its last "/".
+    const bool markMayStandInside =
+        needle.find_first_of("\n\r\v\f") != npos || needle.find("/*", 1) != npos;
     std::vector<size_t> offsets;
     size_t searchFrom = 0;
-    for (size_t position : Occurrences(comment)) {
-      if (position < searchFrom || HasMarkInside(position, length)) continue;
-      if (offsets.empty()) {
-        offsets = MarkOffsets(std::string_view(text_).substr(comment.begin, length));
+    for (size_t position : OccurrencesOf(comment)) {
+      if (position < searchFrom) continue;
+      if ((markMayStandInside || OpensBehind(position + length)) &&
+          HasMarkInside(position, length)) {
+        continue;
       }
+      if (offsets.empty()) offsets = MarkOffsets(needle);
       for (size_t offset : offsets) {
-        if (unmarkedLineComment_[position + offset]) return false;
+        if (unmarkedLineComments_.count(position + offset) > 0) return false;
         Insert(position + offset);
       }
       searchFrom = position + length;
     }
     return true;
+  }
+
+  bool OpensBehind(size_t end) const {
+    return end < text_.size() && text_[end] == '*' && text_[end - 1] == '/';
+  }
+
+  // Comments repeated word for word share one list of occurrences.
+  const std::vector<size_t>& OccurrencesOf(const CommentSpan& comment) {
+    const size_t length = comment.end - comment.begin;
+    auto& known = knownOccurrences_[Key(comment.begin, comment.end)];
+    if (known.second.empty() || known.first + length > text_.size() ||
+        !SameText(known.first, comment.begin, length)) {
+      known = {comment.begin, Occurrences(comment)};
+    }
+    return known.second;
   }
 
   // Every place where the comment's text occurs in the original text, in order.
@@ -163,7 +191,7 @@ class MarkTracker {
       return found;
     }
     const size_t tailLength = comment.end - core->second;
-    for (size_t opening : coreGroups_.at(CoreKey(comment.begin, core->second))) {
+    for (size_t opening : coreGroups_.at(Key(comment.begin, core->second))) {
       size_t tail = coreEnds_.at(opening);
       if (tail + tailLength <= text_.size() && SameText(tail, core->second, tailLength)) {
         found.push_back(opening);
@@ -178,9 +206,8 @@ class MarkTracker {
   }
 
   void Insert(size_t position) {
-    ++insertions_[position];
+    if (insertions_[position]++ == 0) markedPositions_.insert(position);
     ++markCount_;
-    markedPositions_.insert(position);
   }
 
   std::vector<size_t> FindAll(std::string_view pair) const {
@@ -192,7 +219,7 @@ class MarkTracker {
     return positions;
   }
 
-  uint64_t CoreKey(size_t begin, size_t end) const {
+  uint64_t Key(size_t begin, size_t end) const {
     return hashes_.Of(begin, end) * 31 + (end - begin);
   }
 
@@ -211,8 +238,9 @@ class MarkTracker {
   std::vector<size_t> openings_;
   std::unordered_map<size_t, size_t> coreEnds_;
   std::unordered_map<uint64_t, std::vector<size_t>> coreGroups_;
-  std::vector<bool> unmarkedLineComment_;  // a "//" starts a line here
-  std::vector<uint32_t> insertions_;       // marks in front of each position
+  std::unordered_map<uint64_t, std::pair<size_t, std::vector<size_t>>> knownOccurrences_;
+  std::set<size_t> unmarkedLineComments_;            // where a "//" starts a line
+  std::unordered_map<size_t, uint32_t> insertions_;  // marks in front of a position
   std::set<size_t> markedPositions_;
   size_t markCount_ = 0;
 };
