@@ -103,6 +103,23 @@ TEST(EngineEquivalenceTest, MarkingMatchesTheWholeTextSearchAndReplace) {
   }
 }
 
+// Short texts of comment tokens and line breaks, glued together at random,
+// reach shapes that whole source lines rarely form.
+TEST(EngineEquivalenceTest, MarkingMatchesOnTextsOfCommentTokens) {
+  const std::vector<std::string> tokens = {"/",  "*",  " ",    "a",       "\n",
+                                           "\r", "\v", "\f",   "\x85",    "/*",
+                                           "*/", "//", "/**/", "/* a */", "/* a */\n"};
+  std::mt19937 random(5);
+  auto pick = [&random](int high) { return std::uniform_int_distribution<int>(0, high)(random); };
+  for (int i = 0; i < 20000; ++i) {
+    std::string text;
+    for (int n = pick(40); n > 0; --n) text += tokens[pick(static_cast<int>(tokens.size()) - 1)];
+    const char mark = ChooseCommentMark(text, {}, {});
+    ASSERT_EQ(MarkComments(text, mark), ReferenceMarkComments(text, EngineDialectWithMark(mark)))
+        << text;
+  }
+}
+
 TEST(EngineEquivalenceTest, ConversionMatchesThePlainSteps) {
   SourceGenerator generator(11);
   for (int i = 0; i < 400; ++i) {
