@@ -26,8 +26,8 @@ class RegExpConverter {
   /// every substitution is appended to `substitutionReport`. When a rule, or
   /// the marking of the comments, fails: an error entry is appended, the user
   /// is asked whether to go on (not when `silent`), and the result is kGoOn
-  /// (Yes, or silent) or kStop; `out` is then of no use. `tos` holds at least
-  /// as many entries as `froms`.
+  /// (Yes, or silent) or kStop; `out` is then of no use. A rule without an
+  /// entry in `tos` fails like an invalid one.
   int ConvertText(const std::string& text, const std::vector<std::string>& froms,
                   const std::vector<std::string>& tos, std::string& out,
                   const std::string& filePath, std::string& substitutionReport);

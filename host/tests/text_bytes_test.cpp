@@ -48,6 +48,29 @@ TEST_F(TextBytesTest, WesternEuropeanTextsKeepTheirBytes) {
                                 Block(kInvertedQuestion + " foo") + kInvertedQuestion + " bar;\n");
 }
 
+TEST_F(TextBytesTest, TextsHoldingAllButOneByteComeBackWhole) {
+  for (int free = 1; free < 256; ++free) {
+    std::string bytes;
+    for (int byte = 0; byte < 256; ++byte) {
+      if (byte != free) bytes += static_cast<char>(byte);
+    }
+    const std::string text = "x\n" + bytes + "\nfoo;\n";
+    bool markable = true;
+    try {
+      ChooseCommentMark(text, {"foo"}, {"bar"});
+    } catch (const std::runtime_error&) {
+      markable = false;  // a printable byte or a line break is no mark
+    }
+    const int result = Convert(text, {"foo"}, {"bar"});
+    if (!markable) {
+      ASSERT_EQ(result, RegExpConverter::kGoOn) << free;
+      continue;
+    }
+    ASSERT_EQ(result, RegExpConverter::kChanged) << free;
+    ASSERT_EQ(out, "x\n" + bytes + Block("foo") + "bar;\n") << free;
+  }
+}
+
 TEST_F(TextBytesTest, ReportsShowTheMarkThatWasUsed) {
   Convert("a\n" + kInvertedQuestion + "\n", {"a(b"}, {""});
   EXPECT_NE(report.find("'\\R(?!\\*|\xFF)([^\xFF\\n]*?)(a(b)'"), std::string::npos);
