@@ -1,10 +1,9 @@
 #include "block_comment_marker.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <set>
 #include <string_view>
-#include <unordered_map>
 
 #include "line_breaks.h"
 #include "text_helpers.h"
@@ -48,31 +47,15 @@ std::string MarkPlainly(const std::string& text, const std::vector<CommentSpan>&
   return marked;
 }
 
-// Polynomial hashes of every prefix, so that any slice hashes quickly.
-class SliceHashes {
- public:
-  explicit SliceHashes(std::string_view text) {
-    prefix_.reserve(text.size() + 1);
-    prefix_.push_back(0);
-    for (unsigned char byte : text) prefix_.push_back(prefix_.back() * kBase + byte + 1);
+// Hash of a slice, over its length and at most its first 64 bytes; equal
+// hashes are always confirmed by comparing the bytes.
+uint64_t SliceKey(std::string_view text, size_t begin, size_t end) {
+  uint64_t hash = 0xCBF29CE484222325ull ^ (end - begin);
+  for (size_t i = begin; i < end && i < begin + 64; ++i) {
+    hash = (hash ^ static_cast<unsigned char>(text[i])) * 0x100000001B3ull;
   }
-
-  uint64_t Of(size_t begin, size_t end) const {
-    return prefix_[end] - prefix_[begin] * Power(end - begin);
-  }
-
- private:
-  static uint64_t Power(size_t exponent) {
-    uint64_t result = 1;
-    for (uint64_t factor = kBase; exponent > 0; exponent >>= 1, factor *= factor) {
-      if (exponent & 1) result *= factor;
-    }
-    return result;
-  }
-
-  static constexpr uint64_t kBase = 0x100000001B3ull;
-  std::vector<uint64_t> prefix_;
-};
+  return hash;
+}
 
 // Follows the comment-by-comment search-and-replace without rewriting the
 // text each time. Marks are only ever inserted, so the marked text is the
@@ -85,15 +68,20 @@ class SliceHashes {
 // inserted mark stands in front of "/*" or behind a line break of an earlier
 // occurrence; so a new occurrence needs a mark inserted in front of an
 // unmarked "//" at the start of a line. Such texts go the plain way.
+//
+// Marks therefore stand only at openings ("/*") and at line starts, and are
+// counted per opening and per line.
 class MarkTracker {
  public:
   MarkTracker(const std::string& text, const std::vector<CommentSpan>& comments)
-      : text_(text), comments_(comments), hashes_(text) {}
+      : text_(text), comments_(comments) {}
 
   /// Works out every mark; false when the text needs the plain algorithm.
   bool Run() {
-    if (!IndexOpenings()) return false;
-    for (const CommentSpan& comment : comments_) {
+    IndexOpenings();
+    IndexLines();
+    if (!GroupEqualComments()) return false;
+    for (size_t comment = 0; comment < comments_.size(); ++comment) {
       if (!MarkOccurrences(comment)) return false;
     }
     return true;
@@ -103,111 +91,174 @@ class MarkTracker {
     std::string marked;
     marked.reserve(text_.size() + markCount_);
     size_t copied = 0;
-    for (size_t position : markedPositions_) {
-      marked.append(text_, copied, position - copied).append(insertions_.at(position), mark);
+    size_t line = 0;
+    auto copyUpTo = [&](size_t position, uint32_t marks) {
+      marked.append(text_, copied, position - copied).append(marks, mark);
       copied = position;
+    };
+    for (size_t opening = 0; opening < openings_.size(); ++opening) {
+      if (openingMarks_[opening] == 0) continue;
+      for (; line < lineStarts_.size() && lineStarts_[line] <= openings_[opening]; ++line) {
+        if (lineMarks_[line] > 0) copyUpTo(lineStarts_[line], lineMarks_[line]);
+      }
+      copyUpTo(openings_[opening], openingMarks_[opening]);
+    }
+    for (; line < lineStarts_.size(); ++line) {
+      if (lineMarks_[line] > 0) copyUpTo(lineStarts_[line], lineMarks_[line]);
     }
     return marked.append(text_, copied, std::string::npos);
   }
 
  private:
-  // Every "/*" of the text is a place where a comment's text may occur. Those
-  // with a "*/" behind them are grouped by their core, the text from the "/*"
-  // through the first "*/" behind it: an occurrence of a comment's text has
-  // the same core as the comment.
-  bool IndexOpenings() {
-    std::vector<size_t> closings = FindAll("*/");
+  // Every "/*" is a place where a comment's text may occur. Its core is the
+  // text from there through the first "*/" behind it; an occurrence of a
+  // comment's text has the same core as the comment.
+  void IndexOpenings() {
+    const std::vector<size_t> closings = FindAll("*/");
+    openings_ = FindAll("/*");
+    coreEnds_.assign(openings_.size(), npos);
+    openingMarks_.assign(openings_.size(), 0);
     size_t nextClosing = 0;
-    for (size_t opening : FindAll("/*")) {
-      openings_.push_back(opening);
-      while (nextClosing < closings.size() && closings[nextClosing] < opening + 2) ++nextClosing;
+    for (size_t opening = 0; opening < openings_.size(); ++opening) {
+      const size_t position = openings_[opening];
+      while (nextClosing < closings.size() && closings[nextClosing] < position + 2) ++nextClosing;
       if (nextClosing == closings.size()) continue;
-      size_t coreEnd = closings[nextClosing] + 2;
-      coreEnds_[opening] = coreEnd;
-      std::vector<size_t>& group = coreGroups_[Key(opening, coreEnd)];
-      if (!group.empty() && !SameCore(group.front(), opening)) return false;  // hash collision
-      group.push_back(opening);
+      coreEnds_[opening] = closings[nextClosing] + 2;
+      coresByKey_.emplace_back(SliceKey(text_, position, coreEnds_[opening]), opening);
     }
-    for (size_t slashes : FindAll("//")) {
-      if (slashes > 0 && StartsLine(text_, slashes)) unmarkedLineComments_.insert(slashes);
+    std::sort(coresByKey_.begin(), coresByKey_.end());
+  }
+
+  void IndexLines() {
+    for (size_t position = 1; position <= text_.size(); ++position) {
+      if (!StartsLine(text_, position)) continue;
+      lineStarts_.push_back(position);
+      unmarkedLineComment_.push_back(text_.compare(position, 2, "//") == 0);
+    }
+    lineMarks_.assign(lineStarts_.size(), 0);
+  }
+
+  // Gives every comment the index of the first comment with the same text,
+  // and the opening where it starts.
+  bool GroupEqualComments() {
+    std::vector<std::pair<uint64_t, size_t>> byKey;
+    size_t opening = 0;
+    for (size_t comment = 0; comment < comments_.size(); ++comment) {
+      const CommentSpan& span = comments_[comment];
+      while (openings_[opening] < span.begin) ++opening;
+      commentOpenings_.push_back(opening);
+      byKey.emplace_back(SliceKey(text_, span.begin, span.end), comment);
+    }
+    std::sort(byKey.begin(), byKey.end());
+    firstEqual_.resize(comments_.size());
+    occurrences_.resize(comments_.size());
+    for (size_t run = 0; run < byKey.size(); ++run) {
+      const size_t first = run == 0 || byKey[run - 1].first != byKey[run].first ? run : run - 1;
+      const size_t comment = byKey[run].second;
+      firstEqual_[comment] = first == run ? comment : firstEqual_[byKey[first].second];
+      if (!SameText(comments_[firstEqual_[comment]], comments_[comment])) return false;
     }
     return true;
   }
 
-  bool MarkOccurrences(const CommentSpan& comment) {
-    const size_t length = comment.end - comment.begin;
-    const std::string_view needle = std::string_view(text_).substr(comment.begin, length);
+  bool MarkOccurrences(size_t comment) {
+    const CommentSpan& span = comments_[comment];
+    const size_t length = span.end - span.begin;
+    const std::string_view needle = std::string_view(text_).substr(span.begin, length);
     // A mark inside an occurrence stands behind one of its line breaks or in
     // front of a "/*" within it, which may begin with its last "/".
     const bool markMayStandInside =
         needle.find_first_of("\n\r\v\f") != npos || needle.find("/*", 1) != npos;
-    std::vector<size_t> offsets;
+    const std::vector<size_t> offsets = MarkOffsets(needle);
     size_t searchFrom = 0;
-    for (size_t position : OccurrencesOf(comment)) {
+    for (size_t opening : OccurrencesOf(comment)) {
+      const size_t position = openings_[opening];
       if (position < searchFrom) continue;
       if ((markMayStandInside || OpensBehind(position + length)) &&
-          HasMarkInside(position, length)) {
+          HasMarkInside(opening, position + length)) {
         continue;
       }
-      if (offsets.empty()) offsets = MarkOffsets(needle);
-      for (size_t offset : offsets) {
-        if (unmarkedLineComments_.count(position + offset) > 0) return false;
-        Insert(position + offset);
-      }
+      if (!Insert(opening, offsets)) return false;
       searchFrom = position + length;
     }
     return true;
   }
 
-  bool OpensBehind(size_t end) const {
-    return end < text_.size() && text_[end] == '*' && text_[end - 1] == '/';
-  }
-
   // Comments repeated word for word share one list of occurrences.
-  const std::vector<size_t>& OccurrencesOf(const CommentSpan& comment) {
-    const size_t length = comment.end - comment.begin;
-    auto& known = knownOccurrences_[Key(comment.begin, comment.end)];
-    if (known.second.empty() || known.first + length > text_.size() ||
-        !SameText(known.first, comment.begin, length)) {
-      known = {comment.begin, Occurrences(comment)};
-    }
-    return known.second;
+  const std::vector<size_t>& OccurrencesOf(size_t comment) {
+    std::vector<size_t>& known = occurrences_[firstEqual_[comment]];
+    if (known.empty()) known = Occurrences(comment);
+    return known;
   }
 
-  // Every place where the comment's text occurs in the original text, in order.
-  std::vector<size_t> Occurrences(const CommentSpan& comment) const {
+  // The openings where the comment's text occurs in the original text, in order.
+  std::vector<size_t> Occurrences(size_t index) const {
+    const CommentSpan& comment = comments_[index];
     const size_t length = comment.end - comment.begin;
+    const size_t own = commentOpenings_[index];
     std::vector<size_t> found;
-    auto core = coreEnds_.find(comment.begin);
-    if (core == coreEnds_.end()) {
+    if (coreEnds_[own] == npos) {
       // No "*/" behind it: the comment runs to the end of the text.
-      const uint64_t hash = hashes_.Of(comment.begin, comment.end);
-      for (size_t opening : openings_) {
-        if (opening + length <= text_.size() && hashes_.Of(opening, opening + length) == hash &&
-            SameText(opening, comment.begin, length)) {
+      const uint64_t key = SliceKey(text_, comment.begin, comment.end);
+      for (size_t opening = 0; opening < openings_.size(); ++opening) {
+        const size_t position = openings_[opening];
+        if (position + length <= text_.size() &&
+            SliceKey(text_, position, position + length) == key &&
+            SameText({position, position + length}, comment)) {
           found.push_back(opening);
         }
       }
       return found;
     }
-    const size_t tailLength = comment.end - core->second;
-    for (size_t opening : coreGroups_.at(Key(comment.begin, core->second))) {
-      size_t tail = coreEnds_.at(opening);
-      if (tail + tailLength <= text_.size() && SameText(tail, core->second, tailLength)) {
+    const CommentSpan core = {comment.begin, coreEnds_[own]};
+    const CommentSpan tail = {core.end, comment.end};
+    auto group = std::equal_range(coresByKey_.begin(), coresByKey_.end(),
+                                  std::make_pair(SliceKey(text_, core.begin, core.end), size_t{0}),
+                                  [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto member = group.first; member != group.second; ++member) {
+      const size_t opening = member->second;
+      const size_t coreEnd = coreEnds_[opening];
+      if (SameText({openings_[opening], coreEnd}, core) &&
+          SameText({coreEnd, coreEnd + (tail.end - tail.begin)}, tail)) {
         found.push_back(opening);
       }
     }
     return found;
   }
 
-  bool HasMarkInside(size_t position, size_t length) const {
-    auto mark = markedPositions_.upper_bound(position);
-    return mark != markedPositions_.end() && *mark < position + length;
+  bool OpensBehind(size_t end) const {
+    return end < text_.size() && text_[end] == '*' && text_[end - 1] == '/';
   }
 
-  void Insert(size_t position) {
-    if (insertions_[position]++ == 0) markedPositions_.insert(position);
-    ++markCount_;
+  bool HasMarkInside(size_t opening, size_t end) const {
+    for (size_t inner = opening + 1; inner < openings_.size() && openings_[inner] < end; ++inner) {
+      if (openingMarks_[inner] > 0) return true;
+    }
+    for (size_t line = FirstLineBehind(openings_[opening]);
+         line < lineStarts_.size() && lineStarts_[line] < end; ++line) {
+      if (lineMarks_[line] > 0) return true;
+    }
+    return false;
+  }
+
+  // Marks the occurrence at `opening`; false when a mark would go in front of
+  // an unmarked "//" or at a place that is no line start of the text.
+  bool Insert(size_t opening, const std::vector<size_t>& offsets) {
+    const size_t position = openings_[opening];
+    ++openingMarks_[opening];
+    size_t line = FirstLineBehind(position);
+    for (size_t i = 1; i < offsets.size(); ++i) {
+      while (line < lineStarts_.size() && lineStarts_[line] < position + offsets[i]) ++line;
+      if (line == lineStarts_.size() || lineStarts_[line] != position + offsets[i]) return false;
+      if (unmarkedLineComment_[line]) return false;
+      ++lineMarks_[line];
+    }
+    markCount_ += offsets.size();
+    return true;
+  }
+
+  size_t FirstLineBehind(size_t position) const {
+    return std::upper_bound(lineStarts_.begin(), lineStarts_.end(), position) - lineStarts_.begin();
   }
 
   std::vector<size_t> FindAll(std::string_view pair) const {
@@ -219,29 +270,25 @@ class MarkTracker {
     return positions;
   }
 
-  uint64_t Key(size_t begin, size_t end) const {
-    return hashes_.Of(begin, end) * 31 + (end - begin);
-  }
-
-  bool SameCore(size_t first, size_t second) const {
-    size_t length = coreEnds_.at(first) - first;
-    return coreEnds_.at(second) - second == length && SameText(first, second, length);
-  }
-
-  bool SameText(size_t first, size_t second, size_t length) const {
-    return std::memcmp(text_.data() + first, text_.data() + second, length) == 0;
+  bool SameText(const CommentSpan& first, const CommentSpan& second) const {
+    const size_t length = first.end - first.begin;
+    return second.end - second.begin == length && first.end <= text_.size() &&
+           second.end <= text_.size() &&
+           std::memcmp(text_.data() + first.begin, text_.data() + second.begin, length) == 0;
   }
 
   const std::string& text_;
   const std::vector<CommentSpan>& comments_;
-  SliceHashes hashes_;
-  std::vector<size_t> openings_;
-  std::unordered_map<size_t, size_t> coreEnds_;
-  std::unordered_map<uint64_t, std::vector<size_t>> coreGroups_;
-  std::unordered_map<uint64_t, std::pair<size_t, std::vector<size_t>>> knownOccurrences_;
-  std::set<size_t> unmarkedLineComments_;            // where a "//" starts a line
-  std::unordered_map<size_t, uint32_t> insertions_;  // marks in front of a position
-  std::set<size_t> markedPositions_;
+  std::vector<size_t> openings_;  // every "/*"
+  std::vector<size_t> coreEnds_;  // per opening, npos when no "*/" follows
+  std::vector<uint32_t> openingMarks_;
+  std::vector<std::pair<uint64_t, size_t>> coresByKey_;  // (key of the core, opening)
+  std::vector<size_t> lineStarts_;
+  std::vector<bool> unmarkedLineComment_;  // per line: a "//" starts it
+  std::vector<uint32_t> lineMarks_;
+  std::vector<size_t> commentOpenings_;           // per comment: its opening
+  std::vector<size_t> firstEqual_;                // per comment: the first one with the same text
+  std::vector<std::vector<size_t>> occurrences_;  // per first equal comment
   size_t markCount_ = 0;
 };
 
