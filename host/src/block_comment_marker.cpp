@@ -47,12 +47,21 @@ std::string MarkPlainly(const std::string& text, const std::vector<CommentSpan>&
   return marked;
 }
 
-// Hash of a slice, over its length and at most its first 64 bytes; equal
-// hashes are always confirmed by comparing the bytes.
-uint64_t SliceKey(std::string_view text, size_t begin, size_t end) {
+// Hash of a slice's length and bytes; of a long slice only its first and its
+// last `edgeBytes` bytes count. Equal hashes are always confirmed by
+// comparing the bytes.
+uint64_t SliceKey(std::string_view text, size_t begin, size_t end, size_t edgeBytes = 64) {
   uint64_t hash = 0xCBF29CE484222325ull ^ (end - begin);
-  for (size_t i = begin; i < end && i < begin + 64; ++i) {
-    hash = (hash ^ static_cast<unsigned char>(text[i])) * 0x100000001B3ull;
+  auto add = [&hash, &text](size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i) {
+      hash = (hash ^ static_cast<unsigned char>(text[i])) * 0x100000001B3ull;
+    }
+  };
+  if (end - begin <= 2 * edgeBytes || edgeBytes == npos) {
+    add(begin, end);
+  } else {
+    add(begin, begin + edgeBytes);
+    add(end - edgeBytes, end);
   }
   return hash;
 }
@@ -69,8 +78,8 @@ uint64_t SliceKey(std::string_view text, size_t begin, size_t end) {
 // occurrence; so a new occurrence needs a mark inserted in front of an
 // unmarked "//" at the start of a line. Such texts go the plain way.
 //
-// Marks therefore stand only at openings ("/*") and at line starts, and are
-// counted per opening and per line.
+// Inserted marks stand only in front of openings ("/*") and at line starts,
+// so they are counted per opening and per line.
 class MarkTracker {
  public:
   MarkTracker(const std::string& text, const std::vector<CommentSpan>& comments)
@@ -120,11 +129,35 @@ class MarkTracker {
     openingMarks_.assign(openings_.size(), 0);
     size_t nextClosing = 0;
     for (size_t opening = 0; opening < openings_.size(); ++opening) {
-      const size_t position = openings_[opening];
-      while (nextClosing < closings.size() && closings[nextClosing] < position + 2) ++nextClosing;
-      if (nextClosing == closings.size()) continue;
-      coreEnds_[opening] = closings[nextClosing] + 2;
-      coresByKey_.emplace_back(SliceKey(text_, position, coreEnds_[opening]), opening);
+      while (nextClosing < closings.size() && closings[nextClosing] < openings_[opening] + 2) {
+        ++nextClosing;
+      }
+      if (nextClosing < closings.size()) coreEnds_[opening] = closings[nextClosing] + 2;
+    }
+    HashCores();
+  }
+
+  // Cores that end at the same "*/" are suffixes of one another: hashing
+  // from their end backwards, each byte of the text is hashed about once.
+  void HashCores() {
+    coreKeys_.assign(openings_.size(), 0);
+    uint64_t hash = 0;
+    uint64_t power = 1;
+    size_t hashedEnd = npos;
+    size_t hashedFrom = npos;
+    for (size_t opening = openings_.size(); opening-- > 0;) {
+      const size_t end = coreEnds_[opening];
+      if (end == npos) continue;
+      if (end != hashedEnd) {
+        hash = 0;
+        power = 1;
+        hashedEnd = hashedFrom = end;
+      }
+      for (; hashedFrom > openings_[opening]; power *= 0x100000001B3ull) {
+        hash += (static_cast<unsigned char>(text_[--hashedFrom]) + 1) * power;
+      }
+      coreKeys_[opening] = hash;
+      coresByKey_.emplace_back(hash, opening);
     }
     std::sort(coresByKey_.begin(), coresByKey_.end());
   }
@@ -139,7 +172,8 @@ class MarkTracker {
   }
 
   // Gives every comment the index of the first comment with the same text,
-  // and the opening where it starts.
+  // and the opening where it starts. Comments do not overlap, so hashing
+  // their whole texts stays linear.
   bool GroupEqualComments() {
     std::vector<std::pair<uint64_t, size_t>> byKey;
     size_t opening = 0;
@@ -147,16 +181,18 @@ class MarkTracker {
       const CommentSpan& span = comments_[comment];
       while (openings_[opening] < span.begin) ++opening;
       commentOpenings_.push_back(opening);
-      byKey.emplace_back(SliceKey(text_, span.begin, span.end), comment);
+      byKey.emplace_back(SliceKey(text_, span.begin, span.end, npos), comment);
     }
     std::sort(byKey.begin(), byKey.end());
     firstEqual_.resize(comments_.size());
     occurrences_.resize(comments_.size());
-    for (size_t run = 0; run < byKey.size(); ++run) {
-      const size_t first = run == 0 || byKey[run - 1].first != byKey[run].first ? run : run - 1;
-      const size_t comment = byKey[run].second;
-      firstEqual_[comment] = first == run ? comment : firstEqual_[byKey[first].second];
-      if (!SameText(comments_[firstEqual_[comment]], comments_[comment])) return false;
+    for (size_t i = 0; i < byKey.size(); ++i) {
+      const size_t comment = byKey[i].second;
+      const bool newKey = i == 0 || byKey[i - 1].first != byKey[i].first;
+      firstEqual_[comment] = newKey ? comment : firstEqual_[byKey[i - 1].second];
+      if (!SameText(comments_[firstEqual_[comment]], comments_[comment])) {
+        return false;  // two texts with one hash
+      }
     }
     return true;
   }
@@ -213,7 +249,7 @@ class MarkTracker {
     const CommentSpan core = {comment.begin, coreEnds_[own]};
     const CommentSpan tail = {core.end, comment.end};
     auto group = std::equal_range(coresByKey_.begin(), coresByKey_.end(),
-                                  std::make_pair(SliceKey(text_, core.begin, core.end), size_t{0}),
+                                  std::make_pair(coreKeys_[own], size_t{0}),
                                   [](const auto& a, const auto& b) { return a.first < b.first; });
     for (auto member = group.first; member != group.second; ++member) {
       const size_t opening = member->second;
@@ -279,10 +315,11 @@ class MarkTracker {
 
   const std::string& text_;
   const std::vector<CommentSpan>& comments_;
-  std::vector<size_t> openings_;  // every "/*"
-  std::vector<size_t> coreEnds_;  // per opening, npos when no "*/" follows
+  std::vector<size_t> openings_;    // every "/*"
+  std::vector<size_t> coreEnds_;    // per opening, npos when no "*/" follows
+  std::vector<uint64_t> coreKeys_;  // per opening, a hash of its core
   std::vector<uint32_t> openingMarks_;
-  std::vector<std::pair<uint64_t, size_t>> coresByKey_;  // (key of the core, opening)
+  std::vector<std::pair<uint64_t, size_t>> coresByKey_;  // (hash of the core, opening)
   std::vector<size_t> lineStarts_;
   std::vector<bool> unmarkedLineComment_;  // per line: a "//" starts it
   std::vector<uint32_t> lineMarks_;
