@@ -127,8 +127,10 @@ class ComboBoxControl : public Control {
 
   /// The user picks an item from the list: ComboSelChange is sent while the
   /// edit field still holds its previous text, then the field takes the
-  /// item's text, then ComboCloseUp is sent.
+  /// item's text.
   bool UserSelect(int index);
+  /// The drop-down list closes (after a pick, or without one): ComboCloseUp.
+  void UserCloseUp();
   /// The user types into the edit field of a drop-down combo box.
   bool UserType(const std::string& text);
 

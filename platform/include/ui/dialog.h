@@ -133,6 +133,7 @@ class Dialog {
 
  private:
   void MakeWindow(Dialog* parent, bool modal);
+  void FocusFirstTabStop();
   void SendFocusNotification(Control& control);
 
   DialogTemplate template_;
