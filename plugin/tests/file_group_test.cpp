@@ -75,8 +75,6 @@ TEST_F(FileGroupTest, ExclusionsGoToTheFirstMatchingFileAndRepeat) {
             "  </file>\n");
 }
 
-TEST_F(FileGroupTest, EmptyTreeWritesNothing) { EXPECT_EQ(top.WriteGroup(""), ""); }
-
 TEST_F(FileGroupTest, NamesPathsAndConfigurationsAreEscapedAndPathsUseSlashes) {
   ASSERT_TRUE(top.AddGroupPath("R&D <old>"));
   GroupFile* file = top.AddFileToGroup("R&D <old>", "$PROJ_DIR$\\x\\a&b<c>.c");
@@ -98,7 +96,7 @@ TEST_F(FileGroupTest, NamesPathsAndConfigurationsAreEscapedAndPathsUseSlashes) {
 TEST_F(FileGroupTest, GroupPathsAddAndFindGroups) {
   EXPECT_TRUE(top.AddGroupPath(""));
   EXPECT_FALSE(top.AddGroupPath("a|b"));
-  EXPECT_EQ(top.WriteGroup(""), "");
+  EXPECT_EQ(top.WriteGroup(""), "");  // an empty tree writes nothing
 
   ASSERT_TRUE(top.AddGroupPath("a"));
   ASSERT_TRUE(top.AddGroupPath("a"));
