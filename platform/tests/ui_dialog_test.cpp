@@ -59,6 +59,7 @@ class RecordingDialog : public ui::Dialog {
         ui::On(Event::ButtonClicked, kRadioA, &RecordingDialog::Record),
         ui::On(Event::EditChanged, kEdit, &RecordingDialog::Record),
         ui::On(Event::EditSetFocus, kEdit, &RecordingDialog::Record),
+        ui::On(Event::EditChanged, kNotes, &RecordingDialog::Record),
         ui::On(Event::ComboSelChange, kCombo, &RecordingDialog::SelChange),
         ui::On(Event::ComboCloseUp, kCombo, &RecordingDialog::Record),
         ui::On(Event::ComboSetFocus, kCombo, &RecordingDialog::Record),
@@ -168,6 +169,13 @@ TEST_F(DialogTest, EditChangesNotifyForProgramAndUserAlike) {
                                                   Tag(Event::EditSetFocus, kEdit),
                                                   Tag(Event::EditChanged, kEdit)}));
   EXPECT_EQ(dialog.Edit(kEdit).GetText(), "b");
+}
+
+TEST_F(DialogTest, MultiLineEditsNotifyOnlyWhatTheUserTypes) {
+  dialog.Edit(kNotes).SetText("line 1\r\nline 2");
+  EXPECT_TRUE(dialog.log.empty());
+  dialog.Edit(kNotes).UserType("line 1");
+  EXPECT_EQ(dialog.log, std::vector<std::string>{Tag(Event::EditChanged, kNotes)});
 }
 
 TEST_F(DialogTest, DisabledControlsCannotBeUsed) {

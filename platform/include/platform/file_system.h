@@ -24,14 +24,15 @@ bool IsDirectory(const std::string& path);
 
 /// One entry of a directory listing.
 struct DirectoryEntry {
-  std::string name;           ///< the entry's name, without folder
-  bool isDirectory = false;   ///< a real directory (not a link to one)
-  bool isLink = false;        ///< a symbolic link (to anything)
+  std::string name;          ///< the entry's name, without folder
+  bool isDirectory = false;  ///< a real directory (not a link to one)
+  bool isLink = false;       ///< a symbolic link (to anything)
 };
 
 /// Entries of `folder` whose names match the wildcard `pattern` (see
-/// MatchesWildcard), in the order the file system lists them; "." and ".."
-/// included when they match. A folder that cannot be read gives no entries.
+/// MatchesWildcard), sorted as a case-insensitive file system lists them
+/// (names compared in upper case, ties in byte order); "." and ".." included
+/// when they match. A folder that cannot be read gives no entries.
 std::vector<DirectoryEntry> FindEntries(const std::string& folder, const std::string& pattern);
 
 /// Wildcard rules of file searches: "*" any run of characters, "?" one
@@ -45,7 +46,8 @@ constexpr int kErrorNotSameDevice = -17;
 
 /// Copies the contents and permission bits of `source` to `target`. With
 /// `failIfExists` an existing target is refused; otherwise it is replaced.
-/// Returns 0 on success, else a non-zero error code (errno).
+/// Returns 0 on success, else a non-zero error code (errno); a target that
+/// the failed call created is removed, and a file is never copied onto itself.
 int CopyFile(const std::string& source, const std::string& target, bool failIfExists);
 
 /// Current working directory of the process ("" when it cannot be read).

@@ -9,6 +9,7 @@ namespace platform {
 bool ReadFileBytes(const std::string& path, std::string& content);
 
 /// Reads the whole file "as text": every CR LF pair becomes a line feed.
+/// False (text emptied) when it cannot be opened or read.
 bool ReadTextFile(const std::string& path, std::string& text);
 
 /// The text-mode rendering of `text`: every line feed becomes CR LF (a CR

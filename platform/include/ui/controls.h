@@ -98,8 +98,8 @@ class ButtonControl : public Control {
   int image_ = 0;
 };
 
-/// Edit control. Every change of its text, by the program or the user, sends
-/// EditChanged.
+/// Edit control. Every change of its text by the user sends EditChanged, and
+/// so does a change by the program, except in a multi-line edit.
 class EditControl : public Control {
  public:
   using Control::Control;
@@ -107,6 +107,9 @@ class EditControl : public Control {
   bool IsReadOnly() const { return HasStyle(style::kReadOnly); }
   /// The user replaces the text (focus first, as typing needs it).
   bool UserType(const std::string& text);
+
+ private:
+  void SendChanged();
 };
 
 /// Combo box: a list of items and, for the drop-down style, an editable text.

@@ -126,14 +126,19 @@ int CopyFile(const std::string& source, const std::string& target, bool failIfEx
   // Opening the source itself for writing would truncate it.
   if (SameFile(status, target)) return failIfExists ? EEXIST : EINVAL;
 
+  bool creates = failIfExists || ProbeEntry(target) == EntryState::Missing;
   int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (failIfExists ? O_EXCL : O_TRUNC);
   FdCloser to{::open(target.c_str(), flags, 0600)};
   if (to.fd < 0) return errno;
-  if (int error = CopyContents(from.fd, to.fd)) return error;
-  if (::fchmod(to.fd, status.st_mode & 07777) != 0) return errno;
+  int error = CopyContents(from.fd, to.fd);
+  if (error == 0 && ::fchmod(to.fd, status.st_mode & 07777) != 0) error = errno;
   int fd = to.fd;
   to.fd = -1;
-  return ::close(fd) == 0 ? 0 : errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  // A half-written copy would later pass for a good one (callers copy only
+  // when the target is missing), so a target this call created goes again.
+  if (error != 0 && creates) ::unlink(target.c_str());
+  return error;
 }
 
 std::string CurrentDirectory() {

@@ -16,6 +16,13 @@ std::string WithoutTrailingSlash(std::string path) {
   return path;
 }
 
+// `folder` + "/" + `name`, with a single slash also when `folder` is "/" or
+// ends in slashes.
+std::string Below(const std::string& folder, const std::string& name) {
+  std::string base = WithoutTrailingSlash(folder);
+  return base == "/" ? base + name : base + "/" + name;
+}
+
 bool RoamingFolder(std::string& path) {
   std::string configHome = Environment("XDG_CONFIG_HOME");
   if (!configHome.empty() && configHome[0] == '/') {
@@ -24,16 +31,16 @@ bool RoamingFolder(std::string& path) {
   }
   std::string home = Environment("HOME");
   if (home.empty()) return false;
-  path = WithoutTrailingSlash(home) + "/.config";
+  path = Below(home, ".config");
   return true;
 }
 
-// XDG_DOCUMENTS_DIR="$HOME/Documents" in user-dirs.dirs: the value with
-// $HOME expanded, or "" when the file does not give an absolute one.
-std::string DocumentsFromUserDirs(const std::string& home) {
+// The last XDG_DOCUMENTS_DIR value of user-dirs.dirs, quotes removed; "" when
+// the file or the line is missing.
+std::string UserDirsDocumentsValue() {
   std::string configFolder;
   if (!RoamingFolder(configFolder)) return "";
-  std::ifstream stream(configFolder + "/user-dirs.dirs");
+  std::ifstream stream(Below(configFolder, "user-dirs.dirs"));
   const std::string key = "XDG_DOCUMENTS_DIR=";
   std::string line;
   std::string value;
@@ -44,9 +51,18 @@ std::string DocumentsFromUserDirs(const std::string& home) {
       value = value.substr(1, value.size() - 2);
     }
   }
-  if (value.compare(0, 5, "$HOME") == 0) {
-    if (home.empty()) return "";
-    value = home + value.substr(5);
+  return value;
+}
+
+// XDG_DOCUMENTS_DIR="$HOME/Documents" in user-dirs.dirs: the value with a
+// leading $HOME expanded, or "" when the file does not give an absolute one.
+std::string DocumentsFromUserDirs(const std::string& home) {
+  std::string value = UserDirsDocumentsValue();
+  const std::string homeVariable = "$HOME";
+  if (value.compare(0, homeVariable.size(), homeVariable) == 0) {
+    std::string rest = value.substr(homeVariable.size());
+    if (home.empty() || !(rest.empty() || rest[0] == '/')) return "";
+    value = rest.empty() ? home : Below(home, rest.substr(1));
   }
   return !value.empty() && value[0] == '/' ? WithoutTrailingSlash(value) : "";
 }
@@ -56,7 +72,7 @@ bool DocumentsFolder(std::string& path) {
   std::string documents = DocumentsFromUserDirs(home);
   if (documents.empty()) {
     if (home.empty()) return false;
-    documents = WithoutTrailingSlash(home) + "/Documents";
+    documents = Below(home, "Documents");
   }
   path = documents;
   return true;

@@ -2,8 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <cstdlib>
 #include <string>
 
 #include <fcntl.h>
@@ -26,6 +25,21 @@ bool WriteAll(int descriptor, const std::string& content) {
   return true;
 }
 
+// Appends everything up to the end; false on a read error (the path names
+// a folder, say).
+bool ReadAll(int descriptor, std::string& content) {
+  char buffer[1 << 16];
+  for (;;) {
+    ssize_t count = ::read(descriptor, buffer, sizeof buffer);
+    if (count == 0) return true;
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    content.append(buffer, static_cast<size_t>(count));
+  }
+}
+
 std::string FolderOf(const std::string& path) {
   size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -37,14 +51,12 @@ std::string FolderOf(const std::string& path) {
 
 bool ReadFileBytes(const std::string& path, std::string& content) {
   content.clear();
-  std::ifstream stream(path, std::ios::binary);
-  if (!stream) return false;
-  content.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-  if (stream.bad()) {
-    content.clear();
-    return false;
-  }
-  return true;
+  int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return false;
+  bool ok = ReadAll(descriptor, content);
+  ::close(descriptor);
+  if (!ok) content.clear();
+  return ok;
 }
 
 bool ReadTextFile(const std::string& path, std::string& text) {
@@ -88,8 +100,8 @@ bool ReplaceFile(const std::string& path, const std::string& content) {
     mode &= ~mask;
   }
 
-  bool ok = WriteAll(descriptor, content) && ::fchmod(descriptor, mode) == 0 &&
-            ::fsync(descriptor) == 0;
+  bool ok =
+      WriteAll(descriptor, content) && ::fchmod(descriptor, mode) == 0 && ::fsync(descriptor) == 0;
   ok = (::close(descriptor) == 0) && ok;
   ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
   if (!ok) ::unlink(temporary.c_str());

@@ -93,15 +93,20 @@ bool ButtonControl::UserClick() {
 
 void EditControl::SetText(const std::string& text) {
   Control::SetText(text);
-  Notification changed{Event::EditChanged};
-  Send(changed);
+  if (!HasStyle(style::kMultiLine)) SendChanged();
 }
 
 bool EditControl::UserType(const std::string& text) {
   if (!IsEnabled() || !IsVisible() || IsReadOnly()) return false;
   SetFocus();
-  SetText(text);
+  Control::SetText(text);
+  SendChanged();
   return true;
+}
+
+void EditControl::SendChanged() {
+  Notification changed{Event::EditChanged};
+  Send(changed);
 }
 
 int ComboBoxControl::AddString(const std::string& item) {

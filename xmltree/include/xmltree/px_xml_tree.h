@@ -35,9 +35,14 @@ class PxXmlTree {
     /// when the element has no such attribute.
     bool GetAttribute(const std::string& name, std::string& value) const;
 
-    /// Appends a child element `name` and returns a handle on it.
+    /// Appends a child element `name` and returns a handle on it; an empty
+    /// handle (nothing added) when this handle is empty or `name` is not a
+    /// valid element name.
     Node AddChild(const std::string& name) const;
-    /// Appends a child element `name` holding the text `value`.
+    /// Appends a child element `name` holding the text `value` (also when it
+    /// is empty). A value of U+0001 alone is stored as "###Uninitialized###";
+    /// other control characters except tab, line feed and carriage return
+    /// become "?". Does nothing where AddChild adds nothing.
     void AddChildWithText(const std::string& name, const std::string& value) const;
     void AddChildWithText(const std::string& name, const char* value) const;
 
@@ -49,7 +54,8 @@ class PxXmlTree {
 
   /// An empty tree, to be filled by LoadFile.
   PxXmlTree();
-  /// A tree holding a new document with the root element `rootName`.
+  /// A tree holding a new document with the root element `rootName`; an
+  /// empty tree when `rootName` is not a valid element name.
   explicit PxXmlTree(const std::string& rootName);
   ~PxXmlTree();
   PxXmlTree(const PxXmlTree&) = delete;
@@ -57,12 +63,16 @@ class PxXmlTree {
 
   /// Loads the file. False when it is missing or unreadable (silently), not
   /// well-formed (a report on standard error) or invalid against its DTD
-  /// (silently). External DTDs and entities are never fetched.
+  /// (silently). External DTDs and entities are never fetched: a reference
+  /// to one, like an entity expanding beyond limits, fails the load with a
+  /// report. A successful load replaces the document held before; a failed
+  /// one keeps it.
   bool LoadFile(const std::string& path);
   /// Handle of the root element; empty when the tree holds no document.
   Node GetRoot() const;
   /// Writes the document (CR LF line ends) through a temporary file renamed
-  /// into place; false, with any previous file intact, when writing fails.
+  /// into place; false, with any previous file intact, when writing fails or
+  /// the tree holds no document.
   bool SaveFile(const std::string& path);
 
  private:

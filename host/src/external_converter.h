@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+/// The host's handle on one converter plug-in: a shared library whose four
+/// exported C functions are bound by name. Copies share the bound entry
+/// points; the library is never unloaded.
+class ExternalConverter {
+ public:
+  explicit ExternalConverter(std::string path);
+  virtual ~ExternalConverter() = default;
+
+  /// Loads the library and binds GetName, GetExplanation, GetExtentions and
+  /// Convert, in that order; false at the first that is missing (those found
+  /// before stay bound) or when the library does not load.
+  bool LoadPlugin();
+
+  /// The plug-in's display name, explanation and file patterns into the
+  /// caller's string; false (string unchanged) when the plug-in fails.
+  bool GetPluginName(std::string& name) const;
+  bool GetPluginExplanation(std::string& text) const;
+  bool GetPluginExtensions(std::string& patterns) const;
+
+  void SetInitFile(std::string path) { initFilePath = std::move(path); }
+
+  /// Converts one project file, appending the plug-in's lines to `report`.
+  /// False, after a message, when the initialization file is missing; false
+  /// when the plug-in fails (it shows its own messages).
+  bool RunConversion(const std::string& projectFile, std::string* report) const;
+
+  std::string dllPath;
+  std::string dllName;
+  std::string initFilePath;
+
+ private:
+  using TextGetter = bool (*)(char* buffer, unsigned size);
+  using Converter = bool (*)(const char* projectFile, const char* initFile, std::string* report);
+
+  static bool CallGetter(TextGetter getter, unsigned size, std::string& text);
+
+  TextGetter getName = nullptr;
+  TextGetter getExplanation = nullptr;
+  TextGetter getExtentions = nullptr;
+  Converter convert = nullptr;
+};

@@ -1,0 +1,52 @@
+#include "view_report_dlg.h"
+
+#include <boost/algorithm/string/replace.hpp>
+
+namespace {
+
+ui::DialogTemplate ReportTemplate() {
+  using namespace ui::style;
+  return {CViewReportDlg::kTemplateId,
+          "Report",
+          600,
+          400,
+          ui::dialog_style::kResizable | ui::dialog_style::kMinMaxBoxes,
+          {{ui::kIdOk, ui::ControlKind::PushButton, "OK", {543, 379, 50, 14}, kTabStop | kDefaultButton},
+           {CViewReportDlg::kReportId,
+            ui::ControlKind::Edit,
+            "",
+            {7, 7, 586, 365},
+            kMultiLine | kWantReturn | kBorder | kVScroll | kTabStop | kAutoHScroll}}};
+}
+
+}  // namespace
+
+CViewReportDlg::CViewReportDlg(std::string text)
+    : Dialog(ReportTemplate()), reportContents(std::move(text)) {}
+
+void CViewReportDlg::DoDataExchange() {
+  reportEdit = &Edit(kReportId);
+  okButton = &Button(ui::kIdOk);
+}
+
+bool CViewReportDlg::OnInitDialog() {
+  Dialog::OnInitDialog();
+  reportEdit->SetText(boost::algorithm::replace_all_copy(reportContents, "\n", "\r\n"));
+  layoutReady = true;
+  return true;
+}
+
+const ui::MessageMap& CViewReportDlg::GetMessageMap() const {
+  static const ui::MessageMap map = {ui::On(ui::Event::Size, 0, &CViewReportDlg::OnSize)};
+  return map;
+}
+
+// Keeps the report filling the window and OK in its lower right corner.
+void CViewReportDlg::OnSize(ui::Notification& notification) {
+  if (!layoutReady) return;
+  int width = notification.width;
+  int height = notification.height;
+  reportEdit->Move({11, 11, width - 21, height - 57});
+  ui::Rect ok = okButton->GetRect();
+  okButton->Move({width - 10 - ok.width, height - 10 - ok.height, ok.width, ok.height});
+}

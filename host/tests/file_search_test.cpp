@@ -1,0 +1,86 @@
+#include <string>
+#include <vector>
+
+#include <boost/filesystem.hpp>
+#include <gtest/gtest.h>
+
+#include "file_search.h"
+#include "test_support/files.h"
+#include "test_support/temp_dir.h"
+
+namespace {
+
+using test_support::WriteFile;
+using Paths = std::vector<std::string>;
+
+class FileSearchTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFile(root / "b.c", "");
+    WriteFile(root / "A.h", "");
+    WriteFile(root / "src/main.c", "");
+    WriteFile(root / "src/drivers/uart.C", "");
+    WriteFile(root / "doc/readme", "");
+    boost::filesystem::create_directories(root / "empty");
+  }
+  std::string Rel(const std::string& path) const { return path.substr(root.Path().size()); }
+  Paths Rel(const Paths& paths) const {
+    Paths relative;
+    for (const auto& path : paths) relative.push_back(Rel(path));
+    return relative;
+  }
+  test_support::TempDir root;
+};
+
+TEST_F(FileSearchTest, FilesOfAFolderComeBeforeThoseOfItsSubfoldersDepthFirst) {
+  Paths files;
+  EXPECT_EQ(FindFiles("*.*", root.Path(), files), 5);
+  EXPECT_EQ(Rel(files),
+            (Paths{"/A.h", "/b.c", "/doc/readme", "/src/main.c", "/src/drivers/uart.C"}));
+}
+
+TEST_F(FileSearchTest, PatternsIgnoreLetterCaseAndSkipMatchingFolders) {
+  boost::filesystem::create_directories(root / "lib/extconv.so");
+  WriteFile(root / "lib/deep/er/ExtConvSample.SO", "");
+  Paths files{"kept"};
+  EXPECT_EQ(FindFiles("extconv*.so", root.Path(), files), 1);
+  EXPECT_EQ(files.size(), 2u);
+  EXPECT_EQ(files[0], "kept");
+  EXPECT_EQ(Rel(files[1]), "/lib/deep/er/ExtConvSample.SO");
+
+  Paths sources;
+  FindFiles("*.c", root.Path(), sources);
+  EXPECT_EQ(Rel(sources), (Paths{"/b.c", "/src/main.c", "/src/drivers/uart.C"}));
+}
+
+TEST_F(FileSearchTest, ATrailingSeparatorGivesTheSamePaths) {
+  Paths without, with;
+  FindFiles("*.*", root.Path(), without);
+  FindFiles("*.*", root.Path() + "/", with);
+  EXPECT_EQ(without, with);
+}
+
+TEST_F(FileSearchTest, NothingFoundLeavesTheListAsItWas) {
+  Paths files{"kept"};
+  EXPECT_EQ(FindFiles("*.*", root / "empty", files), 0);
+  EXPECT_EQ(FindFiles("*.*", root / "missing", files), 0);
+  EXPECT_EQ(FindFiles("*.xyz", root.Path(), files), 0);
+  EXPECT_EQ(files, Paths{"kept"});
+}
+
+TEST_F(FileSearchTest, SubfoldersComeAfterTheirParents) {
+  Paths folders;
+  EXPECT_EQ(FindSubdirectories("*.*", root.Path(), folders), 4);
+  EXPECT_EQ(Rel(folders), (Paths{"/doc", "/empty", "/src", "/src/drivers"}));
+}
+
+TEST_F(FileSearchTest, LinksToFoldersAreNeverDescendedInto) {
+  boost::filesystem::create_directory_symlink(root.Path(), root / "src/loop");
+  Paths files, folders;
+  FindFiles("*.*", root.Path(), files);
+  FindSubdirectories("*.*", root.Path(), folders);
+  EXPECT_EQ(files.size(), 5u);
+  EXPECT_EQ(Rel(folders), (Paths{"/doc", "/empty", "/src", "/src/drivers", "/src/loop"}));
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+// A converter plug-in for tests. Compile definitions choose its behaviour:
+// WITHOUT_CONVERT leaves out the Convert export, NAME_FAILS makes GetName
+// fail, NO_TERMINATOR fills the whole name buffer without a NUL,
+// EXTENSIONS_FAIL makes GetExtentions fail, CONVERT_FAILS makes Convert fail,
+// and APPEND_TEXT, when given, is what Convert appends to the report before
+// the project file's path.
+#include <cstring>
+#include <string>
+
+namespace {
+
+bool Copy(const char* text, char* buffer, unsigned size) {
+  size_t length = std::strlen(text);
+  if (length >= size) return false;
+  std::memcpy(buffer, text, length + 1);
+  return true;
+}
+
+}  // namespace
+
+extern "C" {
+
+__attribute__((visibility("default"))) bool GetName(char* buffer, unsigned size) {
+#if defined(NAME_FAILS)
+  (void)buffer;
+  (void)size;
+  return false;
+#elif defined(NO_TERMINATOR)
+  std::memset(buffer, 'x', size);
+  return true;
+#else
+  return Copy(PLUGIN_NAME, buffer, size);
+#endif
+}
+
+__attribute__((visibility("default"))) bool GetExplanation(char* buffer, unsigned size) {
+  return Copy("Converts test projects.", buffer, size);
+}
+
+__attribute__((visibility("default"))) bool GetExtentions(char* buffer, unsigned size) {
+#ifdef EXTENSIONS_FAIL
+  (void)buffer;
+  (void)size;
+  return false;
+#else
+  return Copy("*.tproj", buffer, size);
+#endif
+}
+
+#ifndef WITHOUT_CONVERT
+__attribute__((visibility("default"))) bool Convert(const char* projectFile, const char* initFile,
+                                                    std::string* report) {
+  (void)initFile;
+#ifdef CONVERT_FAILS
+  (void)projectFile;
+  (void)report;
+  return false;
+#elif defined(APPEND_TEXT)
+  report->append(APPEND_TEXT);
+  report->append(projectFile);
+  report->append("\n");
+  return true;
+#else
+  (void)projectFile;
+  (void)report;
+  return true;
+#endif
+}
+#endif
+}

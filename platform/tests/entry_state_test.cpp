@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <boost/filesystem.hpp>
+#include <string>
+
+#include "platform/file_system.h"
+#include "test_support/files.h"
+#include "test_support/temp_dir.h"
+
+namespace {
+
+namespace fs = boost::filesystem;
+using platform::EntryExists;
+using platform::EntryState;
+using platform::IsDirectory;
+using platform::ProbeEntry;
+
+class EntryStateTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    test_support::WriteFile(dir_ / "file", "x");
+    fs::create_directory(dir_ / "folder");
+    fs::create_directory_symlink(dir_ / "folder", dir_ / "linkToFolder");
+    fs::create_symlink(dir_ / "nowhere", dir_ / "dangling");
+  }
+
+  test_support::TempDir dir_;
+};
+
+TEST_F(EntryStateTest, FilesFoldersAndLinksArePresent) {
+  for (const char* name : {"file", "folder", "linkToFolder", "dangling"}) {
+    EXPECT_EQ(ProbeEntry(dir_ / name), EntryState::Present) << name;
+    EXPECT_TRUE(EntryExists(dir_ / name)) << name;
+  }
+}
+
+TEST_F(EntryStateTest, AbsentPathsAreMissing) {
+  EXPECT_EQ(ProbeEntry(dir_ / "absent"), EntryState::Missing);
+  EXPECT_EQ(ProbeEntry(dir_ / "absent/child"), EntryState::Missing);
+  // A path running through a file cannot name anything.
+  EXPECT_EQ(ProbeEntry(dir_ / "file/child"), EntryState::Missing);
+  EXPECT_EQ(ProbeEntry(""), EntryState::Missing);
+  EXPECT_FALSE(EntryExists(dir_ / "file/child"));
+}
+
+TEST_F(EntryStateTest, StatusThatCannotBeReadIsUnreadableAndNotAnEntry) {
+  // Permission bits do not stop root, so other failures stand in for them.
+  const std::string tooLongName = dir_ / std::string(300, 'n');
+  fs::create_symlink("loop", dir_ / "loop");
+  const std::string throughLoop = dir_ / "loop/child";
+
+  for (const std::string& path : {tooLongName, throughLoop}) {
+    EXPECT_EQ(ProbeEntry(path), EntryState::Unreadable) << path;
+    EXPECT_FALSE(EntryExists(path)) << path;
+    EXPECT_FALSE(IsDirectory(path)) << path;
+  }
+}
+
+TEST_F(EntryStateTest, IsDirectoryFollowsLinks) {
+  EXPECT_TRUE(IsDirectory(dir_ / "folder"));
+  EXPECT_TRUE(IsDirectory(dir_ / "folder/"));
+  EXPECT_TRUE(IsDirectory(dir_ / "linkToFolder"));
+  EXPECT_FALSE(IsDirectory(dir_ / "file"));
+  EXPECT_FALSE(IsDirectory(dir_ / "dangling"));
+  EXPECT_FALSE(IsDirectory(dir_ / "absent"));
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+#include "platform/text_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <boost/filesystem.hpp>
+#include <string>
+#include <vector>
+
+#include "test_support/files.h"
+#include "test_support/temp_dir.h"
+
+namespace {
+
+namespace fs = boost::filesystem;
+using platform::FromTextMode;
+using platform::ReadTextFile;
+using platform::ReplaceFile;
+using platform::ToTextMode;
+using test_support::ReadFile;
+using test_support::WriteFile;
+
+TEST(TextMode, LineFeedsBecomeCrLfAndNothingElseChanges) {
+  EXPECT_EQ(ToTextMode(""), "");
+  EXPECT_EQ(ToTextMode("a\nb\n"), "a\r\nb\r\n");
+  EXPECT_EQ(ToTextMode("\n\n"), "\r\n\r\n");
+  // A CR already there stays and still gets its own.
+  EXPECT_EQ(ToTextMode("a\r\n"), "a\r\r\n");
+  EXPECT_EQ(ToTextMode("a\rb\r"), "a\rb\r");
+}
+
+TEST(TextMode, CrLfPairsReadBackAsLineFeeds) {
+  EXPECT_EQ(FromTextMode("a\r\nb\r\n"), "a\nb\n");
+  EXPECT_EQ(FromTextMode("a\r\r\n"), "a\r\n");
+  EXPECT_EQ(FromTextMode("a\rb\n\r"), "a\rb\n\r");
+  EXPECT_EQ(FromTextMode("\n\r"), "\n\r");
+}
+
+class TextFileTest : public testing::Test {
+ protected:
+  // Names in the folder, so a test can see that no temporary stayed behind.
+  std::vector<std::string> FolderContents() const {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir_.Path())) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  static unsigned ModeOf(const std::string& path) {
+    return static_cast<unsigned>(fs::status(path).permissions() & fs::all_all);
+  }
+
+  test_support::TempDir dir_;
+  const std::string file_ = dir_ / "file.txt";
+};
+
+TEST_F(TextFileTest, ReadTextFileConvertsCrLf) {
+  WriteFile(file_, "l1\r\nl2\nl3\r");
+  std::string text;
+  ASSERT_TRUE(ReadTextFile(file_, text));
+  EXPECT_EQ(text, "l1\nl2\nl3\r");
+}
+
+TEST_F(TextFileTest, UnreadableFileGivesFalseAndEmptyText) {
+  fs::create_directory(dir_ / "folder");
+  for (const std::string& path : {dir_ / "missing.txt", dir_ / "folder"}) {
+    std::string text = "previous";
+    EXPECT_FALSE(ReadTextFile(path, text)) << path;
+    EXPECT_EQ(text, "") << path;
+    std::string bytes = "previous";
+    EXPECT_FALSE(platform::ReadFileBytes(path, bytes)) << path;
+    EXPECT_EQ(bytes, "") << path;
+  }
+}
+
+class UmaskOverride {
+ public:
+  explicit UmaskOverride(mode_t mask) : previous_(::umask(mask)) {}
+  ~UmaskOverride() { ::umask(previous_); }
+
+ private:
+  mode_t previous_;
+};
+
+TEST_F(TextFileTest, ReplaceFileCreatesNewFileWithUmaskPermissions) {
+  UmaskOverride mask(027);
+  ASSERT_TRUE(ReplaceFile(file_, "new\r\n"));
+  EXPECT_EQ(ReadFile(file_), "new\r\n");
+  EXPECT_EQ(ModeOf(file_), 0640u);
+  EXPECT_EQ(FolderContents(), std::vector<std::string>{"file.txt"});
+}
+
+TEST_F(TextFileTest, ReplaceFileKeepsPermissionsOfExistingFile) {
+  WriteFile(file_, "old contents, longer than the new ones");
+  fs::permissions(file_, fs::perms(0604));
+  ASSERT_TRUE(ReplaceFile(file_, "new"));
+  EXPECT_EQ(ReadFile(file_), "new");
+  EXPECT_EQ(ModeOf(file_), 0604u);
+  EXPECT_EQ(FolderContents(), std::vector<std::string>{"file.txt"});
+}
+
+TEST_F(TextFileTest, FailedReplaceLeavesTargetAndNoTemporary) {
+  const std::string folder = dir_ / "folder";
+  WriteFile(folder + "/inside.txt", "kept");
+  EXPECT_FALSE(ReplaceFile(folder, "new"));
+  EXPECT_TRUE(fs::is_directory(folder));
+  EXPECT_EQ(ReadFile(folder + "/inside.txt"), "kept");
+  EXPECT_EQ(FolderContents(), std::vector<std::string>{"folder"});
+}
+
+TEST_F(TextFileTest, ReplaceInMissingFolderFailsAndCreatesNothing) {
+  EXPECT_FALSE(ReplaceFile(dir_ / "missing/file.txt", "new"));
+  EXPECT_TRUE(FolderContents().empty());
+}
+
+}  // namespace

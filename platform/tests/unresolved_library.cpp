@@ -1,0 +1,3 @@
+extern "C" int VarnockTestNowhereDefined();
+
+extern "C" int VarnockTestCallsNowhere() { return VarnockTestNowhereDefined(); }
