@@ -115,6 +115,26 @@ TEST_F(ConversionRunTest, ReportHoldsTheHeadingsAndOneEntryPerMatchingPattern) {
   EXPECT_TRUE(ui::headless::MessageBoxes().empty());
 }
 
+TEST_F(ConversionRunTest, AFailedConversionIsReportedAndTheRunGoesOn) {
+  install.AddPlugin("extconvTestConvertFails");
+  WriteFile(source + "/a.tproj", "a");
+  WriteFile(source + "/b.tproj", "b");
+  Execute(source, [&](CVarnockDlg&) {
+    ChooseCopy(copy);
+    boost::filesystem::remove(install.UserFile("extconvTestConvertFails.xml"));
+  });
+  const std::string failed = "Could not execute the external converter 'extconvTestConvertFails'.";
+  const auto& boxes = ui::headless::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 4u);
+  EXPECT_EQ(boxes[0].text,
+            "The file '" + install.UserFile("extconvTestConvertFails.xml") + "' does not exist.");
+  EXPECT_EQ(boxes[0].caption, "Executing project conversion");
+  EXPECT_EQ(boxes[1].text, failed);
+  EXPECT_EQ(boxes[1].caption, "Security check");
+  EXPECT_EQ(boxes[3].text, failed);
+  EXPECT_EQ(ReportFile(copy), WithCrLf(Report(copy)));
+}
+
 TEST_F(ConversionRunTest, TheDestinationIsProposedAndRememberedUntilTheRootChanges) {
   WriteFile(source + "/a.txt", "a");
   Strings proposed;
