@@ -224,7 +224,8 @@ void CheckMessageBox(ReportWindow& report, const std::string& screenshot) {
   bool shown = false;
   probe::WhenNextModalShows([&](const ui::Rect& box) {
     shown = true;
-    std::system(("import -window root '" + screenshot + "'").c_str());
+    Check(std::system(("import -window root '" + screenshot + "'").c_str()) == 0,
+          "the screenshot is written");
     Check(Variation(screenshot, probe::ScreenRect(report)) > 0.01,
           "the report window is on the screenshot");
     probe::PointAt(box.x + std::max(box.width / 2, 20), box.y + std::max(box.height / 2, 20));

@@ -2,8 +2,8 @@
 
 #include <wx/filedlg.h>
 #include <wx/filename.h>
-#include <wx/msgdlg.h>
 
+#include "message_box_window.h"
 #include "wx_text.h"
 
 namespace ui::window {
@@ -40,10 +40,9 @@ std::string WithDefaultExtension(const std::string& path, const FileDialogReques
 bool MayReplace(const std::string& path) {
   wxFileName name(ToWx(path));
   if (!name.FileExists()) return true;
-  wxMessageDialog question(nullptr,
-                           name.GetFullName() + " already exists.\nDo you want to replace it?",
-                           "Confirm Save As", wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
-  return question.ShowModal() == wxID_YES;
+  return RunMessageBox(nullptr,
+                       FromWx(name.GetFullName()) + " already exists.\nDo you want to replace it?",
+                       "Confirm Save As", Buttons::YesNo, Icon::Warning) == Answer::Yes;
 }
 
 }  // namespace
