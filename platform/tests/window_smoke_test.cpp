@@ -3,6 +3,7 @@
 // virtual display, driven through the display server.
 // Arguments: the screenshot file to write.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -237,8 +238,6 @@ void CheckMessageBox(ReportWindow& report, const std::string& screenshot) {
   Check(answer == ui::Answer::Ok, "Enter answers the message box with OK");
 }
 
-}  // namespace
-
 void CheckListAndCombo(RulesWindow& rules) {
   Center(probe::RowScreenRect(rules, kRules, 1), probe::ClickAt);
   probe::HandleEventsFor(300);
@@ -283,6 +282,8 @@ void CheckListAndCombo(RulesWindow& rules) {
   Center(probe::ScreenRect(rules, ui::kIdOk), probe::ClickAt);
   probe::HandleEventsFor(300);
 }
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
