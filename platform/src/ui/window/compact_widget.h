@@ -15,8 +15,8 @@ class Compact : public Widget {
   template <class... Arguments>
   explicit Compact(Arguments&&... arguments) : Widget(std::forward<Arguments>(arguments)...) {
     this->GTKApplyCssStyle(
-        "* { padding: 0; margin: 0; } check, radio { margin-right: 2px; min-width: 13px; "
-        "min-height: 13px; }");
+        "* { padding: 0; margin: 0; } check, radio { margin-right: 1px; min-width: 12px; "
+        "min-height: 12px; }");
   }
 };
 

@@ -1,5 +1,7 @@
 #include "dialog_window.h"
 
+#include "dialog_font.h"
+
 #include "ui/dialog.h"
 #include "widget_view.h"
 #include "window_peer.h"
@@ -25,6 +27,7 @@ DialogWindow::DialogWindow(Dialog& model, WindowPeer& peer, wxWindow* parent)
                FrameStyle(model.Template(), parent)),
       model_(&model),
       peer_(&peer) {
+  SetFont(DialogFont());
   SetClientSize(model.ClientRect().width, model.ClientRect().height);
   if (parent) {
     CentreOnParent();

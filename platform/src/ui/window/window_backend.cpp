@@ -9,6 +9,7 @@
 #include <iostream>
 #include <vector>
 
+#include "dialog_font.h"
 #include "../backend.h"
 #include "event_pump.h"
 #include "file_dialog_window.h"
@@ -78,7 +79,7 @@ class WindowBackend : public Backend {
  private:
   void MeasureDialogFont() {
     wxScreenDC screen;
-    screen.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    screen.SetFont(window::DialogFont());
     wxCoord width = 0;
     wxCoord height = 0;
     screen.GetTextExtent("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", &width, &height);
