@@ -33,7 +33,7 @@ ui::DialogTemplate EditorTemplate() {
            {CEditSubstDlg::kOutputId, ControlKind::Edit, "", {7, 203, 306, 108},
             kMultiLineBox | kReadOnly},
            {CEditSubstDlg::kHelpId, ControlKind::PushButton, "?", {298, 2, 15, 13},
-            kImageButton | kTabStop}}};
+            kImageButton | kTabStop, kIconHelp}}};
 }
 
 std::string WithCrLf(const std::string& text) {
