@@ -84,7 +84,8 @@ GroupFile* FileGroup::FindFile(const std::string& filePath) {
 
 void FileGroup::ExcludeFileInConfiguration(const std::string& filePath,
                                            const std::string& configurationName) {
-  if (GroupFile* file = FindFile(filePath)) file->excludedConfigurations.push_back(configurationName);
+  if (GroupFile* file = FindFile(filePath))
+    file->excludedConfigurations.push_back(configurationName);
 }
 
 std::string FileGroup::WriteGroup(const std::string& indent) const {
