@@ -83,8 +83,8 @@ TEST_F(ProjectItemsTest, ListedNamesAreExcludedOncePerLaterPassAndReportedOnce) 
   const Names twice{"Debug", "Release", "Debug", "Release"};
   EXPECT_EQ(Excluded("$PROJ_DIR$/setup.c"), twice);
   EXPECT_EQ(Excluded("$PROJ_DIR$/main.c"), Names());
-  EXPECT_EQ(Excluded("$PROJ_DIR$/asm/startup.S"), Names({"Debug", "Release", "Debug", "Release",
-                                                         "Debug", "Release"}));
+  EXPECT_EQ(Excluded("$PROJ_DIR$/asm/startup.S"),
+            Names({"Debug", "Release", "Debug", "Release", "Debug", "Release"}));
   EXPECT_EQ(Excluded("$PROJ_DIR$/readme.txt"), Names({"Debug", "Release"}));
   EXPECT_EQ(converter.reportText, kReportLine);
 }
@@ -124,7 +124,8 @@ void PassOver(std::vector<GroupFile>& files, size_t count, const Names& excluded
     std::vector<std::string>& excluded = files[i].excludedConfigurations;
     const std::string base = files[i].path.substr(files[i].path.rfind('/') + 1);
     for (const std::string& name : excludedNames) {
-      if (name == base) excluded.insert(excluded.end(), configurations.begin(), configurations.end());
+      if (name == base)
+        excluded.insert(excluded.end(), configurations.begin(), configurations.end());
     }
   }
 }
@@ -134,8 +135,8 @@ TEST(ExclusionByNameTest, GivesTheSameListsAsAPassOverAllFilesAfterEveryNoneItem
   const Names configurations{"D", "R"};
   // Path, and whether the file is a None item (a pass runs after it).
   const std::vector<std::pair<std::string, bool>> items = {
-      {"/s.S", false}, {"/a/x.c", false}, {"/b.c", false}, {"/s.S", true},
-      {"/c.txt", true}, {"/a/x.c", true}, {"/d.txt", true}};
+      {"/s.S", false},  {"/a/x.c", false}, {"/b.c", false}, {"/s.S", true},
+      {"/c.txt", true}, {"/a/x.c", true},  {"/d.txt", true}};
   std::vector<GroupFile> eager(items.size()), counted(items.size());
   ExclusionByName exclusion(excludedNames, configurations);
   for (size_t i = 0; i < items.size(); ++i) {

@@ -73,18 +73,18 @@ TEST_F(ProjectReaderTest, ReadsDeviceConfigurationsAndItemsInAnyOrder) {
       "</ListValues></avrgcc.linker.libraries.LibrarySearchPaths>\n"
       "        <avrgcc.linker.libraries.Libraries><ListValues><Value>libm</Value></ListValues>"
       "</avrgcc.linker.libraries.Libraries>\n";
-  ASSERT_TRUE(Read(CprojText(
-      "  <ItemGroup>\n"
-      "    <Compile Include=\"src\\%24x.c\"><SubType>compile</SubType></Compile>\n"
-      "    <compile Include=\"skipped.c\" />\n"
-      "    <Compile />\n"
-      "    <None Include=\"readme.txt\" />\n"
-      "    <Folder Include=\"src\\\" />\n"
-      "    <Content Include=\"other.bin\" />\n"
-      "  </ItemGroup>\n" +
-      ConfigurationGroup("Release", "") + ConfigurationGroup("Debug", debug) +
-      "  <PropertyGroup>\n    <avrdevice>ATtiny85</avrdevice>\n  </PropertyGroup>\n"
-      "  <PropertyGroup>\n    <avrdevice>ATmega8</avrdevice>\n  </PropertyGroup>\n")));
+  ASSERT_TRUE(Read(
+      CprojText("  <ItemGroup>\n"
+                "    <Compile Include=\"src\\%24x.c\"><SubType>compile</SubType></Compile>\n"
+                "    <compile Include=\"skipped.c\" />\n"
+                "    <Compile />\n"
+                "    <None Include=\"readme.txt\" />\n"
+                "    <Folder Include=\"src\\\" />\n"
+                "    <Content Include=\"other.bin\" />\n"
+                "  </ItemGroup>\n" +
+                ConfigurationGroup("Release", "") + ConfigurationGroup("Debug", debug) +
+                "  <PropertyGroup>\n    <avrdevice>ATtiny85</avrdevice>\n  </PropertyGroup>\n"
+                "  <PropertyGroup>\n    <avrdevice>ATmega8</avrdevice>\n  </PropertyGroup>\n")));
 
   EXPECT_EQ(converter.deviceName, "ATmega8");
   EXPECT_EQ(converter.compiledFiles, Texts({"src\\%24x.c"}));
