@@ -25,8 +25,10 @@ class ExtConvProject : public ExtConv {
   /// Converts the project file into a Qor Morwick project and workspace file
   /// beside it, and adds the conversion's lines to the report. False, as a
   /// rule after a message, when a step fails, when the output names would
-  /// overwrite the project file, or when an output file cannot be written;
-  /// nothing is written then unless the workspace alone failed.
+  /// overwrite the project file, or when an output file cannot be written.
+  /// The output files are written only after every step succeeded (extra
+  /// files copied before a failing step stay); a failed workspace leaves the
+  /// project file written.
   bool ConvertProject(std::string projectFilePath) override;
 
   /// Reads the source project into the converter's own lists; false when the
