@@ -102,9 +102,12 @@ void ExtConvProject::InsertGroups() {
   if (!projectFolder.empty()) {
     boost::algorithm::replace_all(groups, EscapeXml(projectFolder), "$PROJ_DIR$/");
   }
+  // The greedy run reaches the last block, so there is one match at most.
   static const boost::regex kGroupBlocks("  <group>.*</group>\\n");
-  projectTemplateText = boost::regex_replace(projectTemplateText, kGroupBlocks, groups,
-                                             boost::regex_constants::format_literal);
+  boost::smatch blocks;
+  if (boost::regex_search(projectTemplateText, blocks, kGroupBlocks)) {
+    projectTemplateText.replace(blocks.position(), blocks.length(), groups);
+  }
 }
 
 bool ExtConvProject::WriteOutputFile(const std::string& path, const std::string& text) {
