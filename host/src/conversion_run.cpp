@@ -1,0 +1,266 @@
+#include "conversion_run.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include <boost/regex.hpp>
+
+#include "copy_directory_tree.h"
+#include "copy_files_dlg.h"
+#include "file_search.h"
+#include "platform/file_system.h"
+#include "platform/program.h"
+#include "platform/text_file.h"
+#include "reg_exp_converter.h"
+#include "ui/message_box.h"
+#include "varnock_dlg.h"
+#include "view_report_dlg.h"
+
+namespace {
+
+const char* const kSecurityCaption = "Security check";
+
+std::string Upper(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+std::string AfterLastSeparator(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// "*" and the path from its last "."; MAIN.C gives "*.C".
+std::string FilePattern(const std::string& path) { return "*" + path.substr(path.rfind('.')); }
+
+bool Matches(const std::string& pattern, const std::string& filePattern) {
+  return Upper(pattern) == Upper(filePattern);
+}
+
+}  // namespace
+
+ConversionRun::ConversionRun(CVarnockDlg& owner) : dialog(owner) {}
+
+void ConversionRun::Execute() {
+  dialog.SaveSettings();
+  if (!CheckRoot() || !ChooseWorkingDirectory()) return;
+  FindFiles("*.*", dialog.workDir, files);
+  ReadPatterns();
+  fileProgress = std::make_unique<CProgressBarDlg>();
+  fileProgress->Create(&dialog);
+  fileProgress->Progress().SetRange(0, static_cast<int>(files.size()));
+  fileProgress->Progress().SetStep(1);
+  StartReport();
+  if (!ProcessFiles()) return;
+  FinishReport();
+}
+
+bool ConversionRun::CheckRoot() {
+  root = dialog.Edit(CVarnockDlg::kRootEdit).GetText();
+  if (root.empty()) {
+    ui::MessageBox(&dialog, "You must choose a directory", "Directory not chosen");
+    return false;
+  }
+  if (root.size() < 5) {
+    ui::MessageBox(&dialog,
+                   "This operation can be dangerous if applied to the whole drive for "
+                   "example.\nAborting",
+                   kSecurityCaption);
+    return false;
+  }
+  if (!platform::EntryExists(root)) {
+    ui::MessageBox(&dialog, "The directory '" + root + "' doesn't exist.", "Converting project");
+    return false;
+  }
+  return true;
+}
+
+bool ConversionRun::ChooseWorkingDirectory() {
+  if (dialog.destDir.empty()) {
+    dialog.destDir =
+        dialog.documentsFolder + "/" + dialog.installName + "/" + AfterLastSeparator(root);
+  }
+  CProgressBarDlg copyProgress;
+  return dialog.testMode ? ChooseInTestMode(copyProgress) : ChooseInteractively(copyProgress);
+}
+
+// Test mode always works on a fresh copy; a destination that is already there
+// (or whose state cannot be read) ends the process.
+bool ConversionRun::ChooseInTestMode(CProgressBarDlg& copyProgress) {
+  copyProgress.Create(&dialog);
+  copyProgress.SetCaption("Copy Files");
+  dialog.workDir = dialog.dstDir;
+  if (platform::ProbeEntry(dialog.workDir) != platform::EntryState::Missing) {
+    platform::ExitProcess(1);
+  }
+  return CopyDirectoryTree(root, dialog.workDir, copyProgress.Progress());
+}
+
+bool ConversionRun::ChooseInteractively(CProgressBarDlg& copyProgress) {
+  CCopyFilesDlg destination(dialog.operateOnCopy, dialog.destDir, dialog.makeBackups);
+  int answer = destination.DoModal();
+  copyProgress.Create(&dialog);
+  copyProgress.SetCaption("Copy Files");
+  if (answer != ui::kIdOk) return false;
+  dialog.operateOnCopy = destination.operateOnCopy;
+  if (dialog.operateOnCopy) {
+    dialog.workDir = dialog.destDir = destination.destDir;
+    if (!CopyDirectoryTree(root, dialog.workDir, copyProgress.Progress())) return false;
+  } else {
+    dialog.workDir = root;
+  }
+  dialog.makeBackups = destination.makeBackups;
+  return true;
+}
+
+void ConversionRun::ReadPatterns() {
+  selectedConverter = dialog.Combo(CVarnockDlg::kConverterCombo).GetCurSel();
+  if (!dialog.converters.empty() && selectedConverter >= 0 &&
+      selectedConverter < static_cast<int>(dialog.converters.size())) {
+    dialog.converters[selectedConverter].GetPluginName(converterName);
+    if (dialog.IsChecked(CVarnockDlg::kConverterEnable)) {
+      dialog.ParseExtensionList(dialog.Edit(CVarnockDlg::kConverterExtensions).GetText(),
+                                pluginPatterns);
+    }
+  }
+  if (dialog.IsChecked(CVarnockDlg::kSubstitutionEnable)) {
+    dialog.ParseExtensionList(dialog.Combo(CVarnockDlg::kExtensionCombo).GetText(),
+                              substitutionPatterns);
+  }
+}
+
+void ConversionRun::StartReport() {
+  reportPath = dialog.workDir + "/VarnockReport.txt";
+  conversionReport = "This file:\n" + reportPath + "\n\nProject file conversion(s)\n" +
+                     std::string(36, '-') + "\n";
+  substitutionReport = "\nSource code substitutions\n" + std::string(35, '-') + "\n";
+}
+
+// False when the run ended early, without a report.
+bool ConversionRun::ProcessFiles() {
+  for (const std::string& path : files) {
+    fileProgress->Progress().StepIt();
+    Outcome outcome = ProcessFile(path);
+    if (outcome == Outcome::EndRun) return false;
+    if (outcome == Outcome::StopFiles) break;
+  }
+  return true;
+}
+
+ConversionRun::Outcome ConversionRun::ProcessFile(const std::string& path) {
+  if (path.find('.') == std::string::npos) return Outcome::Next;
+  std::string filePattern = FilePattern(path);
+  if (!dialog.converters.empty() && dialog.IsChecked(CVarnockDlg::kConverterEnable)) {
+    Outcome outcome = ConvertProject(path, filePattern);
+    if (outcome != Outcome::Next) return outcome;
+  }
+  if (dialog.IsChecked(CVarnockDlg::kSubstitutionEnable)) {
+    return SubstituteSource(path, filePattern);
+  }
+  return Outcome::Next;
+}
+
+// "*.*" would hand every file to a pass; it ends the run after a message.
+bool ConversionRun::RefusesEveryFile(const std::string& pattern) {
+  if (pattern != "*.*") return false;
+  ui::MessageBox(&dialog, "The extension *.* is not permitted.", kSecurityCaption);
+  return true;
+}
+
+// Every pattern that matches runs the plug-in once more.
+ConversionRun::Outcome ConversionRun::ConvertProject(const std::string& path,
+                                                     const std::string& filePattern) {
+  for (const std::string& pattern : pluginPatterns) {
+    if (RefusesEveryFile(pattern)) return Outcome::EndRun;
+    if (Matches(pattern, filePattern) &&
+        !dialog.converters[selectedConverter].RunConversion(path, &conversionReport)) {
+      ui::MessageBox(&dialog, "Could not execute the external converter '" + converterName + "'.",
+                     kSecurityCaption);
+    }
+  }
+  return Outcome::Next;
+}
+
+ConversionRun::Outcome ConversionRun::SubstituteSource(const std::string& path,
+                                                       const std::string& filePattern) {
+  for (const std::string& pattern : substitutionPatterns) {
+    if (RefusesEveryFile(pattern)) return Outcome::EndRun;
+    if (!Matches(pattern, filePattern)) continue;
+    Outcome outcome = ApplyRules(path);
+    if (outcome != Outcome::Next) return outcome;
+  }
+  return Outcome::Next;
+}
+
+ConversionRun::Outcome ConversionRun::ApplyRules(const std::string& path) {
+  RegExpConverter converter(dialog.testMode);
+  std::string text;
+  platform::ReadFileBytes(path, text);
+  bool crLf = text.find("\r\n") != std::string::npos;
+  if (crLf) text = platform::FromTextMode(text);
+
+  std::string out;
+  int result = converter.ConvertText(text, dialog.rules.froms, dialog.rules.tos, out, path,
+                                     substitutionReport);
+  if (result == 2) return Outcome::StopFiles;
+  if (result != 1) return Outcome::Next;
+
+  if (!dialog.operateOnCopy && dialog.makeBackups &&
+      platform::CopyFile(path, path + ".bak", false) != 0) {
+    ui::MessageBox(&dialog, "Could not create the backup file " + path + ".bak.",
+                   "Applying substitution rules");
+    return Outcome::EndRun;
+  }
+  if (!WriteSource(path, out, crLf)) {
+    substitutionReport += "\nERROR:\n----------\nThe file '" + path +
+                          "' could not be written; it was left unchanged.\n";
+  }
+  return Outcome::Next;
+}
+
+// Written beside the file and renamed into place: a failed write never leaves
+// a truncated source file.
+bool ConversionRun::WriteSource(const std::string& path, const std::string& text, bool crLf) {
+  return platform::ReplaceFile(path, crLf ? platform::ToTextMode(text) : text);
+}
+
+void ConversionRun::FinishReport() {
+  std::string report = conversionReport + substitutionReport;
+  if (!platform::ReplaceTextFile(reportPath, report)) {
+    ui::MessageBox(&dialog, "Could not write the report file '" + reportPath + "'.",
+                   "Writing report");
+    if (dialog.testMode) platform::ExitProcess(1);
+  } else {
+    platform::ReadTextFile(reportPath, report);
+  }
+  CViewReportDlg viewer(report);
+  if (dialog.testMode) platform::ExitProcess(0);
+  viewer.DoModal();
+}
+
+// A second press of Execute while a run is under way (its message boxes keep
+// the dialog alive) does nothing.
+void CVarnockDlg::OnExecute() {
+  if (running) return;
+  struct RunningFlag {
+    bool& flag;
+    explicit RunningFlag(bool& running) : flag(running) { flag = true; }
+    ~RunningFlag() { flag = false; }
+  } guard(running);
+  ConversionRun(*this).Execute();
+}
+
+bool CVarnockDlg::ParseExtensionList(const std::string& text, std::vector<std::string>& patterns) {
+  DisableRuleButtons();
+  static const boost::regex kExtensionList(R"((\*\.[A-Za-z0-9_\-*]+;*)+)", boost::regex::perl);
+  if (!boost::regex_match(text, kExtensionList)) return false;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find(';', start);
+    if (end == std::string::npos) end = text.size();
+    if (end > start) patterns.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return true;
+}

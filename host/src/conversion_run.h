@@ -1,0 +1,48 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "progress_bar_dlg.h"
+
+class CVarnockDlg;
+
+/// One conversion, as the Execute command runs it: checks, the working
+/// directory (a copy or the source itself), the plug-in pass and the
+/// substitution pass over every file found, then the report.
+class ConversionRun {
+ public:
+  explicit ConversionRun(CVarnockDlg& dialog);
+  void Execute();
+
+ private:
+  enum class Outcome { Next, StopFiles, EndRun };
+
+  bool CheckRoot();
+  bool ChooseWorkingDirectory();
+  bool ChooseInTestMode(CProgressBarDlg& copyProgress);
+  bool ChooseInteractively(CProgressBarDlg& copyProgress);
+  void ReadPatterns();
+  void StartReport();
+  bool ProcessFiles();
+  Outcome ProcessFile(const std::string& path);
+  bool RefusesEveryFile(const std::string& pattern);
+  Outcome ConvertProject(const std::string& path, const std::string& filePattern);
+  Outcome SubstituteSource(const std::string& path, const std::string& filePattern);
+  Outcome ApplyRules(const std::string& path);
+  bool WriteSource(const std::string& path, const std::string& text, bool crLf);
+  void FinishReport();
+
+  CVarnockDlg& dialog;
+  std::string root;
+  std::vector<std::string> files;
+  std::vector<std::string> pluginPatterns;
+  std::vector<std::string> substitutionPatterns;
+  int selectedConverter = -1;
+  std::string converterName;
+  std::string reportPath;
+  std::string conversionReport;
+  std::string substitutionReport;
+  std::unique_ptr<CProgressBarDlg> fileProgress;
+};

@@ -1,0 +1,4 @@
+#pragma once
+
+/// Makes the program's icons known to the user interface by their ids.
+void RegisterIcons();

@@ -1,0 +1,104 @@
+#include "combo_box_view.h"
+
+#include <wx/combobox.h>
+
+#include "wx_text.h"
+
+namespace ui::window {
+namespace {
+
+// The template's height includes the dropped-down list; the widget itself is
+// as high as the toolkit makes a combo box.
+wxSize ClosedSize(const ComboBoxControl& control) {
+  return {control.GetRect().width, wxDefaultCoord};
+}
+
+wxComboBox* MakeCombo(const ComboBoxControl& control, wxWindow* parent) {
+  const long editable = control.HasStyle(style::kDropDown) ? wxCB_DROPDOWN : wxCB_READONLY;
+  return new wxComboBox(parent, wxID_ANY, wxString(), PositionOf(control.GetRect()),
+                        ClosedSize(control), 0, nullptr, editable);
+}
+
+}  // namespace
+
+ComboBoxView::ComboBoxView(ComboBoxControl& control, wxWindow* parent)
+    : WidgetView(control, MakeCombo(control, parent)), combo_(control) {
+  Widget()->Bind(wxEVT_COMBOBOX, &ComboBoxView::OnSelect, this);
+  Widget()->Bind(wxEVT_TEXT, &ComboBoxView::OnText, this);
+  Widget()->Bind(wxEVT_COMBOBOX_CLOSEUP, &ComboBoxView::OnCloseUp, this);
+}
+
+wxComboBox* ComboBoxView::Combo() const { return static_cast<wxComboBox*>(Widget()); }
+
+wxSize ComboBoxView::WidgetSize() const { return ClosedSize(combo_); }
+
+void ComboBoxView::Mirror(Aspect aspect) {
+  switch (aspect) {
+    case Aspect::Items:
+      MirrorItems();
+      MirrorSelection();
+      MirrorText();
+      break;
+    case Aspect::Selection:
+      MirrorSelection();
+      break;
+    case Aspect::Text:
+      MirrorText();
+      break;
+    default:
+      break;
+  }
+}
+
+// Items are only ever appended or all removed, so appending what the widget
+// lacks is the usual case; anything else rebuilds the list.
+void ComboBoxView::MirrorItems() {
+  wxComboBox* widget = Combo();
+  const int shown = static_cast<int>(widget->GetCount());
+  bool prefix = shown <= combo_.GetCount();
+  for (int item = 0; prefix && item < shown; ++item) {
+    prefix = FromWx(widget->GetString(item)) == combo_.GetItemText(item);
+  }
+  if (!prefix) {
+    widget->Clear();
+  }
+  for (int item = prefix ? shown : 0; item < combo_.GetCount(); ++item) {
+    widget->Append(ToWx(combo_.GetItemText(item)));
+  }
+}
+
+void ComboBoxView::MirrorSelection() {
+  if (Combo()->GetSelection() != combo_.GetCurSel()) Combo()->SetSelection(combo_.GetCurSel());
+}
+
+void ComboBoxView::MirrorText() {
+  if (!combo_.HasStyle(style::kDropDown)) return;  // a drop-down list shows its selection
+  if (FromWx(Combo()->GetValue()) != combo_.GetText()) Combo()->ChangeValue(ToWx(combo_.GetText()));
+}
+
+void ComboBoxView::OnSelect(wxCommandEvent&) {
+  if (Mirroring()) return;
+  int picked = Combo()->GetSelection();
+  if (picked != wxNOT_FOUND) combo_.UserSelect(picked);
+}
+
+// A pick from the list also changes the edit field; that change arrives with
+// the list's selection still set and belongs to the pick, which reports the
+// field's previous text first.
+void ComboBoxView::OnText(wxCommandEvent&) {
+  if (Mirroring() || !combo_.HasStyle(style::kDropDown)) return;
+  if (Combo()->GetSelection() != wxNOT_FOUND) return;
+  std::string typed = FromWx(Combo()->GetValue());
+  if (typed != combo_.GetText()) combo_.UserType(typed);
+}
+
+// The toolkit may report the closing before the pick it closes with; the
+// model hears of it once the pick has been handled.
+void ComboBoxView::OnCloseUp(wxCommandEvent& event) {
+  event.Skip();
+  if (!Mirroring()) CallAfter(&ComboBoxView::CloseUp);
+}
+
+void ComboBoxView::CloseUp() { combo_.UserCloseUp(); }
+
+}  // namespace ui::window

@@ -1,0 +1,53 @@
+#include "edit_view.h"
+
+#include <wx/textctrl.h>
+
+#include "wx_text.h"
+
+namespace ui::window {
+namespace {
+
+long EditStyle(const EditControl& control) {
+  long flags = 0;
+  if (control.HasStyle(style::kMultiLine)) {
+    flags |= wxTE_MULTILINE;
+    // Without horizontal auto-scroll a multi-line edit wraps its lines.
+    flags |= control.HasStyle(style::kAutoHScroll) ? wxTE_DONTWRAP : wxTE_WORDWRAP;
+  }
+  if (control.IsReadOnly()) flags |= wxTE_READONLY;
+  if (!control.HasStyle(style::kBorder)) flags |= wxBORDER_NONE;
+  return flags;
+}
+
+}  // namespace
+
+EditView::EditView(EditControl& control, wxWindow* parent)
+    : WidgetView(control,
+                 new wxTextCtrl(parent, wxID_ANY, wxString(), PositionOf(control.GetRect()),
+                                SizeOf(control.GetRect()), EditStyle(control))),
+      edit_(control),
+      multiLine_(control.HasStyle(style::kMultiLine)) {
+  Widget()->Bind(wxEVT_TEXT, &EditView::OnText, this);
+}
+
+wxTextCtrl* EditView::Text() const { return static_cast<wxTextCtrl*>(Widget()); }
+
+std::string EditView::ShownText() const {
+  std::string shown = FromWx(Text()->GetValue());
+  return multiLine_ ? ToModelLines(shown) : shown;
+}
+
+// The widget keeps its caret when it already shows the model's text, as it
+// does while the user types.
+void EditView::Mirror(Aspect aspect) {
+  if (aspect != Aspect::Text || ShownText() == edit_.GetText()) return;
+  Text()->ChangeValue(ToWx(multiLine_ ? ToWidgetLines(edit_.GetText()) : edit_.GetText()));
+}
+
+void EditView::OnText(wxCommandEvent&) {
+  if (Mirroring()) return;
+  std::string typed = ShownText();
+  if (typed != edit_.GetText()) edit_.UserType(typed);
+}
+
+}  // namespace ui::window

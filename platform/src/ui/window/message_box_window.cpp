@@ -1,0 +1,82 @@
+#include "message_box_window.h"
+
+#include <wx/artprov.h>
+#include <wx/button.h>
+#include <wx/dialog.h>
+#include <wx/sizer.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+
+#include "wx_text.h"
+
+namespace ui::window {
+namespace {
+
+wxArtID ArtOf(Icon icon) {
+  switch (icon) {
+    case Icon::Question:
+      return wxART_QUESTION;
+    case Icon::Information:
+      return wxART_INFORMATION;
+    case Icon::Warning:
+      return wxART_WARNING;
+    case Icon::Error:
+      return wxART_ERROR;
+    case Icon::None:
+      break;
+  }
+  return wxArtID();
+}
+
+// A message box of our own: the toolkit's native one shows no icon, and its
+// portable one cannot do without.
+class MessageBoxWindow : public wxDialog {
+ public:
+  MessageBoxWindow(wxWindow* owner, const std::string& text, const std::string& caption,
+                   Buttons buttons, Icon icon)
+      : wxDialog(owner, wxID_ANY, ToWx(caption)) {
+    auto* body = new wxBoxSizer(wxHORIZONTAL);
+    if (icon != Icon::None) {
+      wxBitmap image = wxArtProvider::GetBitmap(ArtOf(icon), wxART_MESSAGE_BOX);
+      body->Add(new wxStaticBitmap(this, wxID_ANY, image), 0, wxRIGHT, 12);
+    }
+    body->Add(new wxStaticText(this, wxID_ANY, wxControl::EscapeMnemonics(ToWx(text))), 1,
+              wxALIGN_CENTER_VERTICAL);
+    auto* layout = new wxBoxSizer(wxVERTICAL);
+    layout->Add(body, 1, wxEXPAND | wxALL, 12);
+    const long choice = buttons == Buttons::YesNo ? wxYES_NO : wxOK;
+    layout->Add(CreateSeparatedButtonSizer(choice), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
+    SetSizerAndFit(layout);
+    // Closing a question without an answer is the safe answer, No.
+    SetEscapeId(buttons == Buttons::YesNo ? wxID_NO : wxID_OK);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { EndModal(event.GetId()); });
+    if (owner) {
+      CentreOnParent();
+    } else {
+      CentreOnScreen();
+    }
+  }
+};
+
+Answer AnswerOf(int pressed) {
+  switch (pressed) {
+    case wxID_YES:
+      return Answer::Yes;
+    case wxID_NO:
+      return Answer::No;
+    default:
+      return Answer::Ok;
+  }
+}
+
+}  // namespace
+
+Answer RunMessageBox(wxWindow* owner, const std::string& text, const std::string& caption,
+                     Buttons buttons, Icon icon) {
+  // A hidden owner (a dialog still being set up) cannot carry the box.
+  if (owner && !owner->IsShownOnScreen()) owner = nullptr;
+  MessageBoxWindow box(owner, text, caption, buttons, icon);
+  return AnswerOf(box.ShowModal());
+}
+
+}  // namespace ui::window

@@ -1,0 +1,71 @@
+#include "widget_view.h"
+
+#include "ui/dialog.h"
+#include "wx_text.h"
+
+namespace ui::window {
+
+wxPoint PositionOf(const Rect& rect) { return {rect.x, rect.y}; }
+wxSize SizeOf(const Rect& rect) { return {rect.width, rect.height}; }
+
+WidgetView::WidgetView(Control& control, wxWindow* widget) : control_(control), widget_(widget) {
+  control_.AttachView(this);
+  widget_->Bind(wxEVT_SET_FOCUS, &WidgetView::OnSetFocus, this);
+}
+
+WidgetView::~WidgetView() {
+  if (control_.View() == this) control_.AttachView(nullptr);
+}
+
+void WidgetView::Update(Aspect aspect) {
+  ++mirroring_;
+  switch (aspect) {
+    case Aspect::Enabled:
+      widget_->Enable(control_.IsEnabled());
+      break;
+    case Aspect::Visible:
+      widget_->Show(control_.IsVisible());
+      break;
+    case Aspect::Geometry:
+      widget_->SetSize(wxRect(PositionOf(control_.GetRect()), WidgetSize()));
+      break;
+    case Aspect::Focus:
+      if (control_.HasFocus()) TakeFocus();
+      break;
+    default:
+      Mirror(aspect);
+      break;
+  }
+  --mirroring_;
+}
+
+void WidgetView::MirrorAll() {
+  for (Aspect aspect : {Aspect::Text, Aspect::Enabled, Aspect::Visible, Aspect::Check,
+                        Aspect::Image, Aspect::Items, Aspect::Selection, Aspect::Columns,
+                        Aspect::Rows, Aspect::RowState, Aspect::ExtendedStyle, Aspect::Progress}) {
+    Update(aspect);
+  }
+}
+
+void WidgetView::TakeFocus() {
+  wxWindow* input = InputWindow();
+  wxWindow* focused = wxWindow::FindFocus();
+  if (focused != widget_ && focused != input) widget_->SetFocus();
+}
+
+void WidgetView::ShowTooltip(const std::string& text) {
+  if (text.empty()) {
+    widget_->UnsetToolTip();
+  } else {
+    widget_->SetToolTip(ToWx(text));
+  }
+}
+
+wxSize WidgetView::WidgetSize() const { return SizeOf(control_.GetRect()); }
+
+void WidgetView::OnSetFocus(wxFocusEvent& event) {
+  event.Skip();
+  control_.Owner().SetFocusTo(&control_);
+}
+
+}  // namespace ui::window

@@ -1,0 +1,326 @@
+// Smoke test of the window backend: a modeless report window, a message box
+// and a modal window with a list and a combo box, as real windows on a
+// virtual display, driven through the display server.
+// Arguments: the screenshot file to write.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "ui/dialog.h"
+#include "ui/message_box.h"
+#include "ui/toolkit.h"
+#include "window/window_probe.h"
+
+namespace {
+
+using ui::ControlKind;
+using ui::Event;
+namespace probe = ui::window_probe;
+
+constexpr int kReport = 1030;
+constexpr int kRules = 1002;
+constexpr int kExtensions = 1003;
+
+int failures = 0;
+
+void Check(bool passed, const std::string& what) {
+  std::cout << (passed ? "ok: " : "FAILED: ") << what << std::endl;
+  if (!passed) ++failures;
+}
+
+ui::DialogTemplate ReportTemplate() {
+  using namespace ui::style;
+  return {
+      130,
+      "Report",
+      600,
+      400,
+      ui::dialog_style::kResizable | ui::dialog_style::kMinMaxBoxes,
+      {{ui::kIdOk, ControlKind::PushButton, "OK", {543, 379, 50, 14}, kTabStop | kDefaultButton},
+       {kReport,
+        ControlKind::Edit,
+        "",
+        {7, 7, 586, 365},
+        kMultiLine | kBorder | kVScroll | kTabStop | kAutoHScroll}}};
+}
+
+// Logs what reaches its message map; the layout follows the window's size.
+class ReportWindow : public ui::Dialog {
+ public:
+  ReportWindow() : Dialog(ReportTemplate()) {}
+  std::vector<std::string> log;
+
+  bool Logged(const std::string& entry) const {
+    for (const std::string& each : log) {
+      if (each == entry) return true;
+    }
+    return false;
+  }
+
+ protected:
+  const ui::MessageMap& GetMessageMap() const override {
+    static const ui::MessageMap map = {
+        ui::On(Event::ButtonClicked, ui::kIdOk, &ReportWindow::OnOkClicked),
+        ui::On(Event::EditChanged, kReport, &ReportWindow::OnEdited),
+        ui::On(Event::Size, 0, &ReportWindow::OnResized),
+    };
+    return map;
+  }
+  // The last Escape closes the window from inside its own handler.
+  void OnCancel() override {
+    log.push_back("cancel");
+    if (closeOnCancel) DestroyWindow();
+  }
+
+ public:
+  bool closeOnCancel = false;
+
+ private:
+  void OnOkClicked() { log.push_back("ok"); }
+  void OnEdited() { log.push_back("edited"); }
+  void OnResized(ui::Notification& size) {
+    log.push_back("size " + std::to_string(size.width) + "x" + std::to_string(size.height));
+    Item(kReport).Move({11, 11, size.width - 21, size.height - 57});
+    ui::Rect ok = Item(ui::kIdOk).GetRect();
+    Item(ui::kIdOk).Move(
+        {size.width - 10 - ok.width, size.height - 10 - ok.height, ok.width, ok.height});
+  }
+};
+
+ui::DialogTemplate RulesTemplate() {
+  using namespace ui::style;
+  return {
+      104,
+      "Rules",
+      200,
+      150,
+      0,
+      {{kRules, ControlKind::ListView, "", {7, 7, 186, 80}, kBorder | kTabStop},
+       {kExtensions, ControlKind::ComboBox, "", {7, 95, 186, 60}, kDropDown | kTabStop},
+       {ui::kIdOk, ControlKind::PushButton, "OK", {143, 129, 50, 14}, kTabStop | kDefaultButton}}};
+}
+
+// A modal window with a list and an editable combo box; logs the list's
+// clicks and keys and what the combo box's edit field held when a pick
+// was announced.
+class RulesWindow : public ui::Dialog {
+ public:
+  RulesWindow() : Dialog(RulesTemplate()) {}
+  std::vector<std::string> log;
+  bool okClicked = false;
+
+  int SelectedRow() const {
+    int selected = -1;
+    for (int row = 0; row < List(kRules).GetItemCount(); ++row) {
+      if (List(kRules).GetItemState(row, ui::kItemSelected)) {
+        if (selected != -1) return -2;  // more than one
+        selected = row;
+      }
+    }
+    return selected;
+  }
+
+ protected:
+  bool OnInitDialog() override {
+    Dialog::OnInitDialog();
+    List(kRules).InsertColumn(0, "Nr", 40);
+    List(kRules).InsertColumn(1, "From", 200);
+    for (int row = 0; row < 4; ++row) List(kRules).InsertItem(row, std::to_string(row + 1));
+    Combo(kExtensions).AddString("*.c;*.h");
+    Combo(kExtensions).AddString("*.txt");
+    Combo(kExtensions).SetCurSel(0);
+    return true;
+  }
+  void OnOK() override {
+    okClicked = true;
+    Dialog::OnOK();
+  }
+  const ui::MessageMap& GetMessageMap() const override {
+    static const ui::MessageMap map = {
+        ui::On(Event::ListClick, kRules, &RulesWindow::OnListClick),
+        ui::On(Event::ListKeyDown, kRules, &RulesWindow::OnListKey),
+        ui::On(Event::ComboSelChange, kExtensions, &RulesWindow::OnPick),
+        ui::On(Event::ComboCloseUp, kExtensions, &RulesWindow::OnCloseUp),
+    };
+    return map;
+  }
+
+ private:
+  void OnListClick(ui::Notification& click) {
+    log.push_back("click " + std::to_string(click.item));
+  }
+  void OnListKey() { log.push_back("key"); }
+  void OnPick() { log.push_back("pick after " + Combo(kExtensions).GetText()); }
+  void OnCloseUp() { log.push_back("closed"); }
+};
+
+void Center(const ui::Rect& rect, void (*act)(int, int)) {
+  act(rect.x + rect.width / 2, rect.y + rect.height / 2);
+}
+
+std::string Output(const std::string& command) {
+  std::string output;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    pclose(pipe);
+  }
+  return output;
+}
+
+// How much the screenshot varies inside `rect`: 0 for a blank area.
+double Variation(const std::string& screenshot, const ui::Rect& rect) {
+  std::string crop = std::to_string(rect.width) + "x" + std::to_string(rect.height) + "+" +
+                     std::to_string(rect.x) + "+" + std::to_string(rect.y);
+  std::string value = Output("convert '" + screenshot + "' -crop " + crop +
+                             " +repage -format '%[fx:standard_deviation]' info: 2>/dev/null");
+  return value.empty() ? 0.0 : std::atof(value.c_str());
+}
+
+void CheckMirrorAndInput(ReportWindow& report) {
+  Check(probe::ShownText(report, kReport) == "first line\nsecond line\nthird line",
+        "the edit shows the model's lines with LF line ends");
+
+  report.log.clear();
+  Center(probe::ScreenRect(report, ui::kIdOk), probe::ClickAt);
+  probe::HandleEventsFor(300);
+  Check(report.Logged("ok"), "a pointer click on OK reaches the message map");
+  Check(report.Focus() == report.FindControl(ui::kIdOk), "the clicked button has the focus");
+
+  report.log.clear();
+  Center(probe::ScreenRect(report, kReport), probe::ClickAt);
+  probe::HandleEventsFor(300);
+  Check(report.Focus() == report.FindControl(kReport), "a click in the edit gives it the focus");
+  probe::TypeText("x");
+  probe::HandleEventsFor(300);
+  Check(report.Logged("edited") && report.Edit(kReport).GetText().find('x') != std::string::npos,
+        "typing reaches the model's text");
+  Check(report.Edit(kReport).GetText().find("\r\n") != std::string::npos,
+        "the model keeps CR LF between lines");
+
+  report.log.clear();
+  probe::Press(probe::Keystroke::Enter);
+  probe::HandleEventsFor(300);
+  Check(report.Logged("ok"), "Enter in the edit clicks the default button");
+  probe::Press(probe::Keystroke::Escape);
+  probe::HandleEventsFor(300);
+  Check(report.Logged("cancel") && report.IsOpen(), "Escape cancels");
+}
+
+void CheckResize(ReportWindow& report) {
+  report.log.clear();
+  probe::ResizeClient(report, 800, 600);
+  probe::HandleEventsFor(500);
+  Check(report.ClientRect() == ui::Rect{0, 0, 800, 600}, "the model knows the new client size");
+  Check(report.Logged("size 800x600"), "the size notification carries the client size");
+  ui::Rect edit = probe::ScreenRect(report, kReport);
+  Check(edit.width == 779 && edit.height == 543, "the edit widget follows the model's layout");
+}
+
+void CheckMessageBox(ReportWindow& report, const std::string& screenshot) {
+  bool shown = false;
+  probe::WhenNextModalShows([&](const ui::Rect& box) {
+    shown = true;
+    Check(std::system(("import -window root '" + screenshot + "'").c_str()) == 0,
+          "the screenshot is written");
+    Check(Variation(screenshot, probe::ScreenRect(report)) > 0.01,
+          "the report window is on the screenshot");
+    probe::PointAt(box.x + std::max(box.width / 2, 20), box.y + std::max(box.height / 2, 20));
+    probe::Press(probe::Keystroke::Enter);
+  });
+  ui::Answer answer = ui::MessageBox(&report, "The conversion is done.", "Window smoke test",
+                                     ui::Buttons::Ok, ui::Icon::Information);
+  Check(shown, "the message box appeared");
+  Check(answer == ui::Answer::Ok, "Enter answers the message box with OK");
+}
+
+void CheckListAndCombo(RulesWindow& rules) {
+  Center(probe::RowScreenRect(rules, kRules, 1), probe::ClickAt);
+  probe::HandleEventsFor(300);
+  Check(rules.SelectedRow() == 1 && rules.log == std::vector<std::string>{"click 1"},
+        "a click on a row selects that row alone and reports it");
+  rules.log.clear();
+  ui::Rect list = probe::ScreenRect(rules, kRules);
+  probe::ClickAt(list.x + list.width / 2, list.y + list.height - 4);
+  probe::HandleEventsFor(300);
+  Check(rules.SelectedRow() == -1 && rules.log == std::vector<std::string>{"click -1"},
+        "a click below the rows reports no row");
+  Center(probe::RowScreenRect(rules, kRules, 1), probe::ClickAt);
+  probe::HandleEventsFor(300);
+  rules.log.clear();
+  probe::Press(probe::Keystroke::Down);
+  probe::HandleEventsFor(300);
+  Check(rules.SelectedRow() == 2 && rules.log == std::vector<std::string>{"key"},
+        "Down reaches the list first and moves the selection once");
+
+  ui::Rect combo = probe::ScreenRect(rules, kExtensions);
+  probe::ClickAt(combo.x + 20, combo.y + combo.height / 2);
+  probe::HandleEventsFor(300);
+  probe::TypeText("x");
+  probe::HandleEventsFor(300);
+  const std::string typed = rules.Combo(kExtensions).GetText();
+  Check(typed.find('x') != std::string::npos && rules.Combo(kExtensions).GetCurSel() == -1,
+        "typing into the combo box reaches the model");
+  rules.log.clear();
+  probe::Press(probe::Keystroke::OpenList);
+  probe::HandleEventsFor(500);
+  probe::Press(probe::Keystroke::Down);
+  probe::HandleEventsFor(300);
+  probe::Press(probe::Keystroke::Enter);
+  probe::HandleEventsFor(500);
+  Check(rules.log == std::vector<std::string>{"pick after " + typed, "closed"},
+        "a pick is announced while the edit field holds the typed text, then the list closes");
+  const int picked = rules.Combo(kExtensions).GetCurSel();
+  Check(picked >= 0 &&
+            rules.Combo(kExtensions).GetText() == rules.Combo(kExtensions).GetItemText(picked),
+        "after the pick the edit field holds the item");
+
+  Center(probe::ScreenRect(rules, ui::kIdOk), probe::ClickAt);
+  probe::HandleEventsFor(300);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::cerr << "usage: window_smoke_test SCREENSHOT.png" << std::endl;
+    return 2;
+  }
+  const std::string screenshot = argv[1];
+  if (!ui::StartUserInterface(argc, argv) || !ui::HasWindows()) {
+    std::cerr << "FAILED: no windows on the display" << std::endl;
+    return 1;
+  }
+  {
+    ReportWindow report;
+    Check(report.Create(nullptr), "the report window opens modeless");
+    report.Edit(kReport).SetText("first line\r\nsecond line\r\nthird line");
+    report.ShowWindow(true);
+    probe::HandleEventsFor(500);
+    std::cout << "client area of 600 x 400 dialog units: " << report.ClientRect().width << " x "
+              << report.ClientRect().height << " pixels" << std::endl;
+    CheckMirrorAndInput(report);
+    CheckResize(report);
+    CheckMessageBox(report, screenshot);
+
+    RulesWindow rules;
+    probe::WhenNextModalShows([&](const ui::Rect&) {
+      CheckListAndCombo(rules);
+      if (!rules.okClicked) rules.EndDialog(ui::kIdCancel);  // never leave the test waiting
+    });
+    Check(rules.DoModal() == ui::kIdOk, "OK ends the modal run with its result");
+
+    report.closeOnCancel = true;
+    Center(probe::ScreenRect(report, kReport), probe::PointAt);
+    probe::Press(probe::Keystroke::Escape);
+    probe::HandleEventsFor(300);
+    Check(!report.IsOpen(), "the window closes from inside its own handler");
+  }
+  std::cout << "screenshot: " << screenshot << std::endl;
+  std::cout << (failures ? "window smoke test failed" : "window smoke test passed") << std::endl;
+  return failures ? 1 : 0;
+}

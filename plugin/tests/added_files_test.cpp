@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include "test_converter.h"
+#include "test_support/files.h"
+#include "ui/headless.h"
+
+namespace {
+
+using test_support::ReadFile;
+using test_support::WriteFile;
+
+class CopyAddedFilesTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ui::headless::Reset();
+    WriteFile(install.TemplateFolder() + "top.txt", "top");
+    WriteFile(install.TemplateFolder() + "sub/deep/board.xml", "board");
+    converter.projectFolder = project.Path() + "/";
+  }
+
+  void ExpectMessage(const std::string& text) {
+    const auto& boxes = ui::headless::MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, text);
+    EXPECT_EQ(boxes[0].caption, "Add Qor files");
+  }
+
+  FakeInstall install;
+  test_support::TempDir project;
+  TestConverter converter;
+};
+
+TEST_F(CopyAddedFilesTest, CopiesIntoNewFoldersOverExistingFilesAndReportsEach) {
+  WriteFile(project / "top.txt", "old");
+  converter.addedQorFiles = {"top.txt", "sub/deep/board.xml"};
+
+  EXPECT_TRUE(converter.CopyAddedFiles());
+  EXPECT_EQ(ReadFile(project / "top.txt"), "top");
+  EXPECT_EQ(ReadFile(project / "sub/deep/board.xml"), "board");
+  EXPECT_EQ(converter.reportText,
+            "top.txt => were copied to the project directory.\n"
+            "sub/deep/board.xml => were copied to the project directory.\n");
+  EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+}
+
+TEST_F(CopyAddedFilesTest, MissingSourceStopsAndKeepsWhatWasCopied) {
+  converter.addedQorFiles = {"top.txt", "missing.txt", "sub/deep/board.xml"};
+
+  EXPECT_FALSE(converter.CopyAddedFiles());
+  ExpectMessage("The file '" + install.TemplateFolder() + "missing.txt' does not exist.");
+  EXPECT_EQ(ReadFile(project / "top.txt"), "top");
+  EXPECT_FALSE(test_support::Exists(project / "sub"));
+  EXPECT_EQ(converter.reportText, "top.txt => were copied to the project directory.\n");
+}
+
+TEST_F(CopyAddedFilesTest, AFolderEntryExistsButCannotBeCopied) {
+  converter.addedQorFiles = {"sub/deep"};
+
+  EXPECT_FALSE(converter.CopyAddedFiles());
+  ExpectMessage("Could not copy '" + install.TemplateFolder() + "sub/deep' to '" + project.Path() +
+                "/sub/deep'.\nOperation aborted.");
+  EXPECT_EQ(converter.reportText, "");
+}
+
+TEST_F(CopyAddedFilesTest, AFolderThatCannotBeCreatedStops) {
+  WriteFile(project / "blocker", "a file, not a folder");
+  converter.projectFolder = project / "blocker/";
+  converter.addedQorFiles = {"sub/deep/board.xml"};
+
+  EXPECT_FALSE(converter.CopyAddedFiles());
+  ExpectMessage("Error while creating directory '" + project.Path() +
+                "/blocker/sub/deep'.\nOperation aborted.");
+}
+
+}  // namespace
