@@ -98,11 +98,12 @@ class MarkTracker {
 
   std::string Result(char mark) const {
     std::string marked;
-    marked.reserve(text_.size() + markCount_);
+    marked.reserve(text_.size() + lineStarts_.size() + openings_.size());
     size_t copied = 0;
     size_t line = 0;
+    // However often a place was marked, one mark says all there is to say.
     auto copyUpTo = [&](size_t position, uint32_t marks) {
-      marked.append(text_, copied, position - copied).append(marks, mark);
+      marked.append(text_, copied, position - copied).append(marks > 0 ? 1 : 0, mark);
       copied = position;
     };
     for (size_t opening = 0; opening < openings_.size(); ++opening) {
@@ -289,7 +290,6 @@ class MarkTracker {
       if (unmarkedLineComment_[line]) return false;
       ++lineMarks_[line];
     }
-    markCount_ += offsets.size();
     return true;
   }
 
@@ -326,7 +326,6 @@ class MarkTracker {
   std::vector<size_t> commentOpenings_;           // per comment: its opening
   std::vector<size_t> firstEqual_;                // per comment: the first one with the same text
   std::vector<std::vector<size_t>> occurrences_;  // per first equal comment
-  size_t markCount_ = 0;
 };
 
 }  // namespace

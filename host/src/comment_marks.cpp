@@ -101,9 +101,19 @@ char ChooseCommentMark(const std::string& text, const std::vector<std::string>& 
       "the comments.");
 }
 
+// A comment text that occurs many times is marked once per occurrence at each
+// of its places; a run of marks means no more than one mark, and keeping one
+// stops repeated comments from growing the text with the square of their
+// count.
+std::string CollapseMarkRuns(std::string text, char mark) {
+  auto runStart = [mark](char a, char b) { return a == mark && b == mark; };
+  text.erase(std::unique(text.begin(), text.end(), runStart), text.end());
+  return text;
+}
+
 std::string MarkComments(const std::string& text, char mark) {
   std::string marked = MarkLineComments(text, mark);
-  return MarkBlockComments(marked, FindBlockComments(marked), mark);
+  return CollapseMarkRuns(MarkBlockComments(marked, FindBlockComments(marked), mark), mark);
 }
 
 std::string UnmarkComments(std::string text, char mark) {

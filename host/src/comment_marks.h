@@ -23,7 +23,8 @@ char ChooseCommentMark(const std::string& text, const std::vector<std::string>& 
 /// line break ends, and at the start of every line of every block comment
 /// (from its "/*" to the end of the first line holding a "*/", or to the end
 /// of the text). Every other place where the text of such a block comment
-/// occurs is marked the same way. Throws std::bad_alloc when memory runs out.
+/// occurs is marked the same way. A place holds at most one mark. Throws
+/// std::bad_alloc when memory runs out.
 std::string MarkComments(const std::string& text, char mark = kCommentMark);
 
 /// `text` without any `mark` byte.

@@ -76,7 +76,8 @@ std::string ReferenceMarkComments(const std::string& text, const EngineDialect& 
   for (const std::string& comment : comments) {
     ReplaceEverywhere(marked, comment, Replace(comment, dialect.lineStart, mark));
   }
-  return marked;
+  // A place marked several times keeps one mark.
+  return Replace(marked, mark + "+", mark);
 }
 
 int ReferenceConvertText(const std::string& text, const std::vector<std::string>& froms,
