@@ -59,7 +59,11 @@ bool Parse(XercesDOMParser& parser, const std::string& bytes, const std::u16stri
 bool PxXmlTree::Impl::Load(const std::string& path) {
   std::string bytes;
   if (!platform::ReadFileBytes(path, bytes)) return false;
+  // None of the system's files uses entities of its own; a few thousand
+  // expansions are plenty, and a bomb is stopped early.
+  constexpr XMLSize_t kEntityExpansionLimit = 10000;
   xercesc::SecurityManager securityManager;
+  securityManager.setEntityExpansionLimit(kEntityExpansionLimit);
   XercesDOMParser parser(nullptr, xercesc::XMLPlatformUtils::fgMemoryManager);
   Configure(parser, *this, securityManager);
   if (!Parse(parser, bytes, ToWide(path)) || !parser.getDocument()) {
