@@ -21,6 +21,8 @@ class DialogWindow : public wxDialog {
   void Detach();
   /// Gives the real keyboard focus to the control that has it in the model.
   void ShowModelFocus();
+  /// The dialog this window shows, null once detached.
+  Dialog* Model() const { return model_; }
 
  private:
   void OnCharHook(wxKeyEvent& event);
