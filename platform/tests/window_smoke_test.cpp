@@ -27,6 +27,7 @@ namespace probe = ui::window_probe;
 constexpr int kReport = 1030;
 constexpr int kRules = 1002;
 constexpr int kExtensions = 1003;
+constexpr int kProgress = 1029;
 
 ui::DialogTemplate ReportTemplate() {
   using namespace ui::style;
@@ -42,6 +43,15 @@ ui::DialogTemplate ReportTemplate() {
         "",
         {7, 7, 586, 365},
         kMultiLine | kBorder | kVScroll | kTabStop | kAutoHScroll}}};
+}
+
+ui::DialogTemplate ProgressTemplate() {
+  return {129,
+          "Processing files",
+          195,
+          30,
+          ui::dialog_style::kVisible,
+          {{kProgress, ControlKind::ProgressBar, "", {7, 7, 181, 16}, ui::style::kBorder}}};
 }
 
 // Logs what reaches its message map; the layout follows the window's size.
@@ -194,6 +204,22 @@ void CheckResize(ReportWindow& report) {
   Check(edit.width == 779 && edit.height == 543, "the edit widget follows the model's layout");
 }
 
+// A window with one control, as the progress windows are.
+void CheckProgressWindow(const std::string& screenshot) {
+  ui::Dialog progress(ProgressTemplate());
+  Check(progress.Create(nullptr), "the progress window opens modeless");
+  progress.Progress(kProgress).SetRange(0, 2);
+  progress.Progress(kProgress).SetStep(1);
+  progress.Progress(kProgress).StepIt();
+  const ui::Rect bar = probe::ScreenRect(progress, kProgress);
+  const ui::Rect placed = progress.Item(kProgress).GetRect();
+  Check(bar.width == placed.width && bar.height == placed.height,
+        "a sole control keeps the size its template gives it");
+  const ui::Rect upperHalf{bar.x, bar.y + 2, bar.width, bar.height / 2 - 2};
+  Check(window_test::ScreenshotShowing(screenshot, upperHalf),
+        "a half-full progress bar fills its rectangle");
+}
+
 void CheckMessageBox(ReportWindow& report, const std::string& screenshot) {
   bool shown = false;
   probe::WhenNextModalShows([&](const ui::Rect& box, ui::Dialog*) {
@@ -268,6 +294,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   {
+    CheckProgressWindow(screenshot);
     ReportWindow report;
     Check(report.Create(nullptr), "the report window opens modeless");
     report.Edit(kReport).SetText("first line\r\nsecond line\r\nthird line");
