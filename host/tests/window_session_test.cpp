@@ -109,10 +109,16 @@ class Session {
   }
 
   // Types `text` into the edit `id` after a click into it.
-  bool TypeInto(const ui::Dialog& dialog, int id, const std::string& text) {
+  static void TypeInto(const ui::Dialog& dialog, int id, const std::string& text,
+                       const std::string& what) {
     ClickCenter(probe::ScreenRect(dialog, id));
     probe::TypeText(text);
-    return WaitUntil([&] { return dialog.Item(id).GetText() == text; });
+    CheckTextBecomes(dialog, id, text, what);
+  }
+
+  static void CheckTextBecomes(const ui::Dialog& dialog, int id, const std::string& text,
+                               const std::string& what) {
+    window_test::CheckBecomes([&] { return dialog.Item(id).GetText(); }, text, what);
   }
 
   void UseMainDialog() {
@@ -123,8 +129,8 @@ class Session {
     const ui::Rect label = probe::ScreenRect(main_, CVarnockDlg::kFileExtensionsLabel);
     Check(combo.y + combo.height <= label.y, "the project type box leaves the label below free");
     AddRule();
-    Check(TypeInto(main_, CVarnockDlg::kRootEdit, install_.SourceTree()),
-          "the source tree's path is typed into the root edit");
+    TypeInto(main_, CVarnockDlg::kRootEdit, install_.SourceTree(),
+             "the source tree's path is typed into the root edit");
     Execute();
     Close();
   }
@@ -147,22 +153,19 @@ class Session {
   void WriteRule(ui::Dialog& editor) {
     Check(editor.GetCaption() == "New substitution rule" && !editor.Item(ui::kIdOk).IsEnabled(),
           "a new rule starts with Save disabled");
-    Check(TypeInto(editor, CEditSubstDlg::kFromId, kFrom), "the search expression is typed");
+    TypeInto(editor, CEditSubstDlg::kFromId, kFrom, "the search expression is typed");
     probe::Press(probe::Keystroke::Tab);
     probe::TypeText(kTo);
-    Check(WaitUntil([&] { return editor.Item(CEditSubstDlg::kToId).GetText() == kTo; }),
-          "Tab moves on to To, and the replacement is typed there");
+    CheckTextBecomes(editor, CEditSubstDlg::kToId, kTo,
+                     "Tab moves on to To, and the replacement is typed there");
 
     // A click below the example's only line puts the caret at its end.
     const ui::Rect input = probe::ScreenRect(editor, CEditSubstDlg::kInputId);
     probe::ClickAt(input.x + input.width / 2, input.y + input.height - 10);
     probe::Press(probe::Keystroke::Enter);
     probe::TypeText(kExampleLine);
-    Check(WaitUntil([&] {
-            return editor.Item(CEditSubstDlg::kInputId).GetText() ==
-                   "<Code example>\r\n" + kExampleLine;
-          }),
-          "Enter in the example makes a new line");
+    CheckTextBecomes(editor, CEditSubstDlg::kInputId, "<Code example>\r\n" + kExampleLine,
+                     "Enter in the example makes a new line");
     Check(probe::ShownText(editor, CEditSubstDlg::kOutputId) == kExampleOutput,
           "the output shows the rule applied to the example");
     Check(editor.Item(ui::kIdOk).IsEnabled(), "Save is enabled");
@@ -190,11 +193,8 @@ class Session {
     ClickCenter(probe::ScreenRect(dialog, CCopyFilesDlg::kDestinationId));
     probe::Press(probe::Keystroke::SelectAll);
     probe::TypeText(install_.FreshDestination());
-    Check(WaitUntil([&] {
-            return dialog.Item(CCopyFilesDlg::kDestinationId).GetText() ==
-                   install_.FreshDestination();
-          }),
-          "a fresh destination replaces the proposed one");
+    CheckTextBecomes(dialog, CCopyFilesDlg::kDestinationId, install_.FreshDestination(),
+                     "a fresh destination replaces the proposed one");
 
     probe::WhenNextModalShows(Expect(CViewReportDlg::kTemplateId, "the report dialog",
                                      [this](ui::Dialog& report) { ReadReport(report); }));

@@ -26,6 +26,18 @@ bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
   return true;
 }
 
+void CheckBecomes(const std::function<std::string()>& actual, const std::string& expected,
+                  const std::string& what, int milliseconds) {
+  std::string last;
+  const bool became = WaitUntil(
+      [&] {
+        last = actual();
+        return last == expected;
+      },
+      milliseconds);
+  Check(became, became ? what : what + " (expected \"" + expected + "\", got \"" + last + "\")");
+}
+
 void PointAtCenter(const ui::Rect& rect) {
   ui::window_probe::PointAt(rect.x + rect.width / 2, rect.y + rect.height / 2);
 }

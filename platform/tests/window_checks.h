@@ -19,6 +19,11 @@ int Failures();
 /// does not hold after `milliseconds`.
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 20000);
 
+/// Waits until `actual` gives `expected`, then checks that it does; a
+/// failure shows the text it gave last.
+void CheckBecomes(const std::function<std::string()>& actual, const std::string& expected,
+                  const std::string& what, int milliseconds = 20000);
+
 /// Moves the pointer to the middle of `rect`, and clicks there.
 void PointAtCenter(const ui::Rect& rect);
 void ClickCenter(const ui::Rect& rect);

@@ -92,7 +92,7 @@ void ComboBoxView::OnText(wxCommandEvent&) {
   if (Mirroring() || !combo_.HasStyle(style::kDropDown)) return;
   if (Combo()->GetSelection() != wxNOT_FOUND) return;
   std::string typed = FromWx(Combo()->GetValue());
-  if (typed != combo_.GetText()) combo_.UserType(typed);
+  if (typed != combo_.GetText()) ReportTyping([&] { combo_.UserType(typed); });
 }
 
 // The toolkit may report the closing before the pick it closes with; the
