@@ -169,6 +169,10 @@ class Session {
     Check(probe::ShownText(editor, CEditSubstDlg::kOutputId) == kExampleOutput,
           "the output shows the rule applied to the example");
     Check(editor.Item(ui::kIdOk).IsEnabled(), "Save is enabled");
+    probe::Press(probe::Keystroke::Tab);
+    Check(WaitUntil([&] { return editor.Focus() == editor.FindControl(CEditSubstDlg::kFromId); }) &&
+              editor.Item(CEditSubstDlg::kInputId).GetText().find('\t') == std::string::npos,
+          "Tab leaves the example for From, as it leaves any box");
     Screenshot("session-rule-editor.png", editor, "the rule editor");
 
     ClickCenter(probe::ScreenRect(editor, ui::kIdOk));
