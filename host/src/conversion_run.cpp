@@ -161,14 +161,18 @@ ConversionRun::Outcome ConversionRun::ProcessFile(const std::string& path) {
   return Outcome::Next;
 }
 
+// "*.*" would hand every file to a pass; it ends the run after a message.
+bool ConversionRun::RefusesEveryFile(const std::string& pattern) {
+  if (pattern != "*.*") return false;
+  ui::MessageBox(&dialog, "The extension *.* is not permitted.", kSecurityCaption);
+  return true;
+}
+
 // Every pattern that matches runs the plug-in once more.
 ConversionRun::Outcome ConversionRun::ConvertProject(const std::string& path,
                                                      const std::string& filePattern) {
   for (const std::string& pattern : pluginPatterns) {
-    if (pattern == "*.*") {
-      ui::MessageBox(&dialog, "The extension *.* is not permitted.", kSecurityCaption);
-      return Outcome::EndRun;
-    }
+    if (RefusesEveryFile(pattern)) return Outcome::EndRun;
     if (Matches(pattern, filePattern) &&
         !dialog.converters[selectedConverter].RunConversion(path, &conversionReport)) {
       ui::MessageBox(&dialog, "Could not execute the external converter '" + converterName + "'.",
@@ -181,10 +185,7 @@ ConversionRun::Outcome ConversionRun::ConvertProject(const std::string& path,
 ConversionRun::Outcome ConversionRun::SubstituteSource(const std::string& path,
                                                        const std::string& filePattern) {
   for (const std::string& pattern : substitutionPatterns) {
-    if (pattern == "*.*") {
-      ui::MessageBox(&dialog, "The extension *.* is not permitted.", kSecurityCaption);
-      return Outcome::EndRun;
-    }
+    if (RefusesEveryFile(pattern)) return Outcome::EndRun;
     if (!Matches(pattern, filePattern)) continue;
     Outcome outcome = ApplyRules(path);
     if (outcome != Outcome::Next) return outcome;

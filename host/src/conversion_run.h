@@ -27,6 +27,7 @@ class ConversionRun {
   void StartReport();
   bool ProcessFiles();
   Outcome ProcessFile(const std::string& path);
+  bool RefusesEveryFile(const std::string& pattern);
   Outcome ConvertProject(const std::string& path, const std::string& filePattern);
   Outcome SubstituteSource(const std::string& path, const std::string& filePattern);
   Outcome ApplyRules(const std::string& path);

@@ -86,6 +86,12 @@ bool CopyDirectoryTree(std::string source, std::string destination,
                        ui::ProgressControl& progress) {
   source = WithoutTrailingSeparator(source);
   destination = WithoutTrailingSeparator(destination);
+  // An empty destination would put every folder of the tree at the root of
+  // the file system.
+  if (destination.empty()) {
+    ui::MessageBox(nullptr, "No destination folder was given.\nOperation aborted.", kCaption);
+    return false;
+  }
   if (SameFolder(source, destination)) {
     ui::MessageBox(nullptr,
                    "The destination folder '" + destination +

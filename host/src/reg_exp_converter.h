@@ -1,12 +1,50 @@
 #pragma once
+
+#include <boost/regex.hpp>
 #include <string>
 #include <vector>
+
+#include "comment_marks.h"
+
+/// Rewrites the text of one source file with the user's ordered substitution
+/// rules. Comments are marked first so that no rule starts a match inside
+/// one; every line a rule rewrites gets a comment block above it that keeps
+/// the replaced text.
 class RegExpConverter {
  public:
-  explicit RegExpConverter(bool quiet = false) : silent(quiet) {}
+  static constexpr int kUnchanged = 0;  ///< no rule changed the text
+  static constexpr int kChanged = 1;    ///< the rules changed the text, none failed
+  static constexpr int kStop = 2;       ///< a step failed and no further file is to be processed
+  static constexpr int kGoOn = 3;       ///< a step failed; go on with the next file
+
+  explicit RegExpConverter(bool silent = false) : silent(silent) {}
   virtual ~RegExpConverter() = default;
+
+  /// Applies rule i (`froms`[i] replaced by `tos`[i]) for every i in order to
+  /// `text`. Returns kUnchanged (`out` equals `text`) or kChanged (`out` holds
+  /// the new text); when any rule changed the text, the file's entry listing
+  /// every substitution is appended to `substitutionReport`. When a rule, or
+  /// the marking of the comments, fails: an error entry is appended, the user
+  /// is asked whether to go on (not when `silent`), and the result is kGoOn
+  /// (Yes, or silent) or kStop; `out` is then of no use. A rule without an
+  /// entry in `tos` fails like an invalid one.
   int ConvertText(const std::string& text, const std::vector<std::string>& froms,
-                  const std::vector<std::string>& tos, std::string& out, const std::string& path,
-                  std::string& report);
+                  const std::vector<std::string>& tos, std::string& out,
+                  const std::string& filePath, std::string& substitutionReport);
+
+  /// When true, a failure is reported without asking, with the result kGoOn.
   bool silent;
+
+ private:
+  int Fail(const std::string& filePath, const std::string& failure, const std::string& reason,
+           const std::string& errorText, std::string& substitutionReport) const;
 };
+
+/// The report listing of every match of `rulePattern` in `text`, searched with
+/// match_not_dot_newline: for each match, `baseName`, its lines ("From") and
+/// its lines after `ruleReplacement` is applied to the match alone ("To"),
+/// with the `mark` bytes removed. A failure while searching, rewriting or
+/// assembling gives an empty listing.
+std::string ListSubstitutions(const std::string& text, const boost::regex& rulePattern,
+                              const std::string& ruleReplacement, const std::string& baseName,
+                              char mark = kCommentMark);

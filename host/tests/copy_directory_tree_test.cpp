@@ -94,6 +94,20 @@ TEST_F(CopyDirectoryTreeTest, TheSourceItselfIsRefusedUnderAnySpelling) {
                                 "' is the source folder itself.\nOperation aborted.");
 }
 
+TEST_F(CopyDirectoryTreeTest, AnEmptyDestinationIsRefusedBeforeAnythingIsCreated) {
+  // Mapped below an empty destination, this folder would land at the root of
+  // the file system.
+  const std::string strayFolder =
+      "varnock-test-stray-" + temp.Path().substr(temp.Path().rfind('-') + 1);
+  WriteFile(source + "/" + strayFolder + "/a.c", "a");
+  EXPECT_FALSE(Copy(source, ""));
+  bool stray = Exists("/" + strayFolder);
+  if (stray) boost::filesystem::remove_all("/" + strayFolder);
+  EXPECT_FALSE(stray);
+  EXPECT_EQ(LastBox().caption, "Copy directory");
+  EXPECT_EQ(LastBox().text, "No destination folder was given.\nOperation aborted.");
+}
+
 TEST_F(CopyDirectoryTreeTest, AFolderThatCannotBeCreatedEndsTheCopy) {
   WriteFile(source + "/src/a.c", "a");
   WriteFile(temp / "blocker", "a file where a folder should go");

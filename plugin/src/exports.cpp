@@ -1,0 +1,59 @@
+// The plug-in's four C entry points. Each call builds its own converter and
+// destroys it before returning; no exception ever reaches the host.
+#include <cstring>
+#include <string>
+
+#include "ta_ext_conv.h"
+
+#define TARROW_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+// Copies the text with its NUL when it fits in `size` bytes; the buffer is
+// left alone otherwise.
+bool CopyToBuffer(const std::string& text, char* buffer, unsigned size) {
+  if (buffer == nullptr || text.size() >= size) return false;
+  std::memcpy(buffer, text.c_str(), text.size() + 1);
+  return true;
+}
+
+template <class GetText>
+bool CopyConverterText(GetText getText, char* buffer, unsigned size) {
+  try {
+    TaExtConv converter;
+    return CopyToBuffer(getText(converter), buffer, size);
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace
+
+TARROW_EXPORT bool GetName(char* buffer, unsigned size) {
+  return CopyConverterText([](TaExtConv& converter) { return converter.GetName(); }, buffer, size);
+}
+
+TARROW_EXPORT bool GetExplanation(char* buffer, unsigned size) {
+  return CopyConverterText([](TaExtConv& converter) { return converter.GetExplanation(); }, buffer,
+                           size);
+}
+
+TARROW_EXPORT bool GetExtentions(char* buffer, unsigned size) {
+  return CopyConverterText([](TaExtConv& converter) { return converter.GetExtentions(); }, buffer,
+                           size);
+}
+
+// The report is extended only after a whole conversion succeeded.
+TARROW_EXPORT bool Convert(const char* projectFile, const char* initFile, std::string* report) {
+  if (projectFile == nullptr || initFile == nullptr || report == nullptr) return false;
+  try {
+    TaExtConv converter;
+    if (!converter.ReadInitializationFile(initFile) || !converter.ConvertProject(projectFile)) {
+      return false;
+    }
+    report->append(converter.reportText);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}

@@ -22,8 +22,14 @@ class ExtConvProject : public ExtConv {
   /// another format version; an unknown element is reported and skipped.
   bool ReadInitializationFile(std::string initFilePath) override;
 
-  /// Converts the project file into a Qor Morwick project and workspace.
-  bool ConvertProject(std::string projectFilePath) override = 0;
+  /// Converts the project file into a Qor Morwick project and workspace file
+  /// beside it, and adds the conversion's lines to the report. False, as a
+  /// rule after a message, when a step fails, when the output names would
+  /// overwrite the project file, or when an output file cannot be written.
+  /// The output files are written only after every step succeeded (extra
+  /// files copied before a failing step stay); a failed workspace leaves the
+  /// project file written.
+  bool ConvertProject(std::string projectFilePath) override;
 
   /// Reads the source project into the converter's own lists; false when the
   /// file is not a project of its kind.
@@ -55,6 +61,14 @@ class ExtConvProject : public ExtConv {
   /// copied before it stay.
   bool CopyAddedFiles();
 
+  /// `text` without the template's pad markers "PAD(", "PA(" and "P(",
+  /// removed in that order, each pass over the whole text.
+  static std::string StripPadMarkers(std::string text);
+
+  /// The workspace text for the project file at `projectFilePath`: it names
+  /// the project by its file name, relative to the workspace folder.
+  static std::string MakeWorkspaceText(std::string projectFilePath);
+
   /// Text standing in the project template where the configuration blocks go.
   static const char kConfigurationsPlaceholder[];
 
@@ -80,6 +94,11 @@ class ExtConvProject : public ExtConv {
   std::vector<std::string> addedQorFiles;
 
  private:
+  bool CheckOutputNames(const std::string& projectFile, const std::string& workspaceFile);
+  void StripTemplateMarkers();
+  bool RunConversionSteps();
+  void InsertGroups();
+  bool WriteOutputFile(const std::string& path, const std::string& text);
   bool ReadInitializationElement(const PxXmlTree::Node& element, const std::string& initFilePath);
   bool SplitProjectTemplate(const std::string& text, const std::string& path);
   bool CopyAddedFile(const std::string& name);

@@ -41,22 +41,27 @@ FileGroup* FileGroup::FindGroup(const std::string& groupPath) {
 }
 
 FileGroup* FileGroup::FirstSubgroupNamed(const std::string& groupName) {
-  for (FileGroup& subgroup : subgroups) {
-    if (subgroup.name == groupName) return &subgroup;
-  }
-  return nullptr;
+  const auto found = firstSubgroupByName.find(groupName);
+  return found == firstSubgroupByName.end() ? nullptr : found->second;
+}
+
+// A second group of a name is kept (and written) but never found by name.
+FileGroup& FileGroup::AppendSubgroup(const std::string& groupName) {
+  FileGroup& added = subgroups.emplace_back(groupName);
+  firstSubgroupByName.emplace(groupName, &added);
+  return added;
 }
 
 bool FileGroup::AddGroupPath(const std::string& groupPath) {
   if (groupPath.empty()) return true;
   size_t lastBar = groupPath.rfind('|');
   if (lastBar == std::string::npos) {
-    subgroups.emplace_back(groupPath);
+    AppendSubgroup(groupPath);
     return true;
   }
   FileGroup* parent = FindGroup(groupPath.substr(0, lastBar));
   if (parent == nullptr) return false;
-  parent->subgroups.emplace_back(groupPath.substr(lastBar + 1));
+  parent->AppendSubgroup(groupPath.substr(lastBar + 1));
   return true;
 }
 
@@ -66,31 +71,40 @@ GroupFile* FileGroup::AddFileToGroup(const std::string& groupPath, const std::st
     ui::MessageBox(nullptr, "Unknown file group '" + groupPath + "'.", "Generating project file");
     return nullptr;
   }
-  target->files.push_back(std::make_unique<GroupFile>(GroupFile{filePath, {}}));
-  return target->files.back().get();
+  GroupFile* added =
+      target->files.emplace_back(std::make_unique<GroupFile>(GroupFile{filePath, {}})).get();
+  target->firstFileByPath.emplace(filePath, added);
+  return added;
+}
+
+GroupFile* FileGroup::FindFile(const std::string& filePath) {
+  const auto found = firstFileByPath.find(filePath);
+  return found == firstFileByPath.end() ? nullptr : found->second;
 }
 
 void FileGroup::ExcludeFileInConfiguration(const std::string& filePath,
                                            const std::string& configurationName) {
-  for (const std::unique_ptr<GroupFile>& file : files) {
-    if (file->path == filePath) {
-      file->excludedConfigurations.push_back(configurationName);
-      return;
-    }
-  }
+  if (GroupFile* file = FindFile(filePath))
+    file->excludedConfigurations.push_back(configurationName);
 }
 
 std::string FileGroup::WriteGroup(const std::string& indent) const {
-  const bool visible = name != kTopGroupName;
   std::string text;
+  AppendGroupText(indent, text);
+  return text;
+}
+
+// One buffer for the whole tree: deep trees are not copied level by level.
+void FileGroup::AppendGroupText(const std::string& indent, std::string& text) const {
+  const bool visible = name != kTopGroupName;
   if (visible) {
     text += indent + "<group>\n";
     text += indent + "  <name>" + EscapeXml(name) + "</name>\n";
   }
   for (const std::unique_ptr<GroupFile>& file : files) AppendFile(*file, indent, text);
-  for (const FileGroup& subgroup : subgroups) text += subgroup.WriteGroup(indent + "  ");
+  const std::string subgroupIndent = indent + "  ";
+  for (const FileGroup& subgroup : subgroups) subgroup.AppendGroupText(subgroupIndent, text);
   if (visible) text += indent + "</group>\n";
-  return text;
 }
 
 std::vector<std::string> FileGroup::SplitPath(const std::string& text, char separator) {

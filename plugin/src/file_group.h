@@ -3,6 +3,7 @@
 #include <list>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "group_file.h"
@@ -18,6 +19,10 @@ class FileGroup {
   static const char kTopGroupName[];
 
   explicit FileGroup(std::string groupName);
+  FileGroup(const FileGroup&) = delete;
+  FileGroup& operator=(const FileGroup&) = delete;
+  FileGroup(FileGroup&&) = default;
+  FileGroup& operator=(FileGroup&&) = default;
 
   /// The group at `groupPath` below this one; this group for "" (a trailing
   /// "|" is ignored). At each level only the first subgroup of a name is
@@ -33,6 +38,10 @@ class FileGroup {
   /// returns it. When the group does not exist, shows "Unknown file group"
   /// and returns null.
   GroupFile* AddFileToGroup(const std::string& groupPath, const std::string& filePath);
+
+  /// The first file of this group (subgroups are not searched) whose path is
+  /// `filePath`; null when there is none.
+  GroupFile* FindFile(const std::string& filePath);
 
   /// Marks the first file of this group (subgroups are not searched) whose
   /// path is `filePath` as excluded in `configurationName`; no match, no change.
@@ -50,8 +59,14 @@ class FileGroup {
 
  private:
   FileGroup* FirstSubgroupNamed(const std::string& groupName);
+  FileGroup& AppendSubgroup(const std::string& groupName);
+  void AppendGroupText(const std::string& indent, std::string& text) const;
 
   std::list<FileGroup> subgroups;
   std::vector<std::unique_ptr<GroupFile>> files;
   std::string name;
+  // Lookups by name and by path reach the first of equal entries in constant
+  // time, so that large projects do not search every sibling per item.
+  std::unordered_map<std::string, FileGroup*> firstSubgroupByName;
+  std::unordered_map<std::string, GroupFile*> firstFileByPath;
 };

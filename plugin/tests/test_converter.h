@@ -28,7 +28,6 @@ class TestConverter : public ExtConvProject {
   std::string GetName() override { return "Test Studio"; }
   std::string GetExtentions() override { return "*.tproj"; }
   std::string GetExplanation() override { return ""; }
-  bool ConvertProject(std::string) override { return false; }
   bool ReadSourceProject(std::string) override { return false; }
   bool MapOptions() override { return false; }
   bool AddCompiledFiles() override { return false; }

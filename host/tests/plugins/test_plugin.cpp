@@ -1,9 +1,10 @@
 // A converter plug-in for tests. Compile definitions choose its behaviour:
 // WITHOUT_CONVERT leaves out the Convert export, NAME_FAILS makes GetName
 // fail, NO_TERMINATOR fills the whole name buffer without a NUL,
-// EXTENSIONS_FAIL makes GetExtentions fail, CONVERT_FAILS makes Convert fail,
-// and APPEND_TEXT, when given, is what Convert appends to the report before
-// the project file's path.
+// EXTENSIONS_FAIL makes GetExtentions fail, PATTERN_TWICE makes it name its
+// pattern twice in two letter cases, CONVERT_FAILS makes Convert fail, and
+// APPEND_TEXT, when given, is what Convert appends to the report before the
+// project file's path.
 #include <cstring>
 #include <string>
 
@@ -42,6 +43,8 @@ __attribute__((visibility("default"))) bool GetExtentions(char* buffer, unsigned
   (void)buffer;
   (void)size;
   return false;
+#elif defined(PATTERN_TWICE)
+  return Copy("*.tproj;*.TPROJ", buffer, size);
 #else
   return Copy("*.tproj", buffer, size);
 #endif

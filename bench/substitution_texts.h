@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+/// Twenty substitution rules of the kind a user writes to move AVR sources:
+/// includes, interrupt and delay intrinsics, program-memory access and
+/// register access macros, a few with groups.
+struct RuleList {
+  std::vector<std::string> froms;
+  std::vector<std::string> tos;
+};
+RuleList TypicalRules();
+
+/// A C source file of about `bytes` bytes: functions using the AVR library,
+/// line comments and a few block comments.
+std::string TypicalCFile(size_t bytes);
+
+/// A device register header of about `bytes` bytes: register and bit
+/// definitions, most with a comment behind them, comment banners, multi-line
+/// descriptions and repeated "Reserved" comments.
+std::string RegisterHeader(size_t bytes);
+
+/// Number of block comments ("/*") in `text`.
+size_t CountBlockComments(const std::string& text);

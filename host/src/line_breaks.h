@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// The engine's line breaks are CR LF (as one unit), CR, LF, VT and FF. The
+// byte 0x85 is no line break here: in UTF-8 it is the second byte of
+// characters such as "Å", and a rule must never start a match inside one.
+
+/// True for the bytes that "." does not match while searching with
+/// match_not_dot_newline: LF, CR and FF.
+inline bool IsLineSeparator(char c) { return c == '\n' || c == '\r' || c == '\f'; }
+
+/// Position of the first LF, CR or FF at or behind `from`, or npos.
+inline size_t FindLineSeparator(std::string_view text, size_t from) {
+  return text.find_first_of("\n\r\f", from);
+}
+
+/// Length of the line break at `position`: 2 for CR LF, 1 for a single CR,
+/// LF, VT or FF, 0 for any other byte.
+inline size_t LineBreakLength(std::string_view text, size_t position) {
+  switch (text[position]) {
+    case '\r':
+      return position + 1 < text.size() && text[position + 1] == '\n' ? 2 : 1;
+    case '\n':
+    case '\v':
+    case '\f':
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+/// True when a line starts at `position` (0 < position <= size): behind LF,
+/// VT or FF, or behind a CR that no LF follows. The end of a text that a line
+/// break ends counts as a line start.
+inline bool StartsLine(std::string_view text, size_t position) {
+  char previous = text[position - 1];
+  if (previous == '\r') return position == text.size() || text[position] != '\n';
+  return previous == '\n' || previous == '\v' || previous == '\f';
+}

@@ -1,0 +1,118 @@
+#include "reg_exp_converter.h"
+
+#include "substitution_rule.h"
+#include "text_helpers.h"
+#include "ui/message_box.h"
+
+namespace {
+
+const std::string kUnderscoreLine(100, '_');
+
+// Every non-empty line of `text`, each behind a tab and ended by a line feed.
+std::string IndentedLines(const std::string& text) {
+  std::string lines;
+  for (const std::string& line : RemoveEmptyStrings(SplitString(text, '\n'))) {
+    lines.append("\t").append(line).append("\n");
+  }
+  return lines;
+}
+
+// Applies `rule` to the whole of `text`. Returns true and appends the rule's
+// listing to `summary` when the text changed. Throws what the regular
+// expression library throws.
+bool ApplyRule(const SubstitutionRule& rule, const std::string& baseName, char mark,
+               std::string& text, std::string& summary) {
+  const boost::regex pattern(rule.searchPattern, boost::regex::perl);
+  std::string listing = ListSubstitutions(text, pattern, rule.format, baseName, mark);
+  std::string rewritten =
+      boost::regex_replace(text, pattern, rule.format, boost::match_not_dot_newline);
+  if (rewritten == text) return false;
+  summary += listing;
+  text = std::move(rewritten);
+  return true;
+}
+
+}  // namespace
+
+int RegExpConverter::ConvertText(const std::string& text, const std::vector<std::string>& froms,
+                                 const std::vector<std::string>& tos, std::string& out,
+                                 const std::string& filePath, std::string& substitutionReport) {
+  char mark = kCommentMark;
+  try {
+    mark = ChooseCommentMark(text, froms, tos);
+    out = MarkComments(text, mark);
+  } catch (const std::exception& error) {
+    return Fail(filePath, "the comments could not be marked.", "The comments could not be marked.",
+                error.what(), substitutionReport);
+  }
+
+  const std::string baseName = BaseName(filePath);
+  std::string summary;
+  int result = kUnchanged;
+  for (size_t i = 0; i < froms.size(); ++i) {
+    SubstitutionRule rule;
+    try {
+      rule = BuildSubstitutionRule(froms[i], tos.at(i), mark);
+      if (ApplyRule(rule, baseName, mark, out, summary)) result = kChanged;
+    } catch (const std::exception& error) {
+      const std::string failure = "the substitution from:\n\n'" + rule.pattern + "'\n\nto\n\n'" +
+                                  rule.replacement + "'\n\nfailed.";
+      const std::string reason = "Substitution rule " + std::to_string(i + 1) +
+                                 " could not be executed due to regular expression errors.";
+      return Fail(filePath, failure, reason, error.what(), substitutionReport);
+    } catch (...) {
+      return kStop;
+    }
+  }
+
+  out = UnmarkComments(std::move(out), mark);
+  if (!summary.empty()) {
+    substitutionReport.append("\n").append(filePath).append("\n").append(kUnderscoreLine);
+    substitutionReport.append("\n").append(summary).append("\n\n\n");
+  }
+  return result;
+}
+
+int RegExpConverter::Fail(const std::string& filePath, const std::string& failure,
+                          const std::string& reason, const std::string& errorText,
+                          std::string& substitutionReport) const {
+  substitutionReport.append("\nERROR:\n----------\nWhen processing file:\n'")
+      .append(filePath)
+      .append("'\n")
+      .append(failure)
+      .append("\n\nSubstitution rule error:\n")
+      .append(errorText)
+      .append("\n");
+  if (silent) return kGoOn;
+  const std::string question = "When processing file:\n'" + filePath + "'\n" + reason +
+                               "\n\nDo you want to apply source code substitution on the rest "
+                               "of the files?";
+  ui::Answer answer = ui::MessageBox(nullptr, question, "Substitution rule error",
+                                     ui::Buttons::YesNo, ui::Icon::None);
+  return answer == ui::Answer::Yes ? kGoOn : kStop;
+}
+
+std::string ListSubstitutions(const std::string& text, const boost::regex& rulePattern,
+                              const std::string& ruleReplacement, const std::string& baseName,
+                              char mark) {
+  std::string listing;
+  try {
+    std::vector<std::string> matches;
+    for (boost::sregex_iterator
+             match(text.begin(), text.end(), rulePattern, boost::match_not_dot_newline),
+         end;
+         match != end; ++match) {
+      matches.push_back(match->str());
+    }
+    for (const std::string& match : matches) {
+      const std::string rewritten =
+          boost::regex_replace(match, rulePattern, ruleReplacement, boost::match_not_dot_newline);
+      listing.append(baseName).append("\nSubstitution:\n\tFrom:\n").append(IndentedLines(match));
+      listing.append("\n\tTo:\n").append(IndentedLines(rewritten));
+      listing.append(kUnderscoreLine).append("\n");
+    }
+  } catch (const std::exception&) {
+    listing.clear();
+  }
+  return UnmarkComments(std::move(listing), mark);
+}

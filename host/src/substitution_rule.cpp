@@ -1,0 +1,52 @@
+#include "substitution_rule.h"
+
+#include "comment_marks.h"
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Adds one to a run of decimal digits, keeping its width unless it grows.
+std::string Increment(std::string digits) {
+  for (size_t i = digits.size(); i-- > 0;) {
+    if (digits[i] != '9') {
+      ++digits[i];
+      return digits;
+    }
+    digits[i] = '0';
+  }
+  return "1" + digits;
+}
+
+}  // namespace
+
+std::string ShiftGroupReferences(std::string replacement) {
+  std::string shifted;
+  shifted.reserve(replacement.size() + 8);
+  size_t i = 0;
+  while (i < replacement.size()) {
+    shifted += replacement[i];
+    if (replacement[i++] != '$') continue;
+    size_t digitsEnd = i;
+    while (digitsEnd < replacement.size() && IsDigit(replacement[digitsEnd])) ++digitsEnd;
+    if (digitsEnd == i) continue;
+    shifted += Increment(replacement.substr(i, digitsEnd - i));
+    i = digitsEnd;
+  }
+  return shifted;
+}
+
+SubstitutionRule BuildSubstitutionRule(const std::string& from, const std::string& to, char mark) {
+  const std::string m(1, mark);
+  const std::string lineRest = "(?!\\*|" + m + ")([^" + m + "\\n]*?)(" + from + ")";
+  const std::string commentBlock = "\n/*\n*CONVERTER REPLACED|REMOVED:\n*$1$2\n*/\n";
+  const std::string raised = ShiftGroupReferences(ShiftGroupReferences(to));
+  const bool digitFollows = !raised.empty() && IsDigit(raised.front());
+
+  SubstitutionRule rule;
+  rule.pattern = "\\R" + lineRest;
+  rule.searchPattern = kLineBreakExpression + lineRest;
+  rule.replacement = commentBlock + "$1" + raised;
+  rule.format = commentBlock + (digitFollows ? "${1}" : "$1") + raised;
+  return rule;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+/// `replacement` with every group reference "$" + digits raised by one: $0
+/// becomes $1, $9 becomes $10. The whole run of digits is one number, also
+/// behind another "$" or a backslash; leading zeros are kept. The brace and
+/// backslash forms and every other character stay as they are.
+std::string ShiftGroupReferences(std::string replacement);
+
+/// What one substitution rule becomes inside the engine.
+///
+/// The rule pattern finds the first match of the search expression that
+/// starts in a line not beginning with "*" or the mark: group 1 is the line
+/// prefix in front of it, group 2 the rule's own match, the search
+/// expression's groups follow from 3 on. The rule replacement puts a comment
+/// block holding the replaced text in front of the new line.
+struct SubstitutionRule {
+  std::string pattern;        ///< the rule pattern as reports show it
+  std::string replacement;    ///< the rule replacement as reports show it
+  std::string searchPattern;  ///< the rule pattern as compiled
+  std::string format;         ///< the rule replacement as used for formatting
+};
+
+/// Builds the rule that replaces matches of `from` by `to`, with `mark` as the
+/// comment mark. The pattern as shown starts with "\R"; the compiled one
+/// starts with kLineBreakExpression instead, so that the byte 0x85 is no line
+/// break. The format uses "${1}" for the line prefix where the raised
+/// replacement begins with a digit, which "$1" would otherwise swallow.
+SubstitutionRule BuildSubstitutionRule(const std::string& from, const std::string& to, char mark);

@@ -1,0 +1,44 @@
+#include "text_helpers.h"
+
+#include <algorithm>
+
+std::vector<std::string> SplitString(const std::string& text, char delimiter) {
+  std::vector<std::string> pieces;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(delimiter, start);
+    if (end == std::string::npos) end = text.size();
+    pieces.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return pieces;
+}
+
+std::vector<std::string> RemoveEmptyStrings(std::vector<std::string> strings) {
+  strings.erase(std::remove_if(strings.begin(), strings.end(),
+                               [](const std::string& s) { return s.empty(); }),
+                strings.end());
+  return strings;
+}
+
+std::string BaseName(const std::string& path) {
+  std::vector<std::string> pieces = SplitString(path, '/');
+  return pieces.empty() ? std::string() : pieces.back();
+}
+
+void ReplaceAll(std::string& text, const std::string& needle, const std::string& replacement) {
+  if (needle.empty()) return;
+  size_t position = text.find(needle);
+  if (position == std::string::npos) return;
+  // Searching on behind each inserted replacement is the same as walking the
+  // original text once, which keeps the work linear.
+  std::string result;
+  size_t copied = 0;
+  while (position != std::string::npos) {
+    result.append(text, copied, position - copied).append(replacement);
+    copied = position + needle.size();
+    position = text.find(needle, copied);
+  }
+  result.append(text, copied, std::string::npos);
+  text = std::move(result);
+}

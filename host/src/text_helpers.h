@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+/// The pieces of `text` between the delimiters, read as lines are read from a
+/// stream: adjacent delimiters give an empty piece, a delimiter at the very
+/// end adds none, and an empty text gives an empty list.
+std::vector<std::string> SplitString(const std::string& text, char delimiter);
+
+/// `strings` without its empty entries, in their order.
+std::vector<std::string> RemoveEmptyStrings(std::vector<std::string> strings);
+
+/// The file name of `path`: the text after its last "/", or the whole path
+/// when it has none.
+std::string BaseName(const std::string& path);
+
+/// Replaces every occurrence of `needle` in `text` by `replacement`, searching
+/// on behind each inserted replacement, so inserted text is never searched
+/// again. An empty needle leaves the text as it is.
+void ReplaceAll(std::string& text, const std::string& needle, const std::string& replacement);

@@ -1,0 +1,322 @@
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+
+#include <boost/algorithm/string/replace.hpp>
+#include <boost/filesystem.hpp>
+#include <gtest/gtest.h>
+
+#include "copy_files_dlg.h"
+#include "main_dialog_fixture.h"
+#include "progress_bar_dlg.h"
+#include "view_report_dlg.h"
+
+namespace {
+
+using test_support::Exists;
+using test_support::ReadFile;
+using test_support::WriteFile;
+using Strings = std::vector<std::string>;
+
+// A file before and after the installed rule "foo" -> "bar".
+const std::string kOriginal = "first\nx = foo;\n";
+const std::string kRewritten = "first\n/*\n*CONVERTER REPLACED|REMOVED:\n*x = foo\n*/\nx = bar;\n";
+
+std::string WithCrLf(const std::string& text) {
+  return boost::algorithm::replace_all_copy(text, "\n", "\r\n");
+}
+
+// The report of a run in `workDir`, with line feeds.
+std::string Report(const std::string& workDir, const std::string& conversions = "",
+                   const std::string& substitutions = "") {
+  return "This file:\n" + workDir + "/VarnockReport.txt\n\nProject file conversion(s)\n" +
+         std::string(36, '-') + "\n" + conversions + "\nSource code substitutions\n" +
+         std::string(35, '-') + "\n" + substitutions;
+}
+
+class ConversionRunTest : public MainDialogTest {
+ protected:
+  // Answers the next destination dialog: a copy into `destination`.
+  static void ChooseCopy(const std::string& destination) {
+    ui::headless::OnNextModal(CCopyFilesDlg::kTemplateId, [destination](ui::Dialog& chooser) {
+      chooser.UserClick(CCopyFilesDlg::kCopyRadioId);
+      chooser.Edit(CCopyFilesDlg::kDestinationId).UserType(destination);
+      chooser.UserClick(ui::kIdOk);
+    });
+  }
+
+  // Answers the next destination dialog: in place, with or without backups.
+  static void ChooseInPlace(bool backups) {
+    ui::headless::OnNextModal(CCopyFilesDlg::kTemplateId, [backups](ui::Dialog& chooser) {
+      chooser.UserClick(CCopyFilesDlg::kInPlaceRadioId);
+      ui::ButtonControl& check = chooser.Button(CCopyFilesDlg::kBackupCheckId);
+      if ((check.GetCheck() == ui::ButtonControl::kChecked) != backups) check.UserClick();
+      chooser.UserClick(ui::kIdOk);
+    });
+  }
+
+  void CaptureReport() {
+    ui::headless::OnNextModal(CViewReportDlg::kTemplateId, [this](ui::Dialog& report) {
+      shownReport = report.Edit(CViewReportDlg::kReportId).GetText();
+    });
+  }
+
+  // One conversion of `root`; `prepare` acts on the main dialog before Execute.
+  void Execute(
+      const std::string& root,
+      const std::function<void(CVarnockDlg&)>& prepare = [](CVarnockDlg&) {}) {
+    CaptureReport();
+    Run([&](CVarnockDlg& shown) {
+      shown.Edit(Id::kRootEdit).UserType(root);
+      prepare(shown);
+      shown.UserClick(Id::kExecute);
+    });
+  }
+
+  static std::string ReportFile(const std::string& folder) {
+    return ReadFile(folder + "/VarnockReport.txt");
+  }
+
+  std::string source = install.temp / "project";
+  std::string copy = install.temp / "copy";
+  std::string shownReport;
+};
+
+TEST_F(ConversionRunTest, ReportHoldsTheHeadingsAndOneEntryPerMatchingPattern) {
+  install.AddPlugin("extconvTestTwice");  // patterns "*.tproj;*.TPROJ"
+  WriteFile(source + "/a.tproj", "a");
+  WriteFile(source + "/notes.txt", "n");
+  WriteFile(source + "/sub/MAIN.TPROJ", "m");
+  ChooseCopy(copy);
+  Execute(source);
+
+  std::string conversions;
+  for (const std::string& file : {copy + "/a.tproj", copy + "/sub/MAIN.TPROJ"}) {
+    conversions += "CONVERTED " + file + "\nCONVERTED " + file + "\n";
+  }
+  EXPECT_EQ(ReportFile(copy), WithCrLf(Report(copy, conversions)));
+  EXPECT_EQ(shownReport, WithCrLf(Report(copy, conversions)));
+  EXPECT_FALSE(Exists(source + "/VarnockReport.txt"));
+  EXPECT_EQ(dialog.workDir, copy);
+  EXPECT_EQ(dialog.destDir, copy);
+
+  const auto& dialogs = ui::headless::Dialogs();
+  ASSERT_EQ(dialogs.size(), 5u);
+  EXPECT_EQ(dialogs[1].templateId, CCopyFilesDlg::kTemplateId);
+  EXPECT_EQ(dialogs[2].caption, "Copy Files");
+  EXPECT_EQ(dialogs[3].templateId, CProgressBarDlg::kTemplateId);
+  EXPECT_EQ(dialogs[3].caption, "Processing files");
+  EXPECT_EQ(dialogs[4].templateId, CViewReportDlg::kTemplateId);
+  EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+}
+
+TEST_F(ConversionRunTest, AFailedConversionIsReportedAndTheRunGoesOn) {
+  install.AddPlugin("extconvTestConvertFails");
+  WriteFile(source + "/a.tproj", "a");
+  WriteFile(source + "/b.tproj", "b");
+  Execute(source, [&](CVarnockDlg&) {
+    ChooseCopy(copy);
+    boost::filesystem::remove(install.UserFile("extconvTestConvertFails.xml"));
+  });
+  const std::string failed = "Could not execute the external converter 'extconvTestConvertFails'.";
+  const auto& boxes = ui::headless::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 4u);
+  EXPECT_EQ(boxes[0].text,
+            "The file '" + install.UserFile("extconvTestConvertFails.xml") + "' does not exist.");
+  EXPECT_EQ(boxes[0].caption, "Executing project conversion");
+  EXPECT_EQ(boxes[1].text, failed);
+  EXPECT_EQ(boxes[1].caption, "Security check");
+  EXPECT_EQ(boxes[3].text, failed);
+  EXPECT_EQ(ReportFile(copy), WithCrLf(Report(copy)));
+}
+
+TEST_F(ConversionRunTest, TheDestinationIsProposedAndRememberedUntilTheRootChanges) {
+  WriteFile(source + "/a.txt", "a");
+  Strings proposed;
+  auto answer = [&](bool makeCopy) {
+    ui::headless::OnNextModal(CCopyFilesDlg::kTemplateId, [&, makeCopy](ui::Dialog& chooser) {
+      proposed.push_back(chooser.Edit(CCopyFilesDlg::kDestinationId).GetText());
+      if (!makeCopy) return;  // left open: cancelled
+      chooser.Edit(CCopyFilesDlg::kDestinationId).UserType(copy);
+      chooser.UserClick(ui::kIdOk);
+    });
+  };
+  Run([&](CVarnockDlg& shown) {
+    shown.Edit(Id::kRootEdit).UserType(source);
+    answer(true);
+    shown.UserClick(Id::kExecute);
+    answer(false);
+    shown.UserClick(Id::kExecute);
+    shown.Edit(Id::kRootEdit).UserType(source + "/");
+    answer(false);
+    shown.UserClick(Id::kExecute);
+  });
+  const std::string proposal = install.documents + "/Qor Morwick/Conv/";
+  EXPECT_EQ(proposed, (Strings{proposal + "project", copy, proposal}));
+  EXPECT_EQ(ShownCount(CViewReportDlg::kTemplateId), 1);
+  EXPECT_EQ(ReadFile(copy + "/a.txt"), "a");
+}
+
+TEST_F(ConversionRunTest, RootChecksFollowTheSavingOfTheSettings) {
+  Run([&](CVarnockDlg& shown) {
+    auto executeWith = [&](const std::string& root) {
+      shown.Edit(Id::kRootEdit).UserType(root);
+      shown.UserClick(Id::kExecute);
+      return LastBox();
+    };
+    auto box = executeWith("");
+    EXPECT_EQ(box.caption, "Directory not chosen");
+    EXPECT_EQ(box.text, "You must choose a directory");
+    EXPECT_TRUE(Exists(install.UserFile("Varnock.xml")));
+    box = executeWith("/abc");
+    EXPECT_EQ(box.caption, "Security check");
+    EXPECT_EQ(box.text,
+              "This operation can be dangerous if applied to the whole drive for "
+              "example.\nAborting");
+    box = executeWith("/abcd");
+    EXPECT_EQ(box.caption, "Converting project");
+    EXPECT_EQ(box.text, "The directory '/abcd' doesn't exist.");
+  });
+  for (const auto& box : ui::headless::MessageBoxes()) EXPECT_EQ(box.owner, "Varnock");
+  EXPECT_EQ(ShownCount(CCopyFilesDlg::kTemplateId), 0);
+}
+
+TEST_F(ConversionRunTest, ARootThatNamesAFileGivesAReportWithTheHeadingsOnly) {
+  std::string file = install.temp / "single.c";
+  WriteFile(file, "x");
+  ChooseCopy(copy);
+  Execute(file);
+  EXPECT_EQ(ReportFile(copy), WithCrLf(Report(copy)));
+}
+
+TEST_F(ConversionRunTest, StarDotStarStopsTheRunWithoutAReport) {
+  WriteFile(source + "/main.c", "int main;\n");
+  ChooseCopy(copy);
+  Execute(source, [](CVarnockDlg& shown) { shown.Combo(Id::kExtensionCombo).UserType("*.c;*.*"); });
+  EXPECT_EQ(LastBox().caption, "Security check");
+  EXPECT_EQ(LastBox().text, "The extension *.* is not permitted.");
+  EXPECT_EQ(LastBox().owner, "Varnock");
+  EXPECT_TRUE(Exists(copy + "/main.c"));
+  EXPECT_FALSE(Exists(copy + "/VarnockReport.txt"));
+  EXPECT_EQ(ShownCount(CViewReportDlg::kTemplateId), 0);
+}
+
+TEST_F(ConversionRunTest, ExecuteStartsNoSecondRunWhileOneIsUnderWay) {
+  WriteFile(source + "/a.txt", "a");
+  Run([&](CVarnockDlg& shown) {
+    shown.Edit(Id::kRootEdit).UserType(source);
+    ui::headless::OnNextModal(CCopyFilesDlg::kTemplateId,
+                              [&](ui::Dialog&) { EXPECT_TRUE(shown.UserClick(Id::kExecute)); });
+    shown.UserClick(Id::kExecute);
+  });
+  EXPECT_EQ(ShownCount(CCopyFilesDlg::kTemplateId), 1);
+  EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+}
+
+TEST_F(ConversionRunTest, AReportThatCannotBeWrittenIsSaidSoAndStillShown) {
+  boost::filesystem::create_directories(source + "/VarnockReport.txt");
+  WriteFile(source + "/a.txt", "a");
+  ChooseInPlace(false);
+  Execute(source);
+  EXPECT_EQ(LastBox().caption, "Writing report");
+  EXPECT_EQ(LastBox().text, "Could not write the report file '" + source + "/VarnockReport.txt'.");
+  EXPECT_EQ(shownReport, WithCrLf(Report(source)));
+}
+
+TEST_F(ConversionRunTest, ExtensionListsAreSplitOnlyWhenWellFormed) {
+  Run([](CVarnockDlg& shown) {
+    shown.List(Id::kRuleList).UserClick(0);
+    Strings patterns;
+    EXPECT_TRUE(shown.ParseExtensionList("*.c;*.cpp;*.h;*.hpp;*.asm;*.s", patterns));
+    EXPECT_EQ(patterns.size(), 6u);
+    EXPECT_FALSE(SelectionButtonsEnabled(shown));
+
+    patterns = {"kept"};
+    EXPECT_TRUE(shown.ParseExtensionList("*.c;;*.h;", patterns));
+    EXPECT_EQ(patterns, (Strings{"kept", "*.c", "*.h"}));
+    patterns.clear();
+    EXPECT_TRUE(shown.ParseExtensionList("*.*", patterns));
+    EXPECT_EQ(patterns, Strings{"*.*"});
+    for (const char* rejected : {"*.c; *.h", "*.c,*.h", ".c", "*.c;.h", ""}) {
+      patterns = {"kept"};
+      EXPECT_FALSE(shown.ParseExtensionList(rejected, patterns)) << rejected;
+      EXPECT_EQ(patterns, Strings{"kept"});
+    }
+  });
+}
+
+// The tests below need the substitution engine to change text.
+
+TEST_F(ConversionRunTest, LineEndsAreKeptOrMadeCrLfAndACopyGetsNoBackups) {
+  WriteFile(source + "/lf.c", kOriginal);
+  WriteFile(source + "/crlf.c", WithCrLf(kOriginal));
+  WriteFile(source + "/mixed.c", "first\r\nx = foo;\nlast\n");
+  WriteFile(source + "/sub/MAIN.C", kOriginal);
+  ChooseCopy(copy);
+  Execute(source);
+  EXPECT_EQ(ReadFile(copy + "/lf.c"), kRewritten);
+  EXPECT_EQ(ReadFile(copy + "/crlf.c"), WithCrLf(kRewritten));
+  EXPECT_EQ(ReadFile(copy + "/mixed.c"), WithCrLf(kRewritten + "last\n"));
+  EXPECT_EQ(ReadFile(copy + "/sub/MAIN.C"), kRewritten);
+  for (const char* file : {"lf.c", "crlf.c", "mixed.c", "sub/MAIN.C"}) {
+    EXPECT_FALSE(Exists(copy + "/" + file + ".bak")) << file;
+  }
+  EXPECT_EQ(ReadFile(source + "/lf.c"), kOriginal);
+  EXPECT_NE(ReportFile(copy).find("\r\n" + copy + "/lf.c\r\n" + std::string(100, '_')),
+            std::string::npos);
+}
+
+TEST_F(ConversionRunTest, InPlaceOnlyChangedFilesGetABackupAndOnlyWhenAsked) {
+  WriteFile(source + "/changed.c", kOriginal);
+  WriteFile(source + "/changed.c.bak", "stale backup");
+  WriteFile(source + "/same.c", "nothing to replace\n");
+  Run([&](CVarnockDlg& shown) {
+    shown.Edit(Id::kRootEdit).UserType(source);
+    ChooseInPlace(true);
+    shown.UserClick(Id::kExecute);
+    WriteFile(source + "/later.c", kOriginal);
+    ChooseInPlace(false);
+    shown.UserClick(Id::kExecute);
+  });
+  EXPECT_EQ(ReadFile(source + "/changed.c"), kRewritten);
+  EXPECT_EQ(ReadFile(source + "/changed.c.bak"), kOriginal);
+  EXPECT_FALSE(Exists(source + "/same.c.bak"));
+  EXPECT_EQ(ReadFile(source + "/later.c"), kRewritten);
+  EXPECT_FALSE(Exists(source + "/later.c.bak"));
+  EXPECT_FALSE(dialog.makeBackups);
+  EXPECT_FALSE(dialog.operateOnCopy);
+}
+
+TEST_F(ConversionRunTest, AFileThatCannotBeWrittenIsLeftAsItWasAndReported) {
+  std::string big = source + "/big.c";
+  std::string original = kOriginal;
+  for (int line = 0; line < 1000; ++line) original += "int filler" + std::to_string(line) + ";\n";
+  WriteFile(big, original);
+  // The rewritten file outgrows the file-size limit; the report does not.
+  auto executeWithSmallFiles = [this] {
+    rlimit limit = {8192, 8192};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, SIG_IGN);
+    ChooseInPlace(false);
+    Execute(source);
+    std::_Exit(0);
+  };
+  EXPECT_EXIT(executeWithSmallFiles(), testing::ExitedWithCode(0), "");
+  EXPECT_EQ(ReadFile(big), original);
+  EXPECT_NE(ReportFile(source).find("The file '" + big +
+                                    "' could not be written; it was left unchanged."),
+            std::string::npos);
+  Strings left;
+  for (const auto& entry : boost::filesystem::directory_iterator(source)) {
+    left.push_back(entry.path().filename().string());
+  }
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (Strings{"VarnockReport.txt", "big.c"}));
+}
+
+}  // namespace

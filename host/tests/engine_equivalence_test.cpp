@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "comment_marks.h"
+#include "reference_engine.h"
+#include "reg_exp_converter.h"
+
+namespace {
+
+// Random source texts built from pieces that stress the comment marking:
+// line and block comments, nested and unterminated ones, "//" followed by
+// "*", comments repeated word for word and occurring again inside other
+// lines, CR LF and lone CR, and (when asked) bytes that look like marks or
+// line breaks.
+class SourceGenerator {
+ public:
+  explicit SourceGenerator(unsigned seed) : random_(seed) {}
+
+  std::string Text(bool oddBytes, int maxLines = 14) {
+    std::string text;
+    int lines = Pick(1, maxLines);
+    for (int i = 0; i < lines; ++i) {
+      text += Line(oddBytes);
+      if (i + 1 < lines || Pick(0, 3) > 0) text += Break(oddBytes);
+    }
+    return text;
+  }
+
+ private:
+  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+
+  template <typename List>
+  const std::string& Any(const List& list) {
+    return list[Pick(0, static_cast<int>(list.size()) - 1)];
+  }
+
+  std::string Line(bool oddBytes) {
+    static const std::vector<std::string> pieces = {
+        "foo(1);",   "x = foo;", "*p = bar;", "int a;",      "b / c",       "\"/* s */\"",
+        "//",        "// foo",   "//*",       "///* r */",   "/*",          "*/",
+        "/* foo */", "/* r */",  "/**/",      "/*/",         "**",          "/* a",
+        "b */",      "* x",      "foo",       "bar baz",     "/* r */ foo", "/* m\n * m\n */",
+        "/* m",      " * m",     " */",       "x /* r */ y", "//b */",      "/* a /* b */"};
+    static const std::vector<std::string> odd = {"\xBF", "\x85", "\xD0\xBF",     "\xC3\x85",
+                                                 "\x0B", "\x0C", "\xEF\xBB\xBF", "\x0B//b"};
+    std::string line = Pick(0, 3) == 0 ? "  " : "";
+    for (int n = Pick(1, 3); n > 0; --n) {
+      line += oddBytes && Pick(0, 3) == 0 ? Any(odd) : Any(pieces);
+      if (Pick(0, 1) == 1) line += " ";
+    }
+    return line;
+  }
+
+  std::string Break(bool oddBytes) {
+    switch (Pick(0, 9)) {
+      case 6:
+      case 7:
+        return "\r\n";
+      case 8:
+        return "\r";
+      case 9:
+        return oddBytes ? (Pick(0, 1) ? "\x0B" : "\x0C") : "\n";
+      default:
+        return "\n";
+    }
+  }
+
+  std::mt19937 random_;
+};
+
+bool HoldsOddBytes(const std::string& text) {
+  return text.find_first_of("\xBF\x85\x0B") != std::string::npos;
+}
+
+struct RuleSet {
+  std::vector<std::string> froms;
+  std::vector<std::string> tos;
+};
+
+const std::vector<RuleSet>& RuleSets() {
+  static const std::vector<RuleSet> sets = {
+      {{"foo", "(\\w+) = (\\w+)", "b\\w*", "\\*", "x", "r \\*/"},
+       {"bar", "$2 := $1", "", "STAR", "1x", "$$1"}},
+      {{"foo.*", "\\w+\\(", "a"}, {"[$0]", "${1}|\\2", "A\nB"}},
+      {{"", "m"}, {"-", "$0$0"}},
+      {{"\xD0\xBF", "\xC3\x85", "\\x85", "\\xBF"}, {"p", "A\xBF", "<85>", "<BF>"}},
+  };
+  return sets;
+}
+
+TEST(EngineEquivalenceTest, MarkingMatchesTheWholeTextSearchAndReplace) {
+  SourceGenerator generator(7);
+  for (int i = 0; i < 3000; ++i) {
+    const bool oddBytes = i % 2 == 1;
+    const std::string text = generator.Text(oddBytes, i % 50 == 0 ? 150 : 14);
+    const char mark = ChooseCommentMark(text, {}, {});
+    ASSERT_EQ(MarkComments(text, mark), ReferenceMarkComments(text, EngineDialectWithMark(mark)))
+        << "text " << i << ": " << text;
+    if (!HoldsOddBytes(text)) {
+      ASSERT_EQ(MarkComments(text), ReferenceMarkComments(text, LibraryDialect())) << text;
+    }
+  }
+}
+
+// Short texts of comment tokens and line breaks, glued together at random,
+// reach shapes that whole source lines rarely form.
+TEST(EngineEquivalenceTest, MarkingMatchesOnTextsOfCommentTokens) {
+  const std::vector<std::string> tokens = {"/",  "*",  " ",    "a",       "\n",
+                                           "\r", "\v", "\f",   "\x85",    "/*",
+                                           "*/", "//", "/**/", "/* a */", "/* a */\n"};
+  std::mt19937 random(5);
+  auto pick = [&random](int high) { return std::uniform_int_distribution<int>(0, high)(random); };
+  for (int i = 0; i < 20000; ++i) {
+    std::string text;
+    for (int n = pick(40); n > 0; --n) text += tokens[pick(static_cast<int>(tokens.size()) - 1)];
+    const char mark = ChooseCommentMark(text, {}, {});
+    ASSERT_EQ(MarkComments(text, mark), ReferenceMarkComments(text, EngineDialectWithMark(mark)))
+        << text;
+  }
+}
+
+TEST(EngineEquivalenceTest, ConversionMatchesThePlainSteps) {
+  SourceGenerator generator(11);
+  for (int i = 0; i < 400; ++i) {
+    const std::string text = generator.Text(i % 2 == 1);
+    for (const RuleSet& rules : RuleSets()) {
+      std::string out, report, expectedOut, expectedReport;
+      RegExpConverter converter(true);
+      const int result = converter.ConvertText(text, rules.froms, rules.tos, out, "/p/a.c", report);
+      const char mark = ChooseCommentMark(text, rules.froms, rules.tos);
+      const int expected = ReferenceConvertText(text, rules.froms, rules.tos, expectedOut, "/p/a.c",
+                                                expectedReport, EngineDialectWithMark(mark));
+      ASSERT_EQ(result, expected) << text;
+      ASSERT_EQ(out, expectedOut) << text;
+      ASSERT_EQ(report, expectedReport) << text;
+    }
+  }
+}
+
+}  // namespace

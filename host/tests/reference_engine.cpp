@@ -1,0 +1,113 @@
+#include "reference_engine.h"
+
+#include <boost/regex.hpp>
+
+namespace {
+
+const auto kFlags = boost::match_not_dot_newline;
+
+std::string Replace(const std::string& text, const std::string& pattern,
+                    const std::string& format) {
+  return boost::regex_replace(text, boost::regex(pattern), format, kFlags);
+}
+
+void ReplaceEverywhere(std::string& text, const std::string& needle,
+                       const std::string& replacement) {
+  for (size_t at = text.find(needle); at != std::string::npos;
+       at = text.find(needle, at + replacement.size())) {
+    text.erase(at, needle.size());
+    text.insert(at, replacement);
+  }
+}
+
+std::string Raise(const std::string& replacement) {
+  auto next = [](const boost::smatch& reference) {
+    return "$" + std::to_string(std::stoull(reference[1].str()) + 1);
+  };
+  return boost::regex_replace(replacement, boost::regex("\\$(\\d+)"), next);
+}
+
+std::string Lines(const std::string& text) {
+  std::string lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = std::min(text.find('\n', start), text.size());
+    if (end > start) lines += "\t" + text.substr(start, end - start) + "\n";
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::string List(const std::string& text, const std::string& pattern,
+                 const std::string& replacement, const std::string& baseName, char mark) {
+  boost::regex expression(pattern);
+  std::vector<std::string> matches;
+  for (boost::sregex_iterator it(text.begin(), text.end(), expression, kFlags), end; it != end;
+       ++it) {
+    matches.push_back(it->str());
+  }
+  std::string listing;
+  for (const std::string& match : matches) {
+    listing += baseName + "\nSubstitution:\n\tFrom:\n" + Lines(match) + "\n\tTo:\n" +
+               Lines(boost::regex_replace(match, expression, replacement, kFlags)) +
+               std::string(100, '_') + "\n";
+  }
+  return Replace(listing, std::string(1, mark), "");
+}
+
+}  // namespace
+
+EngineDialect LibraryDialect() { return {'\xBF', "\\R", "^"}; }
+
+EngineDialect EngineDialectWithMark(char mark) {
+  return {mark, "(?>\\r\\n|[\\n\\x0B\\f\\r])", "(?:\\A|(?<=[\\n\\x0B\\f])|(?<=\\r)(?!\\n))"};
+}
+
+std::string ReferenceMarkComments(const std::string& text, const EngineDialect& dialect) {
+  const std::string mark(1, dialect.mark);
+  std::string marked = Replace(text, "//(.*" + dialect.lineBreak + ")", mark + "//$1");
+  boost::regex blockComment("((?<!/)|" + dialect.lineStart + ")/\\*((?!(.*?\\*/)).*" +
+                            dialect.lineBreak + ")*.*");
+  std::vector<std::string> comments;
+  for (boost::sregex_iterator it(marked.begin(), marked.end(), blockComment, kFlags), end;
+       it != end; ++it) {
+    comments.push_back(it->str());
+  }
+  for (const std::string& comment : comments) {
+    ReplaceEverywhere(marked, comment, Replace(comment, dialect.lineStart, mark));
+  }
+  // A place marked several times keeps one mark.
+  return Replace(marked, mark + "+", mark);
+}
+
+int ReferenceConvertText(const std::string& text, const std::vector<std::string>& froms,
+                         const std::vector<std::string>& tos, std::string& out,
+                         const std::string& filePath, std::string& report,
+                         const EngineDialect& dialect) {
+  const std::string mark(1, dialect.mark);
+  out = ReferenceMarkComments(text, dialect);
+  std::string previous = out;
+  std::string summary;
+  int result = 0;
+  const std::string baseName = filePath.substr(filePath.rfind('/') + 1);
+  for (size_t i = 0; i < froms.size(); ++i) {
+    std::string pattern =
+        dialect.lineBreak + "(?!\\*|" + mark + ")([^" + mark + "\\n]*?)(" + froms[i] + ")";
+    std::string raised = Raise(Raise(tos[i]));
+    bool digit = !raised.empty() && raised[0] >= '0' && raised[0] <= '9';
+    std::string replacement = "\n/*\n*CONVERTER REPLACED|REMOVED:\n*$1$2\n*/\n" +
+                              std::string(digit ? "${1}" : "$1") + raised;
+    std::string listing = List(out, pattern, replacement, baseName, dialect.mark);
+    out = Replace(out, pattern, replacement);
+    if (out != previous) {
+      summary += listing;
+      result = 1;
+      previous = out;
+    }
+  }
+  if (!summary.empty()) {
+    report += "\n" + filePath + "\n" + std::string(100, '_') + "\n" + summary + "\n\n\n";
+  }
+  out = Replace(out, mark, "");
+  return result;
+}

@@ -1,0 +1,164 @@
+#include "converter_fixture.h"
+#include "substitution_rule.h"
+
+namespace {
+
+const std::string kUnderscores(100, '_');
+
+using LinePrefixRuleTest = ConverterTest;
+
+TEST_F(LinePrefixRuleTest, NeverRewritesTheFirstLine) {
+  EXPECT_EQ(Convert("foo = 1;\nx;\n", {"foo"}, {"bar"}), RegExpConverter::kUnchanged);
+  EXPECT_EQ(out, "foo = 1;\nx;\n");
+  EXPECT_EQ(report, "");
+
+  EXPECT_EQ(Convert("x;\nfoo = 1;\n", {"foo"}, {"bar"}), RegExpConverter::kChanged);
+  EXPECT_EQ(out, "x;" + Block("foo") + "bar = 1;\n");
+  EXPECT_EQ(FooToBar("\nfoo;"), Block("foo") + "bar;");
+}
+
+TEST_F(LinePrefixRuleTest, RewritesTheLeftmostOccurrenceOncePerLine) {
+  EXPECT_EQ(FooToBar("x\n  foo(foo);\nfoo\n"),
+            "x" + Block("  foo") + "  bar(foo);" + Block("foo") + "bar\n");
+}
+
+TEST_F(LinePrefixRuleTest, SkipsLinesThatBeginWithAStar) {
+  EXPECT_EQ(FooToBar("x\n*p = foo;\n *q = foo;\n"),
+            "x\n*p = foo;" + Block(" *q = foo") + " *q = bar;\n");
+  // The second rule finds "foo" only in the quoted line of the first one's block.
+  Convert("x\ny = foo;\n", {"foo", "foo"}, {"bar", "baz"});
+  EXPECT_EQ(out, "x" + Block("y = foo") + "y = bar;\n");
+}
+
+TEST_F(LinePrefixRuleTest, KeepsTheLinePrefixWhateverTheReplacementBegins) {
+  Convert("x\n  a = foo + 1;\n", {"foo"}, {""});
+  EXPECT_EQ(out, "x" + Block("  a = foo") + "  a =  + 1;\n");
+  Convert("x\n  a = foo + 1;\n", {"foo"}, {"10"});
+  EXPECT_EQ(out, "x" + Block("  a = foo") + "  a = 10 + 1;\n");
+}
+
+TEST_F(LinePrefixRuleTest, AnExpressionMatchingNothingRewritesEveryLineButTheFirst) {
+  Convert("a\nb\n*c\n", {""}, {"-"});
+  EXPECT_EQ(out, "a" + Block("") + "-b\n*c" + Block("") + "-");
+}
+
+TEST(ShiftGroupReferencesTest, RaisesEveryDollarReferenceByOne) {
+  EXPECT_EQ(ShiftGroupReferences("$0 $7 $9 $99 $007"), "$1 $8 $10 $100 $008");
+  EXPECT_EQ(ShiftGroupReferences("a$1\nb$2"), "a$2\nb$3");
+  EXPECT_EQ(ShiftGroupReferences("$$1 \\$1"), "$$2 \\$2");
+  EXPECT_EQ(ShiftGroupReferences("${1} \\1 $& $` $' $ x$"), "${1} \\1 $& $` $' $ x$");
+}
+
+using GroupReferenceTest = ConverterTest;
+
+TEST_F(GroupReferenceTest, DollarFormsKeepTheRulesNumberingOtherFormsThePatterns) {
+  Convert("x\n  a = b;\n", {"(\\w+) = (\\w+);"}, {"$2 = $1;"});
+  EXPECT_EQ(out, "x" + Block("  a = b;") + "  b = a;\n");
+
+  Convert("x\ny = foo;\n", {"foo"}, {"<$0|${2}|${1}|\\2>"});
+  EXPECT_EQ(out, "x" + Block("y = foo") + "y = <foo|foo|y = |foo>;\n");
+
+  Convert("x\n  foo;\n", {"f(o)o"}, {"$1\n$1$0"});
+  EXPECT_EQ(out, "x" + Block("  foo") + "  o\nofoo;\n");
+}
+
+using ReportTest = ConverterTest;
+
+TEST_F(ReportTest, ListsEveryMatchOfEveryChangingRuleUnderTheFile) {
+  report = "before";
+  EXPECT_EQ(Convert("int a;\nfoo(1);\nx = bar;\n", {"foo", "none", "bar"}, {"qux", "", "baz"}),
+            RegExpConverter::kChanged);
+  const std::string expected =
+      "before\n/work/project/src/main.c\n" + kUnderscores +
+      "\n"
+      "main.c\nSubstitution:\n\tFrom:\n\tfoo\n\n\tTo:\n"
+      "\t/*\n\t*CONVERTER REPLACED|REMOVED:\n\t*foo\n\t*/\n\tqux\n" +
+      kUnderscores +
+      "\n"
+      "main.c\nSubstitution:\n\tFrom:\n\tx = bar\n\n\tTo:\n"
+      "\t/*\n\t*CONVERTER REPLACED|REMOVED:\n\t*x = bar\n\t*/\n\tx = baz\n" +
+      kUnderscores + "\n\n\n\n";
+  EXPECT_EQ(report, expected);
+}
+
+TEST_F(ReportTest, AnEmptyRuleListChangesNothing) {
+  EXPECT_EQ(Convert("a\nfoo\n", {}, {}), RegExpConverter::kUnchanged);
+  EXPECT_EQ(out, "a\nfoo\n");
+  EXPECT_EQ(report, "");
+}
+
+// Five rules, the third of which does not compile.
+class FailingRuleTest : public ConverterTest {
+ protected:
+  const std::vector<std::string> froms = {"foo", "bar", "a(b", "x", "y"};
+  const std::vector<std::string> tos = {"bar", "baz", "x$1", "1", "2"};
+
+  static std::string ErrorEntry() {
+    std::string errorText;
+    try {
+      boost::regex(BuildSubstitutionRule("a(b", "x$1", '\xBF').searchPattern);
+    } catch (const boost::regex_error& error) {
+      errorText = error.what();
+    }
+    return "\nERROR:\n----------\nWhen processing file:\n'/work/project/src/main.c'\n"
+           "the substitution from:\n\n'\\R(?!\\*|\xBF)([^\xBF\\n]*?)(a(b)'\n\nto\n\n"
+           "'\n/*\n*CONVERTER REPLACED|REMOVED:\n*$1$2\n*/\n$1x$3'\n\nfailed.\n"
+           "\nSubstitution rule error:\n" +
+           errorText + "\n";
+  }
+  static constexpr const char* kQuestion =
+      "When processing file:\n'/work/project/src/main.c'\nSubstitution rule 3 could not be "
+      "executed due to regular expression errors.\n\nDo you want to apply source code "
+      "substitution on the rest of the files?";
+};
+
+TEST_F(FailingRuleTest, SilentRecordsTheErrorAndGoesOn) {
+  EXPECT_EQ(Convert("a\nfoo\n", froms, tos), RegExpConverter::kGoOn);
+  EXPECT_EQ(Convert("b\nfoo\n", froms, tos), RegExpConverter::kGoOn);
+  EXPECT_EQ(report, ErrorEntry() + ErrorEntry());
+  EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+}
+
+TEST_F(FailingRuleTest, AsksWhetherToGoOnWithTheOtherFiles) {
+  ui::headless::AnswerNextMessageBox(ui::Answer::Yes);
+  ui::headless::AnswerNextMessageBox(ui::Answer::No);
+  EXPECT_EQ(Convert("a\nfoo\n", froms, tos, false), RegExpConverter::kGoOn);
+  EXPECT_EQ(Convert("a\nfoo\n", froms, tos, false), RegExpConverter::kStop);
+
+  EXPECT_EQ(report, ErrorEntry() + ErrorEntry());
+  ASSERT_EQ(ui::headless::MessageBoxes().size(), 2u);
+  for (const auto& box : ui::headless::MessageBoxes()) {
+    EXPECT_FALSE(box.hasOwner);
+    EXPECT_EQ(box.caption, "Substitution rule error");
+    EXPECT_EQ(box.text, kQuestion);
+    EXPECT_EQ(box.buttons, ui::Buttons::YesNo);
+    EXPECT_EQ(box.icon, ui::Icon::None);
+  }
+}
+
+// Rule numbers beyond 65,535 neither wrap nor stop the list.
+class LongRuleListTest : public ConverterTest {
+ protected:
+  std::vector<std::string> froms = std::vector<std::string>(70000, "zz");
+  std::vector<std::string> tos = std::vector<std::string>(70000, "");
+};
+
+TEST_F(LongRuleListTest, AppliesRulesBeyondTheSixteenBitRange) {
+  froms[65536] = "foo";
+  tos[65536] = "bar";
+  froms[69999] = "bar";
+  tos[69999] = "baz";
+  EXPECT_EQ(Convert("x\nfoo;\n", froms, tos), RegExpConverter::kChanged);
+  EXPECT_EQ(out, "x" + Block("foo") + "/*\n*CONVERTER REPLACED|REMOVED:\n*bar\n*/\nbaz;\n");
+}
+
+TEST_F(LongRuleListTest, NamesAFailingRuleByItsFullNumber) {
+  froms[69999] = "(";
+  ui::headless::AnswerNextMessageBox(ui::Answer::No);
+  EXPECT_EQ(Convert("x\nfoo;\n", froms, tos, false), RegExpConverter::kStop);
+  ASSERT_EQ(ui::headless::MessageBoxes().size(), 1u);
+  EXPECT_NE(ui::headless::MessageBoxes()[0].text.find("\nSubstitution rule 70000 could not"),
+            std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,193 @@
+// The program run as a process, without a display, in a fake installation
+// with a test plug-in: the unattended test mode and what any other command
+// line does.
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <boost/filesystem.hpp>
+#include <gtest/gtest.h>
+
+#include "fake_install.h"
+
+namespace {
+
+using test_support::Exists;
+using test_support::ReadFile;
+using test_support::WriteFile;
+using Arguments = std::vector<std::string>;
+
+const char* const kNoDisplay = "cannot open the main window: no display";
+
+struct ProgramResult {
+  int exitCode = -1;
+  std::string errors;  ///< standard error
+};
+
+// Runs `program` with `arguments` headless, with HOME at `home`; a program
+// still running after a minute is killed.
+ProgramResult RunProgram(const std::string& program, const Arguments& arguments,
+                         const std::string& home, const std::string& errorsFile) {
+  pid_t child = ::fork();
+  if (child == 0) {
+    int errors = ::open(errorsFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int input = ::open("/dev/null", O_RDONLY);
+    if (errors < 0 || input < 0) ::_exit(126);
+    ::dup2(errors, 2);
+    ::dup2(input, 0);
+    ::unsetenv("DISPLAY");
+    ::unsetenv("WAYLAND_DISPLAY");
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::setenv("HOME", home.c_str(), 1);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments) {
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    ::alarm(60);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  ProgramResult result;
+  int status = 0;
+  if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+    result.exitCode = WEXITSTATUS(status);
+  }
+  result.errors = ReadFile(errorsFile);
+  return result;
+}
+
+class TestModeTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    namespace fs = boost::filesystem;
+    fs::copy_file(VARNOCK_PROGRAM, program);
+    fs::create_directories(install.root + "/lib");
+    fs::copy_file(VARNOCK_PLATFORM_LIBRARY, install.root + "/lib/libvarnock-platform.so");
+    install.AddPlugin("extconvTestAppend");
+    WriteFile(source + "/main.c", "int main(void) { return 0; }\n");
+    WriteFile(source + "/app.tproj", "project");
+    IniFile settings;
+    ASSERT_TRUE(settings.WriteSettings(iniFile));
+  }
+
+  ProgramResult Run(const Arguments& arguments) {
+    return RunProgram(program, arguments, install.home, install.temp / "errors.txt");
+  }
+  ProgramResult RunTestMode(const std::string& ini, const std::string& src,
+                            const std::string& dst) {
+    return Run({"--test-mode", "--ini-file=" + ini, "--src-dir=" + src, "--dst-dir=" + dst});
+  }
+
+  FakeInstall install;
+  std::string program = install.bin + "/varnock";
+  std::string source = install.temp / "project";
+  std::string destination = install.temp / "converted";
+  std::string iniFile = install.temp / "Varnock.xml";
+};
+
+TEST_F(TestModeTest, TheFourOptionsConvertAFreshCopyAndEndWithExitCode0) {
+  ProgramResult result = RunTestMode(iniFile, source, destination);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.errors, "");
+  EXPECT_EQ(ReadFile(destination + "/main.c"), ReadFile(source + "/main.c"));
+  std::string report = ReadFile(destination + "/VarnockReport.txt");
+  EXPECT_EQ(report.substr(0, 12), "This file:\r\n");
+  EXPECT_NE(report.find("\r\nAPPENDED BY TEST PLUG-IN: " + destination + "/app.tproj\r\n"),
+            std::string::npos);
+  EXPECT_FALSE(Exists(source + "/VarnockReport.txt"));
+  // The user's copies are made, but test mode writes no settings.
+  EXPECT_TRUE(Exists(install.UserFile("Varnock-Substitutions.xml")));
+  EXPECT_FALSE(Exists(install.UserFile("Varnock.xml")));
+}
+
+// Needs the substitution engine to change text.
+TEST_F(TestModeTest, TestModeRewritesTheCopyWithoutBackups) {
+  WriteFile(source + "/sub/io.c", "first\nx = foo;\n");
+  ASSERT_EQ(RunTestMode(iniFile, source, destination).exitCode, 0);
+  EXPECT_NE(ReadFile(destination + "/sub/io.c").find("\nx = bar;\n"), std::string::npos);
+  EXPECT_FALSE(Exists(destination + "/sub/io.c.bak"));
+  EXPECT_EQ(ReadFile(source + "/sub/io.c"), "first\nx = foo;\n");
+}
+
+TEST_F(TestModeTest, AnyOtherCommandLineStartsTheMainWindow) {
+  const std::string ini = "--ini-file=" + iniFile;
+  const std::string src = "--src-dir=" + source;
+  const std::string dst = "--dst-dir=" + destination;
+  const std::vector<Arguments> commandLines = {
+      {program, "--test-mode", ini, src, dst},         // as a shell would repeat the program's name
+      {"--test-mode", "", ini, src, dst},              // two blanks
+      {"--test-mode", ini, src, dst, ""},              // a trailing blank
+      {"--test-mode", src, ini, dst},                  // another order
+      {"--test-mode", ini, "--src-dir=project", dst},  // a relative path
+      {},                                              // no options
+  };
+  for (size_t line = 0; line < commandLines.size(); ++line) {
+    ProgramResult result = Run(commandLines[line]);
+    EXPECT_EQ(result.exitCode, 1) << "command line " << line;
+    EXPECT_EQ(result.errors, std::string(kNoDisplay) + "\n") << "command line " << line;
+    EXPECT_FALSE(Exists(destination));
+  }
+}
+
+TEST_F(TestModeTest, AMissingSourceOrSettingsFileIsReportedAndNothingIsMade) {
+  ProgramResult result = RunTestMode(iniFile, install.temp / "missing", destination);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.errors,
+            "Reading command line: You are in test mode. Specify an existing source directory "
+            "with --src-dir=\"SOME_DIR\" option.\nOperation aborted.\n");
+
+  result = RunTestMode(install.temp / "missing.xml", source, destination);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.errors,
+            "Reading command line: You are in test mode. Specify an existing Varnock.xml file "
+            "path with --ini-file=\"SOME_FILE\" option.\nOperation aborted.\n");
+  EXPECT_FALSE(Exists(install.home + "/.config"));
+  EXPECT_FALSE(Exists(destination));
+}
+
+TEST_F(TestModeTest, AnExistingDestinationEndsTheProgramBeforeAnythingIsCopied) {
+  WriteFile(destination + "/keep.txt", "keep");
+  ProgramResult result = RunTestMode(iniFile, source, destination);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.errors, "");
+  EXPECT_FALSE(Exists(destination + "/main.c"));
+  EXPECT_FALSE(Exists(destination + "/VarnockReport.txt"));
+}
+
+TEST_F(TestModeTest, ARunThatStopsEarlyLeavesTheMainWindowToOpen) {
+  IniFile settings;
+  settings.regexpExtentions = {"*.c;*.*"};
+  ASSERT_TRUE(settings.WriteSettings(iniFile));
+  ProgramResult result = RunTestMode(iniFile, source, destination);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.errors, "Security check: The extension *.* is not permitted.\n" +
+                               std::string(kNoDisplay) + "\n");
+  EXPECT_TRUE(Exists(destination + "/main.c"));
+  EXPECT_FALSE(Exists(destination + "/VarnockReport.txt"));
+
+  // A root of four characters is refused before anything is copied.
+  const std::string shortRoot = "/srv";
+  if (!boost::filesystem::is_directory(shortRoot)) GTEST_SKIP() << "no folder " << shortRoot;
+  std::string untouched = install.temp / "untouched";
+  result = RunTestMode(iniFile, shortRoot, untouched);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.errors,
+            "Security check: This operation can be dangerous if applied to the whole drive for "
+            "example.\nAborting\n" +
+                std::string(kNoDisplay) + "\n");
+  EXPECT_FALSE(Exists(untouched));
+}
+
+TEST_F(TestModeTest, AReportThatCannotBeWrittenEndsWithExitCode1) {
+  boost::filesystem::create_directories(source + "/VarnockReport.txt");
+  ProgramResult result = RunTestMode(iniFile, source, destination);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.errors, "Writing report: Could not write the report file '" + destination +
+                               "/VarnockReport.txt'.\n");
+}
+
+}  // namespace

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <boost/algorithm/string/replace.hpp>
+#include <boost/filesystem.hpp>
+#include <boost/regex.hpp>
+#include <cstdlib>
+#include <map>
+
+#include "plugin_library.h"
+#include "test_support/files.h"
+#include "test_support/temp_dir.h"
+#include "xmltree/px_xml_tree.h"
+
+namespace {
+
+namespace fs = boost::filesystem;
+using test_support::ReadFile;
+using Names = std::multiset<std::string>;
+
+const std::string kCorpus = std::string(TESTDATA_DIR) + "/corpus";
+
+// One test-mode run of the program on a source tree of its own, with the
+// user's folders in the temporary tree and no display.
+class TestModeRun {
+ public:
+  explicit TestModeRun(const std::function<void(const std::string& source)>& fill) {
+    fs::create_directories(work / "home");
+    fs::create_directories(work / "src");
+    fill(work / "src");
+    const std::string command =
+        "cd '" + work.Path() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_CONFIG_HOME HOME='" +
+        work / "home" + "' '" + BinFolder() + "/varnock' --test-mode --ini-file=\"" +
+        VARNOCK_SOURCE_DIR "/examples/Varnock.xml\" --src-dir=\"" + work / "src" +
+        "\" --dst-dir=\"" + work / "out" + "\" 2>'" + work / "stderr" + "'; echo $? >'" +
+        work / "exit" + "'";
+    std::system(command.c_str());
+  }
+
+  std::string ExitCode() const { return ReadFile(work / "exit"); }
+  std::string Errors() const { return ReadFile(work / "stderr"); }
+  std::string Out(const std::string& relative) const { return work / ("out/" + relative); }
+
+ private:
+  test_support::TempDir work;
+};
+
+std::string WithExtension(const std::string& path, const std::string& extension) {
+  return fs::path(path).replace_extension(extension).string();
+}
+
+// What the converted project must hold, from the project file itself: one
+// configuration per PropertyGroup that names a configuration and holds tool
+// chain settings, and every Compile and None item as a file.
+struct Expectation {
+  size_t configurations = 0;
+  Names files;
+};
+
+Expectation ExpectationOf(const std::string& projectFile) {
+  static const boost::regex kCondition(" '\\$\\(Configuration\\)' == '[^']+' ");
+  Expectation expected;
+  PxXmlTree tree;
+  EXPECT_TRUE(tree.LoadFile(projectFile));
+  for (PxXmlTree::Node group = tree.GetRoot().FirstChildElement(); group.IsValid();
+       group = group.NextSiblingElement()) {
+    std::string condition, include;
+    for (PxXmlTree::Node child = group.FirstChildElement(); child.IsValid();
+         child = child.NextSiblingElement()) {
+      const std::string name = child.GetNodeName();
+      if (name == "ToolchainSettings" && group.GetAttribute("Condition", condition) &&
+          boost::regex_match(condition, kCondition)) {
+        ++expected.configurations;
+      }
+      if ((name == "Compile" || name == "None") && child.GetAttribute("Include", include)) {
+        expected.files.insert("$PROJ_DIR$/" +
+                              boost::algorithm::replace_all_copy(include, "\\", "/"));
+      }
+    }
+  }
+  return expected;
+}
+
+// The file names of every file element below `group`, groups included.
+void CollectFiles(const PxXmlTree::Node& group, Names& files) {
+  for (PxXmlTree::Node child = group.FirstChildElement(); child.IsValid();
+       child = child.NextSiblingElement()) {
+    if (child.GetNodeName() == "group") CollectFiles(child, files);
+    if (child.GetNodeName() != "file") continue;
+    for (PxXmlTree::Node name = child.FirstChildElement(); name.IsValid();
+         name = name.NextSiblingElement()) {
+      if (name.GetNodeName() == "name") files.insert(name.GetNodeText());
+    }
+  }
+}
+
+void ExpectConverted(const TestModeRun& run, const std::string& projectName) {
+  const std::string projectFile = run.Out(projectName);
+  const Expectation expected = ExpectationOf(projectFile);
+  PxXmlTree tree;
+  ASSERT_TRUE(tree.LoadFile(WithExtension(projectFile, ".mwp"))) << "not well-formed";
+  size_t configurations = 0;
+  Names files;
+  for (PxXmlTree::Node child = tree.GetRoot().FirstChildElement(); child.IsValid();
+       child = child.NextSiblingElement()) {
+    if (child.GetNodeName() == "configuration") ++configurations;
+  }
+  CollectFiles(tree.GetRoot(), files);
+  EXPECT_EQ(configurations, expected.configurations);
+  EXPECT_EQ(files, expected.files);
+  EXPECT_TRUE(test_support::Exists(WithExtension(projectFile, ".mww")));
+  EXPECT_NE(ReadFile(run.Out("VarnockReport.txt"))
+                .find("Project converted to => " + WithExtension(projectFile, ".mwp")),
+            std::string::npos);
+}
+
+TEST(EndToEndTest, TheExampleConvertsWithItsSources) {
+  const TestModeRun run([](const std::string& source) {
+    fs::copy(VARNOCK_SOURCE_DIR "/examples", source, fs::copy_options::recursive);
+  });
+  EXPECT_EQ(run.ExitCode(), "0\n");
+  EXPECT_EQ(run.Errors(), "");
+  ExpectConverted(run, "blinky/blinky.cproj");
+  EXPECT_EQ(ReadFile(run.Out("blinky/blinky.mwp")),
+            ReadFile(std::string(TESTDATA_DIR) + "/blinky.mwp"));
+  EXPECT_TRUE(test_support::Exists(run.Out("blinky/settings/debugger_session.xml")));
+}
+
+TEST(EndToEndTest, EveryProjectOfTheCorpusConvertsAloneInItsTree) {
+  int converted = 0;
+  for (const fs::directory_entry& folder : fs::directory_iterator(kCorpus)) {
+    if (!fs::is_directory(folder) || folder.path().filename() == "14-avr-secure-bootloader") {
+      continue;
+    }
+    for (const fs::directory_entry& file : fs::directory_iterator(folder)) {
+      SCOPED_TRACE(file.path().string());
+      const std::string name = file.path().filename().string();
+      const TestModeRun run(
+          [&](const std::string& source) { fs::copy_file(file.path(), source + "/" + name); });
+      EXPECT_EQ(run.ExitCode(), "0\n");
+      EXPECT_EQ(run.Errors(), "");
+      ExpectConverted(run, name);
+      ++converted;
+    }
+  }
+  EXPECT_EQ(converted, 6);
+}
+
+TEST(EndToEndTest, AProjectWithAnItemOutsideItsFoldersIsRefused) {
+  const TestModeRun run([](const std::string& source) {
+    fs::copy_file(kCorpus + "/14-avr-secure-bootloader/Bootloader.cproj",
+                  source + "/Bootloader.cproj");
+  });
+  EXPECT_EQ(run.ExitCode(), "0\n");
+  EXPECT_EQ(run.Errors(),
+            "Generating project file: Unknown file group '..|Common'.\n"
+            "Security check: Could not execute the external converter 'Atmel Studio for AVR'.\n");
+  EXPECT_FALSE(test_support::Exists(run.Out("Bootloader.mwp")));
+  EXPECT_FALSE(test_support::Exists(run.Out("Bootloader.mww")));
+  const std::string report = ReadFile(run.Out("VarnockReport.txt"));
+  EXPECT_EQ(report.find("Bootloader.cproj"), std::string::npos);
+  EXPECT_NE(report.find("Source code substitutions"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <boost/algorithm/string/replace.hpp>
+#include <boost/filesystem.hpp>
+
+#include "platform/text_file.h"
+#include "ta_test_converter.h"
+#include "test_converter.h"
+#include "test_support/files.h"
+#include "ui/headless.h"
+
+namespace {
+
+using test_support::ReadFile;
+using test_support::WriteFile;
+
+const std::string kSeparator(100, '_');
+
+// A template whose markers must go, with one option for defines.
+const char kMarkedTemplate[] =
+    "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n"
+    "\n"
+    "<project>\n"
+    "  <fileVersion>PAD(1</fileVersion>\n"
+    "  <configuration>\n"
+    "    <name>Debug</name>\n"
+    "    <option>\n"
+    "      <name>CCDefines</name>\n"
+    "      <state></state>\n"
+    "    </option>\n"
+    "  </configuration>\n"
+    "  <group>\n"
+    "    <name>PA(Template</name>\n"
+    "  </group>\n"
+    "  <note>P(gone</note>\n"
+    "  <group>\n"
+    "    <name>Second</name>\n"
+    "  </group>\n"
+    "</project>\n";
+
+const char kProjectBody[] =
+    "  <PropertyGroup Condition=\" '$(Configuration)' == 'Debug' \">\n"
+    "    <ToolchainSettings><AvrGcc><avrgcc.compiler.symbols.DefSymbols><ListValues>"
+    "<Value>MAX=P(3)</Value><Value>S=$1\\n</Value></ListValues>"
+    "</avrgcc.compiler.symbols.DefSymbols></AvrGcc></ToolchainSettings>\n"
+    "  </PropertyGroup>\n"
+    "  <ItemGroup>\n"
+    "    <Folder Include=\"PAD(x)\\\" />\n"
+    "    <Folder Include=\"$1 $&amp; $$\" />\n"
+    "    <Compile Include=\"P(1).c\" />\n"
+    "    <Compile Include=\"PAD(x)\\a.c\" />\n"
+    "    <None Include=\"$1 $&amp; $$\\b&amp;c.txt\" />\n"
+    "  </ItemGroup>\n";
+
+class ProjectConversionTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ui::headless::Reset();
+    WriteFile(install.TemplateFolder() + "template_project.mwp",
+              platform::ToTextMode(kMarkedTemplate));
+  }
+
+  std::string WriteProject(const std::string& name, const std::string& body = kProjectBody) {
+    WriteFile(project / name, CprojText(body));
+    return project / name;
+  }
+
+  void ExpectOneMessage(const std::string& text) {
+    const auto& boxes = ui::headless::MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, text);
+    EXPECT_EQ(boxes[0].caption, "Generating project file");
+  }
+
+  void ExpectNoOutput() {
+    std::vector<std::string> names;
+    for (const auto& entry : boost::filesystem::directory_iterator(project.Path())) {
+      names.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, std::vector<std::string>({"app.cproj"}));
+  }
+
+  FakeInstall install;
+  test_support::TempDir project;
+  OpenTaExtConv converter;
+};
+
+TEST_F(ProjectConversionTest, WritesProjectAndWorkspaceBesideTheProjectAndReports) {
+  const std::string path = WriteProject("app.cproj");
+  ASSERT_TRUE(converter.ConvertProject(path));
+  EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+
+  const std::string mwp = project / "app.mwp", mww = project / "app.mww";
+  EXPECT_EQ(converter.reportText, "Convert to Qor Morwick for Atmel AVR version 6.50\n" + path +
+                                      "\n" + kSeparator + "\nProject converted to => " + mwp +
+                                      "\nWorkspace created => " + mww + "\n" + kSeparator + "\n");
+  // Template markers go; the same letters from the project stay, as do "$"
+  // sequences and backslashes.
+  EXPECT_EQ(ReadFile(mwp),
+            platform::ToTextMode(
+                "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n"
+                "\n"
+                "<project>\n"
+                "  <fileVersion>1</fileVersion>\n"
+                "  <configuration>\n"
+                "    <name>Debug</name>\n"
+                "    <option>\n"
+                "      <name>CCDefines</name><state>MAX=P(3)</state><state>S=$1\\n</state>\n"
+                "    </option>\n"
+                "  </configuration>\n"
+                "\n"
+                "  <file>\n    <name>$PROJ_DIR$/P(1).c</name>\n  </file>\n"
+                "  <group>\n    <name>$1 $&amp; $$</name>\n"
+                "    <file>\n      <name>$PROJ_DIR$/$1 $&amp; $$/b&amp;c.txt</name>\n"
+                "      <excluded>\n        <configuration>Debug</configuration>\n"
+                "      </excluded>\n    </file>\n  </group>\n"
+                "  <group>\n    <name>PAD(x)</name>\n"
+                "    <file>\n      <name>$PROJ_DIR$/PAD(x)/a.c</name>\n    </file>\n"
+                "  </group>\n"
+                "</project>\n"));
+  EXPECT_EQ(ReadFile(mww), platform::ToTextMode("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n"
+                                                "\n"
+                                                "<workspace>\n"
+                                                "  <project>\n"
+                                                "    <path>$WS_DIR$\\app.mwp</path>\n"
+                                                "  </project>\n"
+                                                "  <batchBuild/>\n"
+                                                "</workspace>\n"));
+}
+
+TEST_F(ProjectConversionTest, TheProjectFolderInFilePathsBecomesTheProjectDirectory) {
+  const std::string folder = project / "a (b)&c";
+  const std::string body =
+      "  <ItemGroup>\n    <Compile Include=\"" + folder + "/x.c\" />\n" + "  </ItemGroup>\n";
+  WriteFile(folder + "/app.cproj",
+            CprojText(boost::algorithm::replace_all_copy(body, "&", "&amp;")));
+  ASSERT_TRUE(converter.ConvertProject(folder + "/app.cproj"));
+  EXPECT_NE(ReadFile(folder + "/app.mwp").find("<name>$PROJ_DIR$/$PROJ_DIR$/x.c</name>"),
+            std::string::npos);
+}
+
+TEST_F(ProjectConversionTest, WorkspaceNamesChangeOnlyInTheFileName) {
+  const std::string folder = project / "newmwp";
+  WriteFile(folder + "/amwpb.cproj", CprojText(""));
+  ASSERT_TRUE(converter.ConvertProject(folder + "/amwpb.cproj"));
+  EXPECT_TRUE(test_support::Exists(folder + "/amwpb.mwp"));
+  EXPECT_NE(ReadFile(folder + "/amwwb.mww").find("    <path>$WS_DIR$\\amwpb.mwp</path>\r\n"),
+            std::string::npos);
+  EXPECT_NE(ExtConvProject::MakeWorkspaceText("/w/a&b.mwp").find("<path>$WS_DIR$\\a&amp;b.mwp<"),
+            std::string::npos);
+}
+
+TEST_F(ProjectConversionTest, AnUpperCaseExtensionGetsItsOwnOutput) {
+  const std::string path = WriteProject("APP.CPROJ");
+  ASSERT_TRUE(converter.ConvertProject(path));
+  EXPECT_EQ(ReadFile(path), CprojText(kProjectBody));
+  EXPECT_TRUE(test_support::Exists(project / "APP.mwp"));
+  EXPECT_TRUE(test_support::Exists(project / "APP.mww"));
+}
+
+TEST_F(ProjectConversionTest, ANameThatWouldOverwriteTheProjectIsRefused) {
+  for (const std::string name : {"app.txt", "x.cproj/readme"}) {
+    ui::headless::Reset();
+    OpenTaExtConv other;
+    const std::string path = WriteProject(name);
+    EXPECT_FALSE(other.ConvertProject(path)) << name;
+    ExpectOneMessage("Cannot name the Qor Morwick project file for '" + path +
+                     "': it would overwrite the source project or its own workspace.");
+    EXPECT_EQ(ReadFile(path), CprojText(kProjectBody));
+  }
+  EXPECT_FALSE(test_support::Exists(project / "x.mwp"));
+}
+
+TEST_F(ProjectConversionTest, AnOutputThatCannotBeWrittenFailsTheConversion) {
+  const std::string path = WriteProject("app.cproj");
+  boost::filesystem::create_directory(project / "app.mwp");
+  EXPECT_FALSE(converter.ConvertProject(path));
+  ExpectOneMessage("Could not write the file '" + project / "app.mwp" + "'.");
+  EXPECT_EQ(converter.reportText.find("converted to"), std::string::npos);
+  EXPECT_FALSE(test_support::Exists(project / "app.mww"));
+
+  ui::headless::Reset();
+  boost::filesystem::remove(project / "app.mwp");
+  boost::filesystem::create_directory(project / "app.mww");
+  OpenTaExtConv other;
+  EXPECT_FALSE(other.ConvertProject(path));
+  ExpectOneMessage("Could not write the file '" + project / "app.mww" + "'.");
+  EXPECT_EQ(other.reportText.find("converted to"), std::string::npos);
+}
+
+TEST_F(ProjectConversionTest, AFailingStepWritesNothing) {
+  const std::string path = WriteProject("app.cproj",
+                                        "<ItemGroup><Compile Include=\"a\\b.c\"/>"
+                                        "</ItemGroup>");
+  EXPECT_FALSE(converter.ConvertProject(path));
+  ExpectOneMessage("Unknown file group 'a'.");
+  ExpectNoOutput();
+
+  ui::headless::Reset();
+  WriteFile(path, "<project/>");
+  EXPECT_FALSE(OpenTaExtConv().ConvertProject(path));
+  EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+  ExpectNoOutput();
+}
+
+TEST(PadMarkersTest, ThreePassesInOrder) {
+  EXPECT_EQ(ExtConvProject::StripPadMarkers("PAD(a) PA(b) P(c) x"), "a) b) c) x");
+  // A later pass removes what an earlier one joined.
+  EXPECT_EQ(ExtConvProject::StripPadMarkers("PPAD((x"), "x");
+  EXPECT_EQ(ExtConvProject::StripPadMarkers("no markers"), "no markers");
+}
+
+}  // namespace
