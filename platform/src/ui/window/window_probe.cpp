@@ -55,7 +55,15 @@ class NextModal : public wxModalDialogHook, public wxTimer {
     }
     return wxID_NONE;
   }
-  void Exit(wxDialog*) override {}
+  // A window that ends before it was painted never gets the action: the
+  // next modal window does.
+  void Exit(wxDialog* dialog) override {
+    if (dialog != dialog_ || !IsRunning()) return;
+    Stop();
+    dialog_->Unbind(wxEVT_PAINT, &NextModal::OnPaint, this);
+    dialog_ = nullptr;
+    armed_ = true;
+  }
 
   void OnPaint(wxPaintEvent& event) {
     event.Skip();

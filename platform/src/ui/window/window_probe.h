@@ -46,7 +46,8 @@ void HandleEventsFor(int milliseconds);
 /// Runs `action` once the next modal window (a dialog, or a message box) is
 /// on screen and painted, with that window's screen rectangle and its dialog
 /// (null for a message box or a common dialog); `action` runs inside the
-/// window's modal loop.
+/// window's modal loop. A window that closes before it was painted is passed
+/// over.
 void WhenNextModalShows(std::function<void(const Rect& window, Dialog* dialog)> action);
 
 }  // namespace ui::window_probe
