@@ -1,6 +1,6 @@
-// Smoke test of the window backend: a modeless report window, a message box
-// and a modal window with a list and a combo box, as real windows on a
-// virtual display, driven through the display server.
+// Smoke test of the window backend: a progress window, a modeless report
+// window, a message box and a modal window with a list and a combo box, as
+// real windows on a virtual display, driven through the display server.
 // Arguments: the screenshot file to write.
 
 #include <algorithm>
