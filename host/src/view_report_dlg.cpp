@@ -16,7 +16,7 @@ ui::DialogTemplate ReportTemplate() {
             ui::ControlKind::Edit,
             "",
             {7, 7, 586, 365},
-            kMultiLine | kWantReturn | kBorder | kVScroll | kTabStop | kAutoHScroll}}};
+            kMultiLine | kBorder | kVScroll | kTabStop | kAutoHScroll}}};
 }
 
 }  // namespace

@@ -32,6 +32,17 @@ TEST_F(DialogsTest, ReportShowsEveryLineAndKeepsItsLayoutUntilResized) {
   CViewReportDlg("one\ntwo\r\nthree").DoModal();
 }
 
+// The report is a plain multi-line edit: Enter there is OK, as anywhere in
+// the window, and leaves the report's text alone.
+TEST_F(DialogsTest, EnterInTheReportClosesIt) {
+  ui::headless::OnNextModal(CViewReportDlg::kTemplateId, [](ui::Dialog& report) {
+    report.Item(CViewReportDlg::kReportId).SetFocus();
+    report.UserPressEnter();
+    EXPECT_EQ(report.Edit(CViewReportDlg::kReportId).GetText(), "one\r\ntwo");
+  });
+  EXPECT_EQ(CViewReportDlg("one\ntwo").DoModal(), ui::kIdOk);
+}
+
 TEST_F(DialogsTest, ReportIgnoresSizingBeforeItIsFilled) {
   class EarlySizing : public CViewReportDlg {
    public:

@@ -1,36 +1,33 @@
-// Smoke test of the window backend: a modeless report window, a message box
-// and a modal window with a list and a combo box, as real windows on a
-// virtual display, driven through the display server.
+// Smoke test of the window backend: a progress window, a modeless report
+// window, a message box and a modal window with a list and a combo box, as
+// real windows on a virtual display, driven through the display server.
 // Arguments: the screenshot file to write.
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "screenshot.h"
 #include "ui/dialog.h"
 #include "ui/message_box.h"
 #include "ui/toolkit.h"
 #include "window/window_probe.h"
+#include "window_checks.h"
 
 namespace {
 
 using ui::ControlKind;
 using ui::Event;
+using window_test::Check;
+using window_test::ClickCenter;
+using window_test::PointAtCenter;
 namespace probe = ui::window_probe;
 
 constexpr int kReport = 1030;
 constexpr int kRules = 1002;
 constexpr int kExtensions = 1003;
-
-int failures = 0;
-
-void Check(bool passed, const std::string& what) {
-  std::cout << (passed ? "ok: " : "FAILED: ") << what << std::endl;
-  if (!passed) ++failures;
-}
+constexpr int kProgress = 1029;
 
 ui::DialogTemplate ReportTemplate() {
   using namespace ui::style;
@@ -46,6 +43,15 @@ ui::DialogTemplate ReportTemplate() {
         "",
         {7, 7, 586, 365},
         kMultiLine | kBorder | kVScroll | kTabStop | kAutoHScroll}}};
+}
+
+ui::DialogTemplate ProgressTemplate() {
+  return {129,
+          "Processing files",
+          195,
+          30,
+          ui::dialog_style::kVisible,
+          {{kProgress, ControlKind::ProgressBar, "", {7, 7, 181, 16}, ui::style::kBorder}}};
 }
 
 // Logs what reaches its message map; the layout follows the window's size.
@@ -158,41 +164,18 @@ class RulesWindow : public ui::Dialog {
   void OnCloseUp() { log.push_back("closed"); }
 };
 
-void Center(const ui::Rect& rect, void (*act)(int, int)) {
-  act(rect.x + rect.width / 2, rect.y + rect.height / 2);
-}
-
-std::string Output(const std::string& command) {
-  std::string output;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
-    pclose(pipe);
-  }
-  return output;
-}
-
-// How much the screenshot varies inside `rect`: 0 for a blank area.
-double Variation(const std::string& screenshot, const ui::Rect& rect) {
-  std::string crop = std::to_string(rect.width) + "x" + std::to_string(rect.height) + "+" +
-                     std::to_string(rect.x) + "+" + std::to_string(rect.y);
-  std::string value = Output("convert '" + screenshot + "' -crop " + crop +
-                             " +repage -format '%[fx:standard_deviation]' info: 2>/dev/null");
-  return value.empty() ? 0.0 : std::atof(value.c_str());
-}
-
 void CheckMirrorAndInput(ReportWindow& report) {
   Check(probe::ShownText(report, kReport) == "first line\nsecond line\nthird line",
         "the edit shows the model's lines with LF line ends");
 
   report.log.clear();
-  Center(probe::ScreenRect(report, ui::kIdOk), probe::ClickAt);
+  ClickCenter(probe::ScreenRect(report, ui::kIdOk));
   probe::HandleEventsFor(300);
   Check(report.Logged("ok"), "a pointer click on OK reaches the message map");
   Check(report.Focus() == report.FindControl(ui::kIdOk), "the clicked button has the focus");
 
   report.log.clear();
-  Center(probe::ScreenRect(report, kReport), probe::ClickAt);
+  ClickCenter(probe::ScreenRect(report, kReport));
   probe::HandleEventsFor(300);
   Check(report.Focus() == report.FindControl(kReport), "a click in the edit gives it the focus");
   probe::TypeText("x");
@@ -221,13 +204,28 @@ void CheckResize(ReportWindow& report) {
   Check(edit.width == 779 && edit.height == 543, "the edit widget follows the model's layout");
 }
 
+// A window with one control, as the progress windows are.
+void CheckProgressWindow(const std::string& screenshot) {
+  ui::Dialog progress(ProgressTemplate());
+  Check(progress.Create(nullptr), "the progress window opens modeless");
+  progress.Progress(kProgress).SetRange(0, 2);
+  progress.Progress(kProgress).SetStep(1);
+  progress.Progress(kProgress).StepIt();
+  const ui::Rect bar = probe::ScreenRect(progress, kProgress);
+  const ui::Rect placed = progress.Item(kProgress).GetRect();
+  Check(bar.width == placed.width && bar.height == placed.height,
+        "a sole control keeps the size its template gives it");
+  const ui::Rect upperHalf{bar.x, bar.y + 2, bar.width, bar.height / 2 - 2};
+  Check(window_test::ScreenshotShowing(screenshot, upperHalf),
+        "a half-full progress bar fills its rectangle");
+}
+
 void CheckMessageBox(ReportWindow& report, const std::string& screenshot) {
   bool shown = false;
-  probe::WhenNextModalShows([&](const ui::Rect& box) {
+  probe::WhenNextModalShows([&](const ui::Rect& box, ui::Dialog*) {
     shown = true;
-    Check(std::system(("import -window root '" + screenshot + "'").c_str()) == 0,
-          "the screenshot is written");
-    Check(Variation(screenshot, probe::ScreenRect(report)) > 0.01,
+    Check(window_test::SaveScreenshot(screenshot), "the screenshot is written");
+    Check(window_test::ShowsSomething(screenshot, probe::ScreenRect(report)),
           "the report window is on the screenshot");
     probe::PointAt(box.x + std::max(box.width / 2, 20), box.y + std::max(box.height / 2, 20));
     probe::Press(probe::Keystroke::Enter);
@@ -239,7 +237,7 @@ void CheckMessageBox(ReportWindow& report, const std::string& screenshot) {
 }
 
 void CheckListAndCombo(RulesWindow& rules) {
-  Center(probe::RowScreenRect(rules, kRules, 1), probe::ClickAt);
+  ClickCenter(probe::RowScreenRect(rules, kRules, 1));
   probe::HandleEventsFor(300);
   Check(rules.SelectedRow() == 1 && rules.log == std::vector<std::string>{"click 1"},
         "a click on a row selects that row alone and reports it");
@@ -249,7 +247,7 @@ void CheckListAndCombo(RulesWindow& rules) {
   probe::HandleEventsFor(300);
   Check(rules.SelectedRow() == -1 && rules.log == std::vector<std::string>{"click -1"},
         "a click below the rows reports no row");
-  Center(probe::RowScreenRect(rules, kRules, 1), probe::ClickAt);
+  ClickCenter(probe::RowScreenRect(rules, kRules, 1));
   probe::HandleEventsFor(300);
   rules.log.clear();
   probe::Press(probe::Keystroke::Down);
@@ -279,7 +277,7 @@ void CheckListAndCombo(RulesWindow& rules) {
             rules.Combo(kExtensions).GetText() == rules.Combo(kExtensions).GetItemText(picked),
         "after the pick the edit field holds the item");
 
-  Center(probe::ScreenRect(rules, ui::kIdOk), probe::ClickAt);
+  ClickCenter(probe::ScreenRect(rules, ui::kIdOk));
   probe::HandleEventsFor(300);
 }
 
@@ -296,6 +294,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   {
+    CheckProgressWindow(screenshot);
     ReportWindow report;
     Check(report.Create(nullptr), "the report window opens modeless");
     report.Edit(kReport).SetText("first line\r\nsecond line\r\nthird line");
@@ -308,19 +307,20 @@ int main(int argc, char** argv) {
     CheckMessageBox(report, screenshot);
 
     RulesWindow rules;
-    probe::WhenNextModalShows([&](const ui::Rect&) {
+    probe::WhenNextModalShows([&](const ui::Rect&, ui::Dialog*) {
       CheckListAndCombo(rules);
       if (!rules.okClicked) rules.EndDialog(ui::kIdCancel);  // never leave the test waiting
     });
     Check(rules.DoModal() == ui::kIdOk, "OK ends the modal run with its result");
 
     report.closeOnCancel = true;
-    Center(probe::ScreenRect(report, kReport), probe::PointAt);
+    PointAtCenter(probe::ScreenRect(report, kReport));
     probe::Press(probe::Keystroke::Escape);
     probe::HandleEventsFor(300);
     Check(!report.IsOpen(), "the window closes from inside its own handler");
   }
   std::cout << "screenshot: " << screenshot << std::endl;
+  const int failures = window_test::Failures();
   std::cout << (failures ? "window smoke test failed" : "window smoke test passed") << std::endl;
   return failures ? 1 : 0;
 }

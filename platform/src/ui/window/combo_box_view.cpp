@@ -7,16 +7,19 @@
 namespace ui::window {
 namespace {
 
-// The template's height includes the dropped-down list; the widget itself is
-// as high as the toolkit makes a combo box.
-wxSize ClosedSize(const ComboBoxControl& control) {
-  return {control.GetRect().width, wxDefaultCoord};
+// The template's height includes the dropped-down list. Closed, a combo box
+// is a line of the dialog font high with a small margin, as the templates
+// expect: the control below often stands that close. The theme's own combo
+// box is twice as high and would cover it.
+wxSize ClosedSize(const ComboBoxControl& control, const wxWindow* parent) {
+  constexpr int kMargins = 10;
+  return {control.GetRect().width, parent->GetCharHeight() + kMargins};
 }
 
 wxComboBox* MakeCombo(const ComboBoxControl& control, wxWindow* parent) {
   const long editable = control.HasStyle(style::kDropDown) ? wxCB_DROPDOWN : wxCB_READONLY;
   return new wxComboBox(parent, wxID_ANY, wxString(), PositionOf(control.GetRect()),
-                        ClosedSize(control), 0, nullptr, editable);
+                        ClosedSize(control, parent), 0, nullptr, editable);
 }
 
 }  // namespace
@@ -30,7 +33,7 @@ ComboBoxView::ComboBoxView(ComboBoxControl& control, wxWindow* parent)
 
 wxComboBox* ComboBoxView::Combo() const { return static_cast<wxComboBox*>(Widget()); }
 
-wxSize ComboBoxView::WidgetSize() const { return ClosedSize(combo_); }
+wxSize ComboBoxView::WidgetSize() const { return ClosedSize(combo_, Widget()->GetParent()); }
 
 void ComboBoxView::Mirror(Aspect aspect) {
   switch (aspect) {
@@ -89,7 +92,7 @@ void ComboBoxView::OnText(wxCommandEvent&) {
   if (Mirroring() || !combo_.HasStyle(style::kDropDown)) return;
   if (Combo()->GetSelection() != wxNOT_FOUND) return;
   std::string typed = FromWx(Combo()->GetValue());
-  if (typed != combo_.GetText()) combo_.UserType(typed);
+  if (typed != combo_.GetText()) ReportTyping([&] { combo_.UserType(typed); });
 }
 
 // The toolkit may report the closing before the pick it closes with; the

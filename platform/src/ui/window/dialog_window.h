@@ -21,6 +21,12 @@ class DialogWindow : public wxDialog {
   void Detach();
   /// Gives the real keyboard focus to the control that has it in the model.
   void ShowModelFocus();
+  /// The dialog this window shows, null once detached.
+  Dialog* Model() const { return model_; }
+  /// Leaves every control where the template and the dialog's own handlers
+  /// put it; the toolkit's layout would stretch a sole control over the
+  /// whole window.
+  bool Layout() override { return true; }
 
  private:
   void OnCharHook(wxKeyEvent& event);

@@ -47,7 +47,7 @@ void EditView::Mirror(Aspect aspect) {
 void EditView::OnText(wxCommandEvent&) {
   if (Mirroring()) return;
   std::string typed = ShownText();
-  if (typed != edit_.GetText()) edit_.UserType(typed);
+  if (typed != edit_.GetText()) ReportTyping([&] { edit_.UserType(typed); });
 }
 
 }  // namespace ui::window

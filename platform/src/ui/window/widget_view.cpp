@@ -48,6 +48,7 @@ void WidgetView::MirrorAll() {
 }
 
 void WidgetView::TakeFocus() {
+  if (typing_) return;
   wxWindow* input = InputWindow();
   wxWindow* focused = wxWindow::FindFocus();
   if (focused != widget_ && focused != input) widget_->SetFocus();
@@ -59,6 +60,12 @@ void WidgetView::ShowTooltip(const std::string& text) {
   } else {
     widget_->SetToolTip(ToWx(text));
   }
+}
+
+void WidgetView::ReportTyping(const std::function<void()>& report) {
+  typing_ = true;
+  report();
+  typing_ = false;
 }
 
 wxSize WidgetView::WidgetSize() const { return SizeOf(control_.GetRect()); }

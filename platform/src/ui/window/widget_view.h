@@ -3,6 +3,7 @@
 #include <wx/event.h>
 #include <wx/window.h>
 
+#include <functional>
 #include <string>
 
 #include "ui/controls.h"
@@ -46,6 +47,12 @@ class WidgetView : public wxEvtHandler, public ControlView {
   /// True while the view itself changes the widget: whatever the widget
   /// reports then is an echo, not the user.
   bool Mirroring() const { return mirroring_ > 0; }
+  /// Passes text the user typed into the widget on to the model (`report`).
+  /// The widget has the keyboard focus then, even when the toolkit has not
+  /// said so yet: the model's focus moving to the control leaves the widget
+  /// alone, where giving it the focus anew would select its whole text and
+  /// the next key typed would replace it.
+  void ReportTyping(const std::function<void()>& report);
 
  private:
   void OnSetFocus(wxFocusEvent& event);
@@ -53,6 +60,7 @@ class WidgetView : public wxEvtHandler, public ControlView {
   Control& control_;
   wxWindow* widget_;
   int mirroring_ = 0;
+  bool typing_ = false;
 };
 
 /// Widget position and size of a control rectangle in pixels.

@@ -26,37 +26,70 @@ wxWindow* WidgetOf(const Dialog& dialog, int controlId) {
   return view ? view->Widget() : nullptr;
 }
 
-// Waits for the next modal window, then lets it settle on screen before the
-// action runs. The hook only disarms itself on entry: it is taken out of the
-// toolkit's list later, outside the toolkit's walk through that list.
+// Waits for the next modal window, then for its first paint, which comes
+// only once the display server shows the window: input sent earlier could
+// miss it. A toolkit's native dialog reports no paints of its own and gets
+// a moment to settle instead. The hook only disarms itself on entry: it is
+// taken out of the toolkit's list later, outside the toolkit's walk through
+// that list.
 class NextModal : public wxModalDialogHook, public wxTimer {
  public:
-  void Arm(std::function<void(const Rect&)> action) {
+  void Arm(std::function<void(const Rect&, Dialog*)> action) {
     action_ = std::move(action);
     armed_ = true;
     Register();
   }
 
  private:
+  static constexpr int kPollMilliseconds = 20;
+  static constexpr int kNativeSettleMilliseconds = 500;
+
   int Enter(wxDialog* dialog) override {
     if (armed_) {
       armed_ = false;
       dialog_ = dialog;
-      StartOnce(500);
+      painted_ = false;
+      dialog_->Bind(wxEVT_PAINT, &NextModal::OnPaint, this);
+      waited_.Start();
+      Start(kPollMilliseconds);
     }
     return wxID_NONE;
   }
-  void Exit(wxDialog*) override {}
-
-  void Notify() override {
-    Unregister();
-    auto action = std::move(action_);
-    action(RectOf(dialog_->GetScreenRect()));
+  // A window that ends before it was painted never gets the action: the
+  // next modal window does.
+  void Exit(wxDialog* dialog) override {
+    if (dialog != dialog_ || !IsRunning()) return;
+    Stop();
+    dialog_->Unbind(wxEVT_PAINT, &NextModal::OnPaint, this);
+    dialog_ = nullptr;
+    armed_ = true;
   }
 
-  std::function<void(const Rect&)> action_;
+  void OnPaint(wxPaintEvent& event) {
+    event.Skip();
+    painted_ = true;
+  }
+
+  bool OnScreen() const {
+    return painted_ ||
+           (dialog_->IsOfStandardClass() && waited_.Time() >= kNativeSettleMilliseconds);
+  }
+
+  void Notify() override {
+    if (!OnScreen()) return;
+    Stop();
+    dialog_->Unbind(wxEVT_PAINT, &NextModal::OnPaint, this);
+    Unregister();
+    auto* window = dynamic_cast<window::DialogWindow*>(dialog_);
+    auto action = std::move(action_);
+    action(RectOf(dialog_->GetScreenRect()), window ? window->Model() : nullptr);
+  }
+
+  std::function<void(const Rect&, Dialog*)> action_;
   bool armed_ = false;
+  bool painted_ = false;
   wxDialog* dialog_ = nullptr;
+  wxStopWatch waited_;
 };
 
 }  // namespace
@@ -85,6 +118,20 @@ std::string ShownText(const Dialog& dialog, int controlId) {
   return widget ? window::FromWx(widget->GetLabel()) : "";
 }
 
+std::string ShownText(const Dialog& dialog, int controlId, int row, int column) {
+  auto* list = dynamic_cast<wxListCtrl*>(WidgetOf(dialog, controlId));
+  if (!list || row < 0 || row >= list->GetItemCount() || column < 0 ||
+      column >= list->GetColumnCount()) {
+    return "";
+  }
+  return window::FromWx(list->GetItemText(row, column));
+}
+
+bool InModalLoop(const Dialog& dialog) {
+  auto* window = dynamic_cast<wxDialog*>(window::WindowOf(&dialog));
+  return window && window->IsModal();
+}
+
 void PointAt(int x, int y) { wxUIActionSimulator().MouseMove(x, y); }
 
 void ClickAt(int x, int y) {
@@ -108,6 +155,12 @@ void Press(Keystroke key) {
     case Keystroke::OpenList:
       input.Char(WXK_DOWN, wxMOD_ALT);
       break;
+    case Keystroke::Tab:
+      input.Char(WXK_TAB);
+      break;
+    case Keystroke::SelectAll:
+      input.Char('a', wxMOD_CONTROL);
+      break;
   }
 }
 
@@ -125,7 +178,7 @@ void HandleEventsFor(int milliseconds) {
   } while (clock.Time() < milliseconds);
 }
 
-void WhenNextModalShows(std::function<void(const Rect&)> action) {
+void WhenNextModalShows(std::function<void(const Rect&, Dialog*)> action) {
   static NextModal* hook = new NextModal;  // lives as long as the toolkit
   hook->Arm(std::move(action));
 }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "ui/types.h"
+
+/// Screenshots of the virtual display, taken with ImageMagick.
+namespace window_test {
+
+/// Writes a PNG of the whole display to `path`; false when it failed.
+bool SaveScreenshot(const std::string& path);
+
+/// True when `rect` is not blank in the screenshot: something is drawn
+/// there. False for an empty rectangle or a file that cannot be read.
+bool ShowsSomething(const std::string& screenshot, const ui::Rect& rect);
+
+/// Takes screenshots into `path` until `rect` is not blank in one; false
+/// when it is still blank after `milliseconds`.
+bool ScreenshotShowing(const std::string& path, const ui::Rect& rect, int milliseconds = 10000);
+
+}  // namespace window_test
