@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <boost/filesystem.hpp>
@@ -109,6 +110,24 @@ TEST_F(TextFileTest, FailedReplaceLeavesTargetAndNoTemporary) {
   EXPECT_TRUE(fs::is_directory(folder));
   EXPECT_EQ(ReadFile(folder + "/inside.txt"), "kept");
   EXPECT_EQ(FolderContents(), std::vector<std::string>{"folder"});
+}
+
+TEST_F(TextFileTest, ReplaceThroughALinkKeepsTheLink) {
+  WriteFile(file_, "old");
+  fs::create_symlink(file_, dir_ / "link.txt");
+  ASSERT_TRUE(ReplaceFile(dir_ / "link.txt", "new"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "link.txt"));
+  EXPECT_EQ(ReadFile(file_), "new");
+  EXPECT_EQ(FolderContents(), (std::vector<std::string>{"file.txt", "link.txt"}));
+}
+
+TEST_F(TextFileTest, AFileTheUserMayNotWriteIsLeftAlone) {
+  if (::geteuid() == 0) GTEST_SKIP() << "the superuser may write every file";
+  WriteFile(file_, "old");
+  fs::permissions(file_, fs::perms(0444));
+  EXPECT_FALSE(ReplaceFile(file_, "new"));
+  EXPECT_EQ(ReadFile(file_), "old");
+  EXPECT_EQ(FolderContents(), std::vector<std::string>{"file.txt"});
 }
 
 TEST_F(TextFileTest, ReplaceInMissingFolderFailsAndCreatesNothing) {

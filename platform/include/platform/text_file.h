@@ -22,7 +22,8 @@ std::string FromTextMode(const std::string& text);
 /// Writes `content` as the file's new bytes, safely: into a temporary file
 /// beside it, which is then renamed over the target. On any failure the
 /// target is left as it was, the temporary is removed, and false returned.
-/// An existing target's permission bits are kept.
+/// An existing target's permission bits are kept; a symbolic link is written
+/// through to the file it names; a file the user may not write is refused.
 bool ReplaceFile(const std::string& path, const std::string& content);
 
 /// ReplaceFile() of the text-mode rendering of `text`.

@@ -1,6 +1,7 @@
 #include "platform/text_file.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -47,6 +48,14 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+// A link is followed to the file it names, so the link stays a link.
+std::string ResolvedTarget(const std::string& path) {
+  char resolved[PATH_MAX];
+  struct stat status;
+  if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+  return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
 }  // namespace
 
 bool ReadFileBytes(const std::string& path, std::string& content) {
@@ -86,13 +95,18 @@ std::string FromTextMode(const std::string& text) {
 }
 
 bool ReplaceFile(const std::string& path, const std::string& content) {
-  std::string temporary = FolderOf(path) + "/.varnock-XXXXXX";
+  const std::string target = ResolvedTarget(path);
+  // A file the user may not write stays as it is, as a plain write would
+  // leave it; the rename below would replace it all the same.
+  if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) return false;
+
+  std::string temporary = FolderOf(target) + "/.varnock-XXXXXX";
   int descriptor = ::mkstemp(temporary.data());
   if (descriptor < 0) return false;
 
   struct stat existing;
   mode_t mode = 0666;
-  if (::stat(path.c_str(), &existing) == 0) {
+  if (::stat(target.c_str(), &existing) == 0) {
     mode = existing.st_mode & 07777;
   } else {
     mode_t mask = ::umask(0);
@@ -103,7 +117,7 @@ bool ReplaceFile(const std::string& path, const std::string& content) {
   bool ok =
       WriteAll(descriptor, content) && ::fchmod(descriptor, mode) == 0 && ::fsync(descriptor) == 0;
   ok = (::close(descriptor) == 0) && ok;
-  ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
+  ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
   if (!ok) ::unlink(temporary.c_str());
   return ok;
 }
