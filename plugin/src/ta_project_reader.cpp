@@ -67,8 +67,8 @@ std::string TaExtConv::ConfigurationNameOf(const std::string& condition) {
 // option or by nothing defines nothing.
 std::vector<std::string> TaExtConv::AssemblerDefines(const std::string& flags) {
   static const char kValue[] = "=(?:[^-^\\s]|-(?!D))*";
-  static const boost::regex kDefine(std::string("-D\\s*(") + kValue + "|[^-\\s][^-^\\s=]*(?:" +
-                                    kValue + ")?)");
+  static const boost::regex kDefine(std::string("-D\\s*(") + kValue +
+                                    "|[^-\\s][^-^\\s=]*(?:" + kValue + ")?)");
   std::vector<std::string> defines;
   for (boost::sregex_iterator match(flags.begin(), flags.end(), kDefine), end; match != end;
        ++match) {
