@@ -45,7 +45,7 @@ class TaExtConv : public ExtConvProject {
   /// the file name holds ".cproj" only in another case (APP.CPROJ), its last
   /// occurrence in the name is replaced instead. A path without any comes
   /// back unchanged (the conversion then refuses it).
-  std::string GetOutputFileName() override;
+  std::string OutputFileNameFor(const std::string& projectFile) const override;
 
   /// `text` with every "%24" replaced by "$".
   static std::string DecodeDollarSigns(const std::string& text);

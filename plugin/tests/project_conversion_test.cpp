@@ -206,6 +206,43 @@ TEST_F(ProjectConversionTest, AnUpperCaseExtensionGetsItsOwnOutput) {
   EXPECT_TRUE(test_support::Exists(project / "APP.mww"));
 }
 
+std::string OneCompiledFile(const std::string& name) {
+  return "  <ItemGroup>\n    <Compile Include=\"" + name + "\" />\n  </ItemGroup>\n";
+}
+
+// The host converts a folder's files in the order the folder lists them
+// (APP.CPROJ before APP.cproj, amwpb before amwwb); a later project whose
+// project or workspace file an earlier one already wrote is refused, however
+// often the folder is converted. Once the earlier one is gone, it converts.
+TEST_F(ProjectConversionTest, AProjectWhoseOutputAnEarlierOneWroteIsRefused) {
+  struct Collision {
+    std::string earlier, later, output;
+  };
+  const Collision collisions[] = {
+      {WriteProject("APP.CPROJ", OneCompiledFile("upper.c")),
+       WriteProject("APP.cproj", OneCompiledFile("lower.c")), project / "APP.mwp"},
+      {WriteProject("amwpb.cproj", OneCompiledFile("first.c")),
+       WriteProject("amwwb.cproj", OneCompiledFile("second.c")), project / "amwwb.mww"}};
+  for (int run = 0; run < 2; ++run) {
+    for (const Collision& collision : collisions) {
+      ui::headless::Reset();
+      EXPECT_TRUE(OpenTaExtConv().ConvertProject(collision.earlier));
+      EXPECT_FALSE(OpenTaExtConv().ConvertProject(collision.later)) << collision.later;
+      ExpectOneMessage("The project '" + collision.later + "' is not converted: its output '" +
+                       collision.output + "' was written for '" + collision.earlier +
+                       "', which comes first in its folder.");
+    }
+  }
+  EXPECT_NE(ReadFile(project / "APP.mwp").find("upper.c"), std::string::npos);
+  EXPECT_NE(ReadFile(project / "amwwb.mww").find("amwpb.mwp"), std::string::npos);
+  EXPECT_FALSE(test_support::Exists(project / "amwwb.mwp"));
+
+  boost::filesystem::remove(collisions[0].earlier);
+  ui::headless::Reset();
+  EXPECT_TRUE(OpenTaExtConv().ConvertProject(collisions[0].later));
+  EXPECT_NE(ReadFile(project / "APP.mwp").find("lower.c"), std::string::npos);
+}
+
 TEST_F(ProjectConversionTest, ANameThatWouldOverwriteTheProjectIsRefused) {
   for (const std::string name : {"app.txt", "x.cproj/readme"}) {
     ui::headless::Reset();
