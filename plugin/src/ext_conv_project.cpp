@@ -4,6 +4,7 @@
 #include <boost/filesystem.hpp>
 #include <boost/regex.hpp>
 
+#include "platform/file_system.h"
 #include "platform/text_file.h"
 #include "ui/message_box.h"
 
@@ -151,14 +152,14 @@ bool ExtConvProject::CopyAddedFile(const std::string& name) {
   namespace fs = boost::filesystem;
   const std::string source = TemplateFolder() + name;
   const std::string destination = projectFolder + name;
-  boost::system::error_code error;
-  if (!fs::exists(source, error)) {
+  if (!platform::EntryExists(source)) {
     ui::MessageBox(nullptr, "The file '" + source + "' does not exist.", kAddFilesCaption);
     return false;
   }
   const size_t slash = destination.rfind('/');
   const std::string folder = slash == std::string::npos ? "" : destination.substr(0, slash);
-  if (!folder.empty() && !fs::exists(folder, error)) {
+  if (!folder.empty() && !platform::EntryExists(folder)) {
+    boost::system::error_code error;
     fs::create_directories(folder, error);
     if (error) {
       ui::MessageBox(nullptr,
@@ -167,8 +168,9 @@ bool ExtConvProject::CopyAddedFile(const std::string& name) {
       return false;
     }
   }
-  fs::copy_file(source, destination, fs::copy_options::overwrite_existing, error);
-  if (error) {
+  // The platform's copy refuses a file that is its own destination (a project
+  // in the template folder), which a plain copy would empty.
+  if (platform::CopyFile(source, destination, false) != 0) {
     ui::MessageBox(nullptr,
                    "Could not copy '" + source + "' to '" + destination + "'.\nOperation aborted.",
                    kAddFilesCaption);

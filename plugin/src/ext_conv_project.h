@@ -25,7 +25,8 @@ class ExtConvProject : public ExtConv {
   /// Converts the project file into a Qor Morwick project and workspace file
   /// beside it, and adds the conversion's lines to the report. False, as a
   /// rule after a message, when a step fails, when the output names would
-  /// overwrite the project file, or when an output file cannot be written.
+  /// overwrite the project file, when an earlier project of the same folder
+  /// has already written them, or when an output file cannot be written.
   /// The output files are written only after every step succeeded (extra
   /// files copied before a failing step stay); a failed workspace leaves the
   /// project file written.
@@ -40,8 +41,10 @@ class ExtConvProject : public ExtConv {
   virtual bool AddCompiledFiles() = 0;
   /// Puts the remaining project files into the tree, excluded from build.
   virtual bool AddOtherFiles() = 0;
-  /// Path of the project file to write.
-  virtual std::string GetOutputFileName() = 0;
+  /// Path of the project file to write for the project file at `projectFile`.
+  virtual std::string OutputFileNameFor(const std::string& projectFile) const = 0;
+  /// Path of the project file to write for this conversion.
+  std::string GetOutputFileName() const { return OutputFileNameFor(projectFilePath); }
 
   /// Reads "template_project.mwp" of the template folder and splits it into
   /// the Debug template (its first configuration block), the Release
@@ -95,6 +98,11 @@ class ExtConvProject : public ExtConv {
 
  private:
   bool CheckOutputNames(const std::string& projectFile, const std::string& workspaceFile);
+  bool CheckEarlierProjects(const std::string& projectFile, const std::string& workspaceFile);
+  /// Which of these outputs the project file `other` would write as well:
+  /// projectFile, workspaceFile or "" (also when `other` is no project file).
+  std::string SharedOutput(const std::string& other, const std::string& projectFile,
+                           const std::string& workspaceFile) const;
   void StripTemplateMarkers();
   bool RunConversionSteps();
   void InsertGroups();

@@ -4,6 +4,7 @@
 #include <boost/regex.hpp>
 
 #include "ext_conv_project.h"
+#include "platform/file_system.h"
 #include "platform/text_file.h"
 #include "ui/message_box.h"
 #include "xml_escape.h"
@@ -53,7 +54,10 @@ bool ExtConvProject::ConvertProject(std::string path) {
   reportText += "\n" + path + "\n" + kSeparator + "\n";
   const std::string projectFile = GetOutputFileName();
   const std::string workspaceFile = WorkspaceFileName(projectFile);
-  if (!CheckOutputNames(projectFile, workspaceFile) || !RunConversionSteps()) return false;
+  if (!CheckOutputNames(projectFile, workspaceFile) ||
+      !CheckEarlierProjects(projectFile, workspaceFile) || !RunConversionSteps()) {
+    return false;
+  }
   InsertGroups();
   if (!WriteOutputFile(projectFile, projectTemplateText) ||
       !WriteOutputFile(workspaceFile, MakeWorkspaceText(projectFile))) {
@@ -78,6 +82,37 @@ bool ExtConvProject::CheckOutputNames(const std::string& projectFile,
                      "': it would overwrite the source project or its own workspace.",
                  kGeneratingCaption);
   return false;
+}
+
+// Two project files of one folder can share an output (APP.CPROJ and
+// APP.cproj both give APP.mwp). The plug-in is called once per file and keeps
+// nothing between calls, but the host converts a folder's files in the order
+// the folder lists them: an earlier file of that order whose output names
+// coincide with these, where that output now exists, has written it in this
+// run (or in an earlier run of the same tree), and replacing it would lose it.
+bool ExtConvProject::CheckEarlierProjects(const std::string& projectFile,
+                                          const std::string& workspaceFile) {
+  const std::string ownName = projectFilePath.substr(projectFolder.size());
+  for (const platform::DirectoryEntry& entry : platform::FindEntries(projectFolder, "*.*")) {
+    if (entry.name == ownName) break;
+    const std::string other = projectFolder + entry.name;
+    const std::string shared = SharedOutput(other, projectFile, workspaceFile);
+    if (shared.empty() || !platform::EntryExists(shared)) continue;
+    ui::MessageBox(nullptr,
+                   "The project '" + projectFilePath + "' is not converted: its output '" + shared +
+                       "' was written for '" + other + "', which comes first in its folder.",
+                   kGeneratingCaption);
+    return false;
+  }
+  return true;
+}
+
+std::string ExtConvProject::SharedOutput(const std::string& other, const std::string& projectFile,
+                                         const std::string& workspaceFile) const {
+  const std::string otherProject = OutputFileNameFor(other);
+  if (otherProject == other || platform::IsDirectory(other)) return "";
+  if (otherProject == projectFile) return projectFile;
+  return WorkspaceFileName(otherProject) == workspaceFile ? workspaceFile : "";
 }
 
 bool ExtConvProject::RunConversionSteps() {

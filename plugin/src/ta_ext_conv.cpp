@@ -35,8 +35,8 @@ std::string TaExtConv::GetExplanation() {
 
 // The host matches extensions without regard to case, so APP.CPROJ arrives
 // here too; its output must still be a project file of its own.
-std::string TaExtConv::GetOutputFileName() {
-  std::string output = projectFilePath;
+std::string TaExtConv::OutputFileNameFor(const std::string& projectFile) const {
+  std::string output = projectFile;
   const size_t slash = output.rfind('/');
   const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
   size_t at = output.rfind(kProjectExtension);

@@ -45,7 +45,7 @@ class TaExtConv : public ExtConvProject {
   /// the file name holds ".cproj" only in another case (APP.CPROJ), its last
   /// occurrence in the name is replaced instead. A path without any comes
   /// back unchanged (the conversion then refuses it).
-  std::string GetOutputFileName() override;
+  std::string OutputFileNameFor(const std::string& projectFile) const override;
 
   /// `text` with every "%24" replaced by "$".
   static std::string DecodeDollarSigns(const std::string& text);
@@ -55,7 +55,8 @@ class TaExtConv : public ExtConvProject {
   /// " '$(Configuration)' == 'Debug' " names; "" when the condition names
   /// the configuration alone in no usable way (then no configuration is made).
   static std::string ConfigurationNameOf(const std::string& condition);
-  /// The -D defines of assembler flags, each running to the next white space.
+  /// The -D defines of assembler flags, each running to the next white space,
+  /// "^" or option; a value may hold minus signs.
   static std::vector<std::string> AssemblerDefines(const std::string& flags);
   /// The device's short name for the device menu ("ATmega328P" gives
   /// "m328p"); "" for a device of no known family.

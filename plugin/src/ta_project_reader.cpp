@@ -61,10 +61,14 @@ std::string TaExtConv::ConfigurationNameOf(const std::string& condition) {
 }
 
 // A define runs from after "-D" (and any white space) to the next white
-// space; it may hold a minus sign (-DOFFSET=-5), but "-D" followed by another
+// space or "^"; a "-" ends it too, since it starts the next option (-DA-DB
+// gives A and B), except within the value, where it is a minus sign
+// (-DOFFSET=-5) unless it starts another "-D". "-D" followed by another
 // option or by nothing defines nothing.
 std::vector<std::string> TaExtConv::AssemblerDefines(const std::string& flags) {
-  static const boost::regex kDefine("-D\\s*([^-\\s]\\S*)");
+  static const char kValue[] = "=(?:[^-^\\s]|-(?!D))*";
+  static const boost::regex kDefine(std::string("-D\\s*(") + kValue +
+                                    "|[^-\\s][^-^\\s=]*(?:" + kValue + ")?)");
   std::vector<std::string> defines;
   for (boost::sregex_iterator match(flags.begin(), flags.end(), kDefine), end; match != end;
        ++match) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <boost/filesystem.hpp>
+
 #include "test_converter.h"
 #include "test_support/files.h"
 #include "ui/headless.h"
@@ -60,6 +62,21 @@ TEST_F(CopyAddedFilesTest, AFolderEntryExistsButCannotBeCopied) {
   ExpectMessage("Could not copy '" + install.TemplateFolder() + "sub/deep' to '" + project.Path() +
                 "/sub/deep'.\nOperation aborted.");
   EXPECT_EQ(converter.reportText, "");
+}
+
+// A project in the template folder, or reached through a link to it, names
+// each extra file as its own destination: the file must stay whole.
+TEST_F(CopyAddedFilesTest, AFileCopiedOntoItselfIsRefusedAndKept) {
+  boost::filesystem::create_directory_symlink(install.TemplateFolder(), project / "link");
+  for (const std::string& folder : {install.TemplateFolder(), project / "link/"}) {
+    ui::headless::Reset();
+    converter.projectFolder = folder;
+    converter.addedQorFiles = {"top.txt"};
+    EXPECT_FALSE(converter.CopyAddedFiles()) << folder;
+    ExpectMessage("Could not copy '" + install.TemplateFolder() + "top.txt' to '" + folder +
+                  "top.txt'.\nOperation aborted.");
+    EXPECT_EQ(ReadFile(install.TemplateFolder() + "top.txt"), "top");
+  }
 }
 
 TEST_F(CopyAddedFilesTest, AFolderThatCannotBeCreatedStops) {

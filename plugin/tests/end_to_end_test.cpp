@@ -161,4 +161,27 @@ TEST(EndToEndTest, AProjectWithAnItemOutsideItsFoldersIsRefused) {
   EXPECT_NE(report.find("Source code substitutions"), std::string::npos);
 }
 
+// Both files are converted in one run, in the order their folder lists them:
+// the first writes APP.mwp, the second is refused instead of replacing it.
+TEST(EndToEndTest, OfTwoProjectsWithOneOutputTheFirstIsConverted) {
+  const TestModeRun run([](const std::string& source) {
+    for (const char* name : {"APP.cproj", "APP.CPROJ"}) {
+      test_support::WriteFile(source + "/" + name,
+                              std::string("<Project><ItemGroup><Compile Include=\"") + name +
+                                  ".c\"/></ItemGroup></Project>");
+    }
+  });
+  EXPECT_EQ(run.ExitCode(), "0\n");
+  EXPECT_EQ(run.Errors(), "Generating project file: The project '" + run.Out("APP.cproj") +
+                              "' is not converted: its output '" + run.Out("APP.mwp") +
+                              "' was written for '" + run.Out("APP.CPROJ") +
+                              "', which comes first in its folder.\n"
+                              "Security check: Could not execute the external converter 'Atmel "
+                              "Studio for AVR'.\n");
+  EXPECT_NE(ReadFile(run.Out("APP.mwp")).find("APP.CPROJ.c"), std::string::npos);
+  const std::string report = ReadFile(run.Out("VarnockReport.txt"));
+  EXPECT_EQ(report.find(run.Out("APP.cproj")), std::string::npos);
+  EXPECT_NE(report.find("\r\n" + run.Out("APP.CPROJ") + "\r\n"), std::string::npos);
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <boost/algorithm/string/replace.hpp>
 #include <boost/filesystem.hpp>
 
@@ -8,6 +9,8 @@
 #include "test_converter.h"
 #include "test_support/files.h"
 #include "ui/headless.h"
+#include "xml_escape.h"
+#include "xmltree/px_xml_tree.h"
 
 namespace {
 
@@ -128,8 +131,53 @@ TEST_F(ProjectConversionTest, WritesProjectAndWorkspaceBesideTheProjectAndReport
                                                 "</workspace>\n"));
 }
 
+// The names of every file element below `group`, as the XML layer reads them.
+void CollectFileNames(const PxXmlTree::Node& group, std::vector<std::string>& names) {
+  for (PxXmlTree::Node child = group.FirstChildElement(); child.IsValid();
+       child = child.NextSiblingElement()) {
+    if (child.GetNodeName() == "group") CollectFileNames(child, names);
+    if (child.GetNodeName() == "file") names.push_back(child.FirstChildElement().GetNodeText());
+  }
+}
+
+bool IsAscii(const std::string& bytes) {
+  return std::all_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The files declare ISO-8859-1, so every character beyond ASCII goes as a
+// character reference: the names read back as the project gave them.
+TEST_F(ProjectConversionTest, NamesBeyondAsciiReadBackAsTheProjectGaveThem) {
+  const std::string body =
+      u8"  <PropertyGroup Condition=\" '$(Configuration)' == 'Debug-Prüfung' \">\n"
+      u8"    <ToolchainSettings><AvrGcc/></ToolchainSettings>\n  </PropertyGroup>\n"
+      u8"  <ItemGroup>\n    <Folder Include=\"Quellen\\\" />\n"
+      u8"    <Compile Include=\"Quellen\\grüße.c\" />\n"
+      u8"    <Compile Include=\"日本😀.c\" />\n  </ItemGroup>\n";
+  ASSERT_TRUE(converter.ConvertProject(WriteProject(u8"Übung.cproj", body)));
+
+  const std::string mwp = ReadFile(project / u8"Übung.mwp");
+  const std::string mww = ReadFile(project / u8"Übung.mww");
+  EXPECT_TRUE(IsAscii(mwp));
+  EXPECT_TRUE(IsAscii(mww));
+  EXPECT_NE(mwp.find("<name>$PROJ_DIR$/Quellen/gr&#xFC;&#xDF;e.c</name>"), std::string::npos);
+  EXPECT_NE(mwp.find("<name>$PROJ_DIR$/&#x65E5;&#x672C;&#x1F600;.c</name>"), std::string::npos);
+  EXPECT_NE(mwp.find("<name>Debug-Pr&#xFC;fung</name>"), std::string::npos);
+  EXPECT_EQ(mww.substr(0, mww.find('\r')), "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>");
+
+  PxXmlTree projectTree, workspaceTree;
+  ASSERT_TRUE(projectTree.LoadFile(project / u8"Übung.mwp"));
+  std::vector<std::string> names;
+  CollectFileNames(projectTree.GetRoot(), names);
+  EXPECT_EQ(names,
+            std::vector<std::string>({u8"$PROJ_DIR$/日本😀.c", u8"$PROJ_DIR$/Quellen/grüße.c"}));
+  ASSERT_TRUE(workspaceTree.LoadFile(project / u8"Übung.mww"));
+  EXPECT_EQ(workspaceTree.GetRoot().FirstChildElement().FirstChildElement().GetNodeText(),
+            u8"$WS_DIR$\\Übung.mwp");
+}
+
 TEST_F(ProjectConversionTest, TheProjectFolderInFilePathsBecomesTheProjectDirectory) {
-  const std::string folder = project / "a (b)&c";
+  const std::string folder = project / u8"a (b)&c ä";
   const std::string body =
       "  <ItemGroup>\n    <Compile Include=\"" + folder + "/x.c\" />\n" + "  </ItemGroup>\n";
   WriteFile(folder + "/app.cproj",
@@ -156,6 +204,43 @@ TEST_F(ProjectConversionTest, AnUpperCaseExtensionGetsItsOwnOutput) {
   EXPECT_EQ(ReadFile(path), CprojText(kProjectBody));
   EXPECT_TRUE(test_support::Exists(project / "APP.mwp"));
   EXPECT_TRUE(test_support::Exists(project / "APP.mww"));
+}
+
+std::string OneCompiledFile(const std::string& name) {
+  return "  <ItemGroup>\n    <Compile Include=\"" + name + "\" />\n  </ItemGroup>\n";
+}
+
+// The host converts a folder's files in the order the folder lists them
+// (APP.CPROJ before APP.cproj, amwpb before amwwb); a later project whose
+// project or workspace file an earlier one already wrote is refused, however
+// often the folder is converted. Once the earlier one is gone, it converts.
+TEST_F(ProjectConversionTest, AProjectWhoseOutputAnEarlierOneWroteIsRefused) {
+  struct Collision {
+    std::string earlier, later, output;
+  };
+  const Collision collisions[] = {
+      {WriteProject("APP.CPROJ", OneCompiledFile("upper.c")),
+       WriteProject("APP.cproj", OneCompiledFile("lower.c")), project / "APP.mwp"},
+      {WriteProject("amwpb.cproj", OneCompiledFile("first.c")),
+       WriteProject("amwwb.cproj", OneCompiledFile("second.c")), project / "amwwb.mww"}};
+  for (int run = 0; run < 2; ++run) {
+    for (const Collision& collision : collisions) {
+      ui::headless::Reset();
+      EXPECT_TRUE(OpenTaExtConv().ConvertProject(collision.earlier));
+      EXPECT_FALSE(OpenTaExtConv().ConvertProject(collision.later)) << collision.later;
+      ExpectOneMessage("The project '" + collision.later + "' is not converted: its output '" +
+                       collision.output + "' was written for '" + collision.earlier +
+                       "', which comes first in its folder.");
+    }
+  }
+  EXPECT_NE(ReadFile(project / "APP.mwp").find("upper.c"), std::string::npos);
+  EXPECT_NE(ReadFile(project / "amwwb.mww").find("amwpb.mwp"), std::string::npos);
+  EXPECT_FALSE(test_support::Exists(project / "amwwb.mwp"));
+
+  boost::filesystem::remove(collisions[0].earlier);
+  ui::headless::Reset();
+  EXPECT_TRUE(OpenTaExtConv().ConvertProject(collisions[0].later));
+  EXPECT_NE(ReadFile(project / "APP.mwp").find("lower.c"), std::string::npos);
 }
 
 TEST_F(ProjectConversionTest, ANameThatWouldOverwriteTheProjectIsRefused) {
@@ -201,6 +286,13 @@ TEST_F(ProjectConversionTest, AFailingStepWritesNothing) {
   EXPECT_FALSE(OpenTaExtConv().ConvertProject(path));
   EXPECT_TRUE(ui::headless::MessageBoxes().empty());
   ExpectNoOutput();
+}
+
+TEST(EscapeXmlTest, BytesOutsideValidUtf8AreTakenAsIso88591) {
+  EXPECT_EQ(EscapeXml(u8"a&b<c>é"), "a&amp;b&lt;c&gt;&#xE9;");
+  // A lone lead byte, a cut-off sequence, an overlong form and a surrogate.
+  EXPECT_EQ(EscapeXml("\xE9t\xE6\x97"), "&#xE9;t&#xE6;&#x97;");
+  EXPECT_EQ(EscapeXml("\xC0\xAF\xED\xA0\x80"), "&#xC0;&#xAF;&#xED;&#xA0;&#x80;");
 }
 
 TEST(PadMarkersTest, ThreePassesInOrder) {

@@ -32,7 +32,7 @@ class TestConverter : public ExtConvProject {
   bool MapOptions() override { return false; }
   bool AddCompiledFiles() override { return false; }
   bool AddOtherFiles() override { return false; }
-  std::string GetOutputFileName() override { return ""; }
+  std::string OutputFileNameFor(const std::string&) const override { return ""; }
 
   using ExtConvProject::addedQorFiles;
   using ExtConvProject::configurationsText;
