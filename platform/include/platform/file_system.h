@@ -44,10 +44,13 @@ bool MatchesWildcard(const std::string& name, const std::string& pattern);
 /// make; never produced on this platform, kept so callers can pass it over.
 constexpr int kErrorNotSameDevice = -17;
 
-/// Copies the contents and permission bits of `source` to `target`. With
-/// `failIfExists` an existing target is refused; otherwise it is replaced.
-/// Returns 0 on success, else a non-zero error code (errno); a target that
-/// the failed call created is removed, and a file is never copied onto itself.
+/// Copies the contents and permission bits of `source`, a regular file, to
+/// `target`. With `failIfExists` an existing target is refused; otherwise it
+/// is replaced through a temporary file beside it, so that it stays whole
+/// until its new version is complete (where the folder takes no new file, the
+/// target itself is written over). Returns 0 on success, else a non-zero error
+/// code (errno); a target that the failed call created is removed, a file is
+/// never copied onto itself, and a pipe, socket or device is never opened.
 int CopyFile(const std::string& source, const std::string& target, bool failIfExists);
 
 /// Current working directory of the process ("" when it cannot be read).

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "file_writing.h"
+
 namespace platform {
 namespace {
 
@@ -82,6 +84,56 @@ int CopyContents(int from, int to) {
   }
 }
 
+// A copy that must not replace anything: made directly, and removed again
+// when it fails half-way (callers copy only when the target is missing, so a
+// half-written copy would later pass for a good one).
+int CopyToNewFile(int from, const struct stat& status, const std::string& target) {
+  FdCloser to{::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)};
+  if (to.fd < 0) return errno;
+  internal::MarkUnfinished(target);
+  int error = CopyContents(from, to.fd);
+  if (error == 0 && ::fchmod(to.fd, status.st_mode & 07777) != 0) error = errno;
+  int fd = to.fd;
+  to.fd = -1;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) ::unlink(target.c_str());
+  internal::UnmarkUnfinished();
+  return error;
+}
+
+// Where no temporary file can go beside the target, the target is written
+// over, the space for the copy made sure of first.
+int CopyOverInPlace(int from, const struct stat& status, const std::string& target) {
+  std::string content;
+  FdCloser to{::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK)};
+  if (to.fd < 0) return errno;
+  struct stat existing;
+  if (::fstat(to.fd, &existing) != 0) return errno;
+  if (!S_ISREG(existing.st_mode)) return EINVAL;
+  for (char buffer[1 << 16];;) {
+    ssize_t count = ::read(from, buffer, sizeof buffer);
+    if (count == 0) break;
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) return errno;
+    content.append(buffer, static_cast<size_t>(count));
+  }
+  if (!internal::OverwriteInPlace(to.fd, content)) return errno;
+  return ::fchmod(to.fd, status.st_mode & 07777) == 0 ? 0 : errno;
+}
+
+int CopyOverTarget(int from, const struct stat& status, const std::string& target) {
+  internal::TemporaryFile temporary(target);
+  if (temporary.Descriptor() < 0) {
+    int error = errno;
+    return ProbeEntry(target) == EntryState::Present ? CopyOverInPlace(from, status, target)
+                                                     : error;
+  }
+  int error = CopyContents(from, temporary.Descriptor());
+  if (error != 0) return error;
+  if (::fchmod(temporary.Descriptor(), status.st_mode & 07777) != 0) return errno;
+  return temporary.Commit() ? 0 : errno;
+}
+
 }  // namespace
 
 EntryState ProbeEntry(const std::string& path) {
@@ -118,27 +170,19 @@ bool MatchesWildcard(const std::string& name, const std::string& pattern) {
 }
 
 int CopyFile(const std::string& source, const std::string& target, bool failIfExists) {
-  FdCloser from{::open(source.c_str(), O_RDONLY | O_CLOEXEC)};
-  if (from.fd < 0) return errno;
   struct stat status;
-  if (::fstat(from.fd, &status) != 0) return errno;
+  if (::stat(source.c_str(), &status) != 0) return errno;
   if (S_ISDIR(status.st_mode)) return EISDIR;
+  if (!S_ISREG(status.st_mode)) return EINVAL;
+  FdCloser from{::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
+  if (from.fd < 0) return errno;
+  // The entry may have changed since it was looked at.
+  if (::fstat(from.fd, &status) != 0) return errno;
+  if (!S_ISREG(status.st_mode)) return EINVAL;
   // Opening the source itself for writing would truncate it.
   if (SameFile(status, target)) return failIfExists ? EEXIST : EINVAL;
-
-  bool creates = failIfExists || ProbeEntry(target) == EntryState::Missing;
-  int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (failIfExists ? O_EXCL : O_TRUNC);
-  FdCloser to{::open(target.c_str(), flags, 0600)};
-  if (to.fd < 0) return errno;
-  int error = CopyContents(from.fd, to.fd);
-  if (error == 0 && ::fchmod(to.fd, status.st_mode & 07777) != 0) error = errno;
-  int fd = to.fd;
-  to.fd = -1;
-  if (::close(fd) != 0 && error == 0) error = errno;
-  // A half-written copy would later pass for a good one (callers copy only
-  // when the target is missing), so a target this call created goes again.
-  if (error != 0 && creates) ::unlink(target.c_str());
-  return error;
+  return failIfExists ? CopyToNewFile(from.fd, status, target)
+                      : CopyOverTarget(from.fd, status, internal::ResolvedTarget(target));
 }
 
 std::string CurrentDirectory() {
