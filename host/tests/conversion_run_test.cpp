@@ -386,4 +386,35 @@ TEST_F(ConversionRunTest, RewritingInPlaceKeepsTheFileItselfAndAFailedBackupTheO
   EXPECT_EQ(NamesIn(locked), (Strings{"VarnockReport.txt", "open.c"}));
 }
 
+TEST_F(ConversionRunTest, ACopyIntoAFolderHoldingTheSourceIsRefusedAndWhatACopyLacksIsReported) {
+  const std::string parent = install.temp / "P";
+  const std::string blinky = parent + "/blinky";
+  WriteFile(blinky + "/main.c", kOriginal);
+  WriteFile(parent + "/other/legacy.c", kOriginal);
+  test_support::MakeFifo(blinky + "/pipe.c");
+  Run([&](CVarnockDlg& shown) {
+    shown.Edit(Id::kRootEdit).UserType(blinky);
+    ChooseCopy(parent);
+    shown.UserClick(Id::kExecute);
+    ChooseCopy(copy);
+    CaptureReport();
+    shown.UserClick(Id::kExecute);
+  });
+  const auto& boxes = ui::headless::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, "Copy directory");
+  EXPECT_EQ(boxes[0].text, "The destination folder '" + parent + "' holds the source folder '" +
+                               blinky + "'.\nOperation aborted.");
+  EXPECT_EQ(ReadFile(blinky + "/main.c"), kOriginal);
+  EXPECT_EQ(ReadFile(parent + "/other/legacy.c"), kOriginal);
+  EXPECT_EQ(NamesIn(parent), (Strings{"blinky", "other"}));
+
+  EXPECT_EQ(ReadFile(copy + "/main.c"), kRewritten);
+  const std::string lacking = "\r\nCopy of the source directory\r\n" + std::string(38, '-') +
+                              "\r\n" + blinky +
+                              "/pipe.c => not a file, folder or link to one (a pipe, socket or "
+                              "device): not copied.\r\n";
+  EXPECT_EQ(shownReport.substr(shownReport.size() - lacking.size()), lacking);
+}
+
 }  // namespace

@@ -153,4 +153,39 @@ TEST_F(TestModeTest, AReportThatCannotBeWrittenEndsWithExitCode1) {
                                "/VarnockReport.txt'.\n");
 }
 
+TEST_F(TestModeTest, SpecialEntriesAndAFileSizeLimitNeitherHangNorEndTheRun) {
+  test_support::MakeFifo(source + "/pipe.c");
+  test_support::MakeSocket(source + "/socket.c");
+  boost::filesystem::create_symlink("nowhere.c", source + "/dangling.c");
+  ProgramResult result = RunTestMode(iniFile, source, destination);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.errors, "");
+  const std::string special =
+      " => not a file, folder or link to one (a pipe, socket or device): not copied.\r\n";
+  EXPECT_NE(ReadFile(destination + "/VarnockReport.txt")
+                .find("\r\nCopy of the source directory\r\n" + std::string(38, '-') + "\r\n" +
+                      source + "/pipe.c" + special + source + "/socket.c" + special + source +
+                      "/dangling.c => link that leads to no file or folder: copied as a link.\r\n"),
+            std::string::npos);
+  EXPECT_FALSE(Exists(destination + "/pipe.c"));
+  EXPECT_EQ(boost::filesystem::read_symlink(destination + "/dangling.c"), "nowhere.c");
+
+  // Rewritten, this file outgrows the limit: the write fails as on a full
+  // disk, and the run goes on to its report.
+  const long limit = 8192;
+  WriteFile(source + "/big.c", "first\nx = foo;\n" + std::string(limit - 30, ' ') + "\n");
+  const std::string limited = install.temp / "limited";
+  result = RunTestMode(iniFile, source, limited, {limit});
+  EXPECT_EQ(result.signal, 0);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_NE(
+      ReadFile(limited + "/VarnockReport.txt")
+          .find("The file '" + limited + "/big.c' could not be written; it was left unchanged."),
+      std::string::npos);
+  EXPECT_EQ(ReadFile(limited + "/big.c"), ReadFile(source + "/big.c"));
+  for (const auto& entry : boost::filesystem::directory_iterator(limited)) {
+    EXPECT_NE(entry.path().filename().string().substr(0, 9), ".varnock-");
+  }
+}
+
 }  // namespace

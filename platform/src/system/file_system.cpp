@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <climits>
 #include <memory>
 
 #include <dirent.h>
@@ -84,6 +85,45 @@ int CopyContents(int from, int to) {
   }
 }
 
+FileIdentity IdentityOf(const struct stat& status) {
+  return {static_cast<unsigned long long>(status.st_dev),
+          static_cast<unsigned long long>(status.st_ino)};
+}
+
+EntryKind KindOf(mode_t mode) {
+  if (S_ISREG(mode)) return EntryKind::File;
+  if (S_ISDIR(mode)) return EntryKind::Directory;
+  return EntryKind::Special;
+}
+
+DirectoryEntry Describe(const std::string& path, std::string name) {
+  DirectoryEntry entry;
+  entry.name = std::move(name);
+  struct stat status;
+  if (::lstat(path.c_str(), &status) != 0) return entry;
+  entry.isDirectory = S_ISDIR(status.st_mode);
+  entry.isLink = S_ISLNK(status.st_mode);
+  if (entry.isLink && ::stat(path.c_str(), &status) != 0) return entry;
+  entry.kind = KindOf(status.st_mode);
+  entry.identity = IdentityOf(status);
+  return entry;
+}
+
+// The entries of `folder` that match `pattern`, dot entries included; false
+// when the folder cannot be read.
+bool ListMatching(const std::string& folder, const std::string& pattern,
+                  std::vector<DirectoryEntry>& entries) {
+  std::unique_ptr<DIR, DirCloser> directory(::opendir(folder.empty() ? "." : folder.c_str()));
+  if (!directory) return false;
+  std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  while (const dirent* entry = ::readdir(directory.get())) {
+    std::string name = entry->d_name;
+    if (MatchesWildcard(name, pattern)) entries.push_back(Describe(prefix + name, name));
+  }
+  std::sort(entries.begin(), entries.end(), ListedBefore);
+  return true;
+}
+
 // A copy that must not replace anything: made directly, and removed again
 // when it fails half-way (callers copy only when the target is missing, so a
 // half-written copy would later pass for a good one).
@@ -149,20 +189,37 @@ bool IsDirectory(const std::string& path) {
   return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-std::vector<DirectoryEntry> FindEntries(const std::string& folder, const std::string& pattern) {
+std::vector<DirectoryEntry> FindEntries(const std::string& folder, const std::string& pattern,
+                                        bool* readable) {
   std::vector<DirectoryEntry> entries;
-  std::unique_ptr<DIR, DirCloser> directory(::opendir(folder.empty() ? "." : folder.c_str()));
-  if (!directory) return entries;
-  std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
-  while (const dirent* entry = ::readdir(directory.get())) {
-    std::string name = entry->d_name;
-    if (!MatchesWildcard(name, pattern)) continue;
-    struct stat status;
-    if (::lstat((prefix + name).c_str(), &status) != 0) continue;
-    entries.push_back({name, S_ISDIR(status.st_mode), S_ISLNK(status.st_mode)});
-  }
-  std::sort(entries.begin(), entries.end(), ListedBefore);
+  bool listed = ListMatching(folder, pattern, entries);
+  if (readable) *readable = listed;
   return entries;
+}
+
+bool GetIdentity(const std::string& path, FileIdentity& identity) {
+  struct stat status;
+  if (::stat(path.c_str(), &status) != 0) return false;
+  identity = IdentityOf(status);
+  return true;
+}
+
+bool CanReadFile(const std::string& path) {
+  struct stat status;
+  if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+  FdCloser file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
+  return file.fd >= 0;
+}
+
+bool PathTooLong(const std::string& path) {
+  if (path.size() >= PATH_MAX) return true;
+  for (size_t start = 0; start < path.size();) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    if (end - start > NAME_MAX) return true;
+    start = end + 1;
+  }
+  return false;
 }
 
 bool MatchesWildcard(const std::string& name, const std::string& pattern) {
@@ -183,6 +240,19 @@ int CopyFile(const std::string& source, const std::string& target, bool failIfEx
   if (SameFile(status, target)) return failIfExists ? EEXIST : EINVAL;
   return failIfExists ? CopyToNewFile(from.fd, status, target)
                       : CopyOverTarget(from.fd, status, internal::ResolvedTarget(target));
+}
+
+int CopyLink(const std::string& source, const std::string& target) {
+  std::string text(PATH_MAX, '\0');
+  ssize_t length = ::readlink(source.c_str(), text.data(), text.size());
+  if (length < 0) return errno;
+  text.resize(static_cast<size_t>(length));
+  struct stat status;
+  if (::lstat(target.c_str(), &status) == 0 && !S_ISDIR(status.st_mode) &&
+      ::unlink(target.c_str()) != 0) {
+    return errno;
+  }
+  return ::symlink(text.c_str(), target.c_str()) == 0 ? 0 : errno;
 }
 
 std::string CurrentDirectory() {
