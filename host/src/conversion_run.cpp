@@ -94,7 +94,7 @@ bool ConversionRun::ChooseInTestMode(CProgressBarDlg& copyProgress) {
   if (platform::ProbeEntry(dialog.workDir) != platform::EntryState::Missing) {
     platform::ExitProcess(1);
   }
-  return CopyDirectoryTree(root, dialog.workDir, copyProgress.Progress());
+  return CopyDirectoryTree(root, dialog.workDir, copyProgress.Progress(), copyReport);
 }
 
 bool ConversionRun::ChooseInteractively(CProgressBarDlg& copyProgress) {
@@ -106,7 +106,7 @@ bool ConversionRun::ChooseInteractively(CProgressBarDlg& copyProgress) {
   dialog.operateOnCopy = destination.operateOnCopy;
   if (dialog.operateOnCopy) {
     dialog.workDir = dialog.destDir = destination.destDir;
-    if (!CopyDirectoryTree(root, dialog.workDir, copyProgress.Progress())) return false;
+    if (!CopyDirectoryTree(root, dialog.workDir, copyProgress.Progress(), copyReport)) return false;
   } else {
     dialog.workDir = root;
   }
@@ -225,8 +225,13 @@ bool ConversionRun::WriteSource(const std::string& path, const std::string& text
   return platform::ReplaceFile(path, crLf ? platform::ToTextMode(text) : text);
 }
 
+// What the copy lacks comes last, under a heading of its own, when there is
+// anything to say.
 void ConversionRun::FinishReport() {
   std::string report = conversionReport + substitutionReport;
+  if (!copyReport.empty()) {
+    report += "\nCopy of the source directory\n" + std::string(38, '-') + "\n" + copyReport;
+  }
   if (!platform::ReplaceTextFile(reportPath, report)) {
     ui::MessageBox(&dialog, "Could not write the report file '" + reportPath + "'.",
                    "Writing report");

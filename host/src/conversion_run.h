@@ -44,5 +44,6 @@ class ConversionRun {
   std::string reportPath;
   std::string conversionReport;
   std::string substitutionReport;
+  std::string copyReport;
   std::unique_ptr<CProgressBarDlg> fileProgress;
 };

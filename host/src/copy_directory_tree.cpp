@@ -10,11 +10,17 @@
 
 namespace {
 
+namespace fs = boost::filesystem;
+
 const char* const kCaption = "Copy directory";
 
 std::string WithoutTrailingSeparator(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   return path;
+}
+
+void Refuse(const std::string& text) {
+  ui::MessageBox(nullptr, text + "\nOperation aborted.", kCaption);
 }
 
 // A path whose state cannot be read is taken as present: never overwrite what
@@ -23,9 +29,44 @@ bool Occupied(const std::string& path) {
   return platform::ProbeEntry(path) != platform::EntryState::Missing;
 }
 
+// Every folder lists "." and ".."; anything more is the user's.
+bool HoldsEntries(const std::string& folder) {
+  if (!platform::IsDirectory(folder)) return false;
+  bool readable = true;
+  return platform::FindEntries(folder, "*.*", &readable).size() > 2 || !readable;
+}
+
 bool SameFolder(const std::string& source, const std::string& destination) {
   boost::system::error_code error;
-  return source == destination || boost::filesystem::equivalent(source, destination, error);
+  return source == destination || fs::equivalent(source, destination, error);
+}
+
+// True when `path` or a folder holding it is `folder`, whatever the spelling:
+// links, "." and ".." are resolved as far as the path exists.
+bool LiesWithin(const std::string& path, const std::string& folder) {
+  boost::system::error_code error;
+  fs::path walked = fs::weakly_canonical(fs::absolute(path), error);
+  if (error) walked = fs::absolute(path).lexically_normal();
+  for (; walked.has_relative_path(); walked = walked.parent_path()) {
+    if (fs::equivalent(walked, folder, error)) return true;
+  }
+  return fs::equivalent(walked, folder, error);
+}
+
+// Copying into the source itself, into a folder that holds it or into one of
+// its own folders would copy the tree onto itself or the copy into itself.
+bool RefusesOverlap(const std::string& source, const std::string& destination) {
+  const std::string named = "The destination folder '" + destination + "'";
+  if (SameFolder(source, destination)) {
+    Refuse(named + " is the source folder itself.");
+  } else if (LiesWithin(source, destination)) {
+    Refuse(named + " holds the source folder '" + source + "'.");
+  } else if (LiesWithin(destination, source)) {
+    Refuse(named + " lies inside the source folder '" + source + "'.");
+  } else {
+    return false;
+  }
+  return true;
 }
 
 // The destination of a listed path: its part below the source, below the
@@ -35,10 +76,26 @@ std::string MapPath(const std::string& path, const std::string& source,
   return destination + path.substr(source.size());
 }
 
-bool UsedBefore(const std::vector<std::string>& folders, const std::vector<std::string>& files,
-                const std::string& source, const std::string& destination) {
-  return Occupied(MapPath(folders.front(), source, destination)) ||
-         (!files.empty() && Occupied(MapPath(files.front(), source, destination)));
+bool RefusesLongPaths(const TreeListing& tree, const std::string& source,
+                      const std::string& destination) {
+  for (const auto* paths : {&tree.folders, &tree.files, &tree.deadLinks}) {
+    for (const std::string& path : *paths) {
+      std::string target = MapPath(path, source, destination);
+      if (platform::PathTooLong(target)) {
+        Refuse("The path '" + target +
+               "' is too long for the file system.\nChoose a shorter destination folder.");
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+bool UsedBefore(const TreeListing& tree, const std::string& source,
+                const std::string& destination) {
+  return Occupied(MapPath(tree.folders.front(), source, destination)) ||
+         (!tree.files.empty() && Occupied(MapPath(tree.files.front(), source, destination))) ||
+         HoldsEntries(destination);
 }
 
 bool ConfirmOverwrite(const std::string& destination) {
@@ -49,6 +106,32 @@ bool ConfirmOverwrite(const std::string& destination) {
                         kCaption, ui::Buttons::YesNo) == ui::Answer::Yes;
 }
 
+std::string ReportLine(const std::string& path, const std::string& what) {
+  return path + " => " + what + "\n";
+}
+
+void ReportLeftOut(const std::vector<LeftOutEntry>& leftOut, std::string& copyReport) {
+  for (const LeftOutEntry& entry : leftOut) {
+    switch (entry.reason) {
+      case LeftOutReason::Special:
+        copyReport += ReportLine(entry.path,
+                                 "not a file, folder or link to one (a pipe, socket or "
+                                 "device): not copied.");
+        break;
+      case LeftOutReason::Unreadable:
+        copyReport += ReportLine(entry.path, "could not be read: not copied.");
+        break;
+      case LeftOutReason::UnreadableFolder:
+        copyReport +=
+            ReportLine(entry.path, "folder could not be read: copied without its contents.");
+        break;
+      case LeftOutReason::RepeatedFolder:
+        copyReport += ReportLine(entry.path, "link to a folder that holds it: not copied.");
+        break;
+    }
+  }
+}
+
 bool CreateFolders(const std::vector<std::string>& folders, const std::string& source,
                    const std::string& destination, ui::ProgressControl& progress) {
   for (size_t i = 0; i < folders.size(); ++i) {
@@ -56,62 +139,73 @@ bool CreateFolders(const std::vector<std::string>& folders, const std::string& s
     std::string target = MapPath(folders[i], source, destination);
     if (platform::ProbeEntry(target) != platform::EntryState::Missing) continue;
     boost::system::error_code error;
-    boost::filesystem::create_directories(target, error);
+    fs::create_directories(target, error);
     if (error) {
-      ui::MessageBox(nullptr, "Error while creating directory '" + target + "'.\nOperation aborted.",
-                     kCaption);
+      Refuse("Error while creating directory '" + target + "'.");
       return false;
     }
   }
   return true;
 }
 
+// A file that cannot be read is left out and reported; one that cannot be
+// written ends the copy.
 bool CopyFiles(const std::vector<std::string>& files, const std::string& source,
-               const std::string& destination, ui::ProgressControl& progress) {
+               const std::string& destination, ui::ProgressControl& progress,
+               std::string& copyReport) {
   for (const std::string& file : files) {
     progress.StepIt();
     int error = platform::CopyFile(file, MapPath(file, source, destination), false);
-    if (error != 0 && error != platform::kErrorNotSameDevice) {
-      ui::MessageBox(nullptr, "Error while copying the file '" + file + "'.\nOperation aborted.",
-                     kCaption);
-      return false;
+    if (error == 0 || error == platform::kErrorNotSameDevice) continue;
+    if (!platform::CanReadFile(file)) {
+      copyReport += ReportLine(file, "could not be read: not copied.");
+      continue;
     }
+    Refuse("Error while copying the file '" + file + "'.");
+    return false;
   }
   return true;
+}
+
+void CopyDeadLinks(const std::vector<std::string>& links, const std::string& source,
+                   const std::string& destination, ui::ProgressControl& progress,
+                   std::string& copyReport) {
+  for (const std::string& link : links) {
+    progress.StepIt();
+    bool copied = platform::CopyLink(link, MapPath(link, source, destination)) == 0;
+    copyReport +=
+        ReportLine(link, copied ? "link that leads to no file or folder: copied as a link."
+                                : "link that leads to no file or folder: not copied.");
+  }
 }
 
 }  // namespace
 
-bool CopyDirectoryTree(std::string source, std::string destination,
-                       ui::ProgressControl& progress) {
+bool CopyDirectoryTree(std::string source, std::string destination, ui::ProgressControl& progress,
+                       std::string& copyReport) {
   source = WithoutTrailingSeparator(source);
   destination = WithoutTrailingSeparator(destination);
   // An empty destination would put every folder of the tree at the root of
   // the file system.
   if (destination.empty()) {
-    ui::MessageBox(nullptr, "No destination folder was given.\nOperation aborted.", kCaption);
+    Refuse("No destination folder was given.");
     return false;
   }
-  if (SameFolder(source, destination)) {
-    ui::MessageBox(nullptr,
-                   "The destination folder '" + destination +
-                       "' is the source folder itself.\nOperation aborted.",
-                   kCaption);
-    return false;
-  }
+  if (RefusesOverlap(source, destination)) return false;
 
-  std::vector<std::string> files;
-  std::vector<std::string> folders;
-  FindFiles("*.*", source, files);
-  FindSubdirectories("*.*", source, folders);
-  folders.push_back(source);
-
-  progress.SetRange(0, static_cast<int>(folders.size() / 10 + files.size()));
+  TreeListing tree = ListTree(source, LinkedFolders::AlongEveryPath);
+  tree.folders.push_back(source);
+  progress.SetRange(
+      0, static_cast<int>(tree.folders.size() / 10 + tree.files.size() + tree.deadLinks.size()));
   progress.SetStep(1);
 
-  if (UsedBefore(folders, files, source, destination) && !ConfirmOverwrite(destination)) {
+  if (RefusesLongPaths(tree, source, destination)) return false;
+  if (UsedBefore(tree, source, destination) && !ConfirmOverwrite(destination)) return false;
+  ReportLeftOut(tree.leftOut, copyReport);
+  if (!CreateFolders(tree.folders, source, destination, progress) ||
+      !CopyFiles(tree.files, source, destination, progress, copyReport)) {
     return false;
   }
-  return CreateFolders(folders, source, destination, progress) &&
-         CopyFiles(files, source, destination, progress);
+  CopyDeadLinks(tree.deadLinks, source, destination, progress, copyReport);
+  return true;
 }

@@ -1,8 +1,12 @@
 #include "file_search.h"
 
+#include <set>
+
 #include "platform/file_system.h"
 
 namespace {
+
+using Identities = std::set<platform::FileIdentity>;
 
 std::string Prefix(const std::string& folder) {
   return !folder.empty() && folder.back() == '/' ? folder : folder + "/";
@@ -10,19 +14,65 @@ std::string Prefix(const std::string& folder) {
 
 bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 
-// A folder entry as the search sees it: a real directory, or a link to one.
-bool IsFolder(const platform::DirectoryEntry& entry, const std::string& prefix) {
-  return entry.isDirectory || (entry.isLink && platform::IsDirectory(prefix + entry.name));
+std::string NameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+// `entered` holds the folders that a link may not lead into again: with
+// LinkedFolders::Once every folder met so far, otherwise the folders that
+// hold the one walked.
+void WalkFolder(const std::string& prefix, LinkedFolders linked, Identities& entered,
+                TreeListing& listing) {
+  bool readable = true;
+  const std::vector<platform::DirectoryEntry> entries =
+      platform::FindEntries(prefix, "*.*", &readable);
+  if (!readable) {
+    listing.leftOut.push_back(
+        {prefix.substr(0, prefix.size() - 1), LeftOutReason::UnreadableFolder});
+    return;
+  }
+  std::vector<const platform::DirectoryEntry*> subfolders;
+  for (const platform::DirectoryEntry& entry : entries) {
+    if (IsDotEntry(entry.name)) continue;
+    const std::string path = prefix + entry.name;
+    switch (entry.kind) {
+      case platform::EntryKind::File:
+        listing.files.push_back(path);
+        break;
+      case platform::EntryKind::Directory:
+        if (entered.count(entry.identity) != 0) {
+          listing.leftOut.push_back({path, LeftOutReason::RepeatedFolder});
+          break;
+        }
+        if (linked == LinkedFolders::Once) entered.insert(entry.identity);
+        listing.folders.push_back(path);
+        subfolders.push_back(&entry);
+        break;
+      case platform::EntryKind::Special:
+        listing.leftOut.push_back({path, LeftOutReason::Special});
+        break;
+      case platform::EntryKind::Unresolved:
+        if (entry.isLink) {
+          listing.deadLinks.push_back(path);
+        } else {
+          listing.leftOut.push_back({path, LeftOutReason::Unreadable});
+        }
+        break;
+    }
+  }
+  for (const platform::DirectoryEntry* subfolder : subfolders) {
+    bool holding =
+        linked == LinkedFolders::AlongEveryPath && entered.insert(subfolder->identity).second;
+    WalkFolder(prefix + subfolder->name + "/", linked, entered, listing);
+    if (holding) entered.erase(subfolder->identity);
+  }
 }
 
-// Real subfolders only: following links could run in circles.
-int SearchSubfolders(const std::string& prefix,
-                     int (*search)(const std::string&, const std::string&, std::vector<std::string>&),
-                     const std::string& pattern, std::vector<std::string>& found) {
+int AppendMatching(const std::string& pattern, const std::vector<std::string>& paths,
+                   std::vector<std::string>& found) {
   int count = 0;
-  for (const auto& entry : platform::FindEntries(prefix, "*.*")) {
-    if (entry.isDirectory && !entry.isLink && !IsDotEntry(entry.name)) {
-      count += search(pattern, prefix + entry.name, found);
+  for (const std::string& path : paths) {
+    if (platform::MatchesWildcard(NameOf(path), pattern)) {
+      found.push_back(path);
+      ++count;
     }
   }
   return count;
@@ -30,28 +80,21 @@ int SearchSubfolders(const std::string& prefix,
 
 }  // namespace
 
+TreeListing ListTree(const std::string& folder, LinkedFolders linked) {
+  TreeListing listing;
+  platform::FileIdentity root;
+  if (!platform::IsDirectory(folder) || !platform::GetIdentity(folder, root)) return listing;
+  Identities entered{root};
+  WalkFolder(Prefix(folder), linked, entered, listing);
+  return listing;
+}
+
 int FindFiles(const std::string& pattern, const std::string& folder,
               std::vector<std::string>& files) {
-  std::string prefix = Prefix(folder);
-  int count = 0;
-  for (const auto& entry : platform::FindEntries(prefix, pattern)) {
-    if (!IsFolder(entry, prefix)) {
-      files.push_back(prefix + entry.name);
-      ++count;
-    }
-  }
-  return count + SearchSubfolders(prefix, FindFiles, pattern, files);
+  return AppendMatching(pattern, ListTree(folder, LinkedFolders::Once).files, files);
 }
 
 int FindSubdirectories(const std::string& pattern, const std::string& folder,
                        std::vector<std::string>& folders) {
-  std::string prefix = Prefix(folder);
-  int count = 0;
-  for (const auto& entry : platform::FindEntries(prefix, pattern)) {
-    if (IsFolder(entry, prefix) && !IsDotEntry(entry.name)) {
-      folders.push_back(prefix + entry.name);
-      ++count;
-    }
-  }
-  return count + SearchSubfolders(prefix, FindSubdirectories, pattern, folders);
+  return AppendMatching(pattern, ListTree(folder, LinkedFolders::Once).folders, folders);
 }

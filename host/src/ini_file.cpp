@@ -1,11 +1,37 @@
 #include "ini_file.h"
 
+#include "platform/text_encoding.h"
 #include "ui/message_box.h"
 #include "xmltree/px_xml_tree.h"
 
 namespace {
 
 const char* const kReadingCaption = "Reading initialization file";
+
+// A folder name is bytes, which need not be UTF-8. Such a name is stored as
+// the ISO-8859-1 characters of its bytes (which the file's own encoding then
+// holds byte for byte), marked so that reading gives the bytes back.
+const char* const kNameEncoding = "encoding";
+const char* const kBytesEncoding = "ISO-8859-1";
+
+void AddFolderName(const PxXmlTree::Node& parent, const std::string& name,
+                   const std::string& folder) {
+  if (platform::IsValidUtf8(folder)) {
+    parent.AddChildWithText(name, folder);
+  } else {
+    parent.AddChildWithText(name, platform::Latin1ToUtf8(folder))
+        .SetAttribute(kNameEncoding, kBytesEncoding);
+  }
+}
+
+std::string FolderNameOf(const PxXmlTree::Node& node) {
+  std::string text = node.GetNodeText();
+  std::string encoding;
+  if (node.GetAttribute(kNameEncoding, encoding) && encoding == kBytesEncoding) {
+    platform::Utf8ToLatin1(text, text);
+  }
+  return text;
+}
 
 }  // namespace
 
@@ -54,7 +80,7 @@ bool IniFile::ReadSettings(const std::string& path) {
     bool known = false;
     for (size_t i = 0; i < std::size(names); ++i) {
       if (name == names[i]) {
-        *values[i] = node.GetNodeText();
+        *values[i] = values[i] == &browsedDirectory ? FolderNameOf(node) : node.GetNodeText();
         known = true;
       }
     }
@@ -71,7 +97,7 @@ bool IniFile::WriteSettings(const std::string& path) {
   PxXmlTree tree("initializeVarnock");
   PxXmlTree::Node root = tree.GetRoot();
   root.AddChildWithText("fileVersion", "1.0");
-  root.AddChildWithText("browsedDirectory", browsedDirectory);
+  AddFolderName(root, "browsedDirectory", browsedDirectory);
   root.AddChildWithText("externalConverter", externalConverter);
   root.AddChildWithText("makeBackups", makeBackups);
   root.AddChildWithText("useExtConverter", useExtConverter);

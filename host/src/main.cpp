@@ -1,4 +1,5 @@
 #include "icons.h"
+#include "platform/program.h"
 #include "ui/toolkit.h"
 #include "varnock_app.h"
 
@@ -7,6 +8,7 @@ CVarnockApp theApp;
 }
 
 int main(int argc, char** argv) {
+  platform::PrepareFileWrites();
   ui::StartUserInterface(argc, argv);
   RegisterIcons();
   theApp.InitInstance();

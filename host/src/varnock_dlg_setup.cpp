@@ -109,12 +109,17 @@ void CVarnockDlg::BindConverters() {
   }
 }
 
-// A user copy is made once and never overwritten.
+// A user copy is made once and never overwritten. It is the user's to change
+// and save, also when the installed file is read-only.
 void CVarnockDlg::PlaceUserCopy(const std::string& templateCopy, const std::string& userCopy) {
   if (platform::EntryExists(userCopy)) return;
   if (platform::CopyFile(templateCopy, userCopy, true) != 0) {
     ui::MessageBox(this, "Couldn't copy " + templateCopy + " to " + userCopy, kInitializingCaption);
+    return;
   }
+  boost::system::error_code error;
+  boost::filesystem::permissions(
+      userCopy, boost::filesystem::owner_write | boost::filesystem::add_perms, error);
 }
 
 void CVarnockDlg::SetUpRuleListColumns() {

@@ -1,11 +1,9 @@
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <functional>
+#include <iostream>
 #include <string>
 #include <vector>
-
-#include <sys/resource.h>
 
 #include <boost/algorithm/string/replace.hpp>
 #include <boost/filesystem.hpp>
@@ -13,7 +11,9 @@
 
 #include "copy_files_dlg.h"
 #include "main_dialog_fixture.h"
+#include "platform/program.h"
 #include "progress_bar_dlg.h"
+#include "test_support/process.h"
 #include "view_report_dlg.h"
 
 namespace {
@@ -41,6 +41,15 @@ std::string Report(const std::string& workDir, const std::string& conversions = 
 
 class ConversionRunTest : public MainDialogTest {
  protected:
+  static Strings NamesIn(const std::string& folder) {
+    Strings names;
+    for (const auto& entry : boost::filesystem::directory_iterator(folder)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
   // Answers the next destination dialog: a copy into `destination`.
   static void ChooseCopy(const std::string& destination) {
     ui::headless::OnNextModal(CCopyFilesDlg::kTemplateId, [destination](ui::Dialog& chooser) {
@@ -299,9 +308,8 @@ TEST_F(ConversionRunTest, AFileThatCannotBeWrittenIsLeftAsItWasAndReported) {
   WriteFile(big, original);
   // The rewritten file outgrows the file-size limit; the report does not.
   auto executeWithSmallFiles = [this] {
-    rlimit limit = {8192, 8192};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, SIG_IGN);
+    platform::PrepareFileWrites();
+    test_support::LimitFileSize(8192);
     ChooseInPlace(false);
     Execute(source);
     std::_Exit(0);
@@ -311,12 +319,102 @@ TEST_F(ConversionRunTest, AFileThatCannotBeWrittenIsLeftAsItWasAndReported) {
   EXPECT_NE(ReportFile(source).find("The file '" + big +
                                     "' could not be written; it was left unchanged."),
             std::string::npos);
-  Strings left;
-  for (const auto& entry : boost::filesystem::directory_iterator(source)) {
-    left.push_back(entry.path().filename().string());
+  EXPECT_EQ(NamesIn(source), (Strings{"VarnockReport.txt", "big.c"}));
+}
+
+TEST_F(ConversionRunTest, RewritingInPlaceKeepsTheFileItselfAndAFailedBackupTheOldOne) {
+  namespace fs = boost::filesystem;
+  // A file with a second name, and one of another user with its own mode.
+  WriteFile(source + "/shared.c", kOriginal);
+  fs::create_hard_link(source + "/shared.c", source + "/alias.c");
+  WriteFile(source + "/theirs.c", kOriginal);
+  fs::permissions(source + "/theirs.c", fs::perms(0640));
+  const test_support::Ownership other{test_support::kUnprivilegedId, test_support::kUnprivilegedId};
+  if (test_support::RunsAsSuperuser()) test_support::ChangeOwnership(source + "/theirs.c", other);
+  ChooseInPlace(true);
+  Execute(source);
+  EXPECT_EQ(ReadFile(source + "/shared.c"), kRewritten);
+  EXPECT_EQ(ReadFile(source + "/alias.c"), kRewritten);
+  EXPECT_EQ(ReadFile(source + "/alias.c.bak"), kOriginal);  // the name met first
+  EXPECT_EQ(ReadFile(source + "/theirs.c"), kRewritten);
+  EXPECT_EQ(fs::status(source + "/theirs.c").permissions() & fs::all_all, fs::perms(0640));
+  if (test_support::RunsAsSuperuser()) {
+    EXPECT_EQ(test_support::OwnershipOf(source + "/theirs.c"), other);
   }
-  std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (Strings{"VarnockReport.txt", "big.c"}));
+
+  // The disk fills while the backup is written: the backup of an earlier
+  // run stays whole, and so does the file.
+  std::string big = kOriginal;
+  while (big.size() < 300000) big += "int filler" + std::to_string(big.size()) + ";\n";
+  const std::string earlierBackup(150011, 'b');
+  const std::string full = install.temp / "full";
+  WriteFile(full + "/big.c", big);
+  WriteFile(full + "/big.c.bak", earlierBackup);
+  auto executeOnAFullDisk = [&] {
+    platform::PrepareFileWrites();
+    test_support::LimitFileSize(200000);
+    ChooseInPlace(true);
+    Execute(full);
+    std::cerr << LastBox().caption << ": " << LastBox().text;
+    std::_Exit(0);
+  };
+  EXPECT_EXIT(executeOnAFullDisk(), testing::ExitedWithCode(0),
+              "Applying substitution rules: Could not create the backup file .*/big.c.bak.$");
+  EXPECT_EQ(ReadFile(full + "/big.c.bak"), earlierBackup);
+  EXPECT_EQ(ReadFile(full + "/big.c"), big);
+  EXPECT_EQ(NamesIn(full), (Strings{"big.c", "big.c.bak"}));
+
+  // In a folder the user may not write, the files the user may write and the
+  // report are rewritten all the same.
+  if (!test_support::RunsAsSuperuser()) GTEST_SKIP() << "needs to act as another user";
+  const std::string locked = install.temp / "locked";
+  WriteFile(locked + "/open.c", kOriginal);
+  WriteFile(locked + "/VarnockReport.txt", "an old report");
+  for (const char* name : {"/open.c", "/VarnockReport.txt"}) {
+    fs::permissions(locked + name, fs::perms(0666));
+  }
+  auto executeAsAnotherUser = [&] {
+    Execute(locked, [](CVarnockDlg&) {
+      if (!test_support::BecomeUnprivileged()) std::_Exit(1);
+      ChooseInPlace(false);
+    });
+    std::_Exit(0);
+  };
+  EXPECT_EXIT(executeAsAnotherUser(), testing::ExitedWithCode(0), "");
+  EXPECT_EQ(ReadFile(locked + "/open.c"), kRewritten);
+  EXPECT_EQ(ReportFile(locked).substr(0, 12), "This file:\r\n");
+  EXPECT_EQ(NamesIn(locked), (Strings{"VarnockReport.txt", "open.c"}));
+}
+
+TEST_F(ConversionRunTest, ACopyIntoAFolderHoldingTheSourceIsRefusedAndWhatACopyLacksIsReported) {
+  const std::string parent = install.temp / "P";
+  const std::string blinky = parent + "/blinky";
+  WriteFile(blinky + "/main.c", kOriginal);
+  WriteFile(parent + "/other/legacy.c", kOriginal);
+  test_support::MakeFifo(blinky + "/pipe.c");
+  Run([&](CVarnockDlg& shown) {
+    shown.Edit(Id::kRootEdit).UserType(blinky);
+    ChooseCopy(parent);
+    shown.UserClick(Id::kExecute);
+    ChooseCopy(copy);
+    CaptureReport();
+    shown.UserClick(Id::kExecute);
+  });
+  const auto& boxes = ui::headless::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, "Copy directory");
+  EXPECT_EQ(boxes[0].text, "The destination folder '" + parent + "' holds the source folder '" +
+                               blinky + "'.\nOperation aborted.");
+  EXPECT_EQ(ReadFile(blinky + "/main.c"), kOriginal);
+  EXPECT_EQ(ReadFile(parent + "/other/legacy.c"), kOriginal);
+  EXPECT_EQ(NamesIn(parent), (Strings{"blinky", "other"}));
+
+  EXPECT_EQ(ReadFile(copy + "/main.c"), kRewritten);
+  const std::string lacking = "\r\nCopy of the source directory\r\n" + std::string(38, '-') +
+                              "\r\n" + blinky +
+                              "/pipe.c => not a file, folder or link to one (a pipe, socket or "
+                              "device): not copied.\r\n";
+  EXPECT_EQ(shownReport.substr(shownReport.size() - lacking.size()), lacking);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include <boost/filesystem.hpp>
 #include <gtest/gtest.h>
@@ -6,6 +8,7 @@
 #include "copy_directory_tree.h"
 #include "progress_bar_dlg.h"
 #include "test_support/files.h"
+#include "test_support/process.h"
 #include "test_support/temp_dir.h"
 #include "ui/headless.h"
 
@@ -14,6 +17,17 @@ namespace {
 using test_support::Exists;
 using test_support::ReadFile;
 using test_support::WriteFile;
+namespace fs = boost::filesystem;
+
+// The names below `folder`, at every depth, links not followed.
+std::vector<std::string> TreeOf(const std::string& folder) {
+  std::vector<std::string> names;
+  for (fs::recursive_directory_iterator entry(folder), end; entry != end; ++entry) {
+    names.push_back(entry->path().string().substr(folder.size()));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 class CopyDirectoryTreeTest : public testing::Test {
  protected:
@@ -22,7 +36,7 @@ class CopyDirectoryTreeTest : public testing::Test {
     progress.Create(nullptr);
   }
   bool Copy(const std::string& from, const std::string& to) {
-    return CopyDirectoryTree(from, to, progress.Progress());
+    return CopyDirectoryTree(from, to, progress.Progress(), copyReport);
   }
   const ui::headless::MessageBoxRecord& LastBox() { return ui::headless::MessageBoxes().back(); }
 
@@ -30,6 +44,7 @@ class CopyDirectoryTreeTest : public testing::Test {
   std::string source = temp / "project";
   std::string target = temp / "copy";
   CProgressBarDlg progress;
+  std::string copyReport;
 };
 
 TEST_F(CopyDirectoryTreeTest, CopiesEveryFolderAndFileAndStepsOncePerTenFoldersAndPerFile) {
@@ -123,6 +138,93 @@ TEST_F(CopyDirectoryTreeTest, AFileThatCannotBeCopiedEndsTheCopy) {
   ui::headless::AnswerNextMessageBox(ui::Answer::Yes);
   EXPECT_FALSE(Copy(source, target));
   EXPECT_EQ(LastBox().text, "Error while copying the file '" + source + "/a.c'.\nOperation aborted.");
+}
+
+TEST_F(CopyDirectoryTreeTest, ADestinationThatWouldOverwriteTheSourceOrCannotHoldTheCopyIsRefused) {
+  WriteFile(source + "/main.c", "keep me");
+  WriteFile(temp / "other/legacy.c", "legacy");
+  fs::create_directory_symlink(temp.Path(), temp / "other/up");
+  fs::create_directory_symlink(source, temp / "alias");
+  const std::vector<std::string> before = TreeOf(temp.Path());
+  const std::string holds = "' holds the source folder '" + source + "'.\nOperation aborted.";
+  const std::string inside =
+      "' lies inside the source folder '" + source + "'.\nOperation aborted.";
+  const std::vector<std::pair<std::string, std::string>> refused = {
+      {temp.Path(), holds},       {temp / "other/..", holds},        {temp / "other/up", holds},
+      {source + "/copy", inside}, {source + "/new/../copy", inside}, {temp / "alias/copy", inside},
+  };
+  for (const auto& [destination, says] : refused) {
+    EXPECT_FALSE(Copy(source, destination)) << destination;
+    EXPECT_EQ(LastBox().caption, "Copy directory");
+    EXPECT_EQ(LastBox().text, "The destination folder '" + destination + says);
+  }
+  EXPECT_EQ(TreeOf(temp.Path()), before);
+
+  // A destination whose paths the system cannot take is said to be so.
+  std::string tooLong = temp.Path();
+  while (tooLong.size() < 4096) tooLong += "/" + std::string(200, 'd');
+  EXPECT_FALSE(Copy(source, tooLong));
+  EXPECT_EQ(LastBox().text, "The path '" + tooLong +
+                                "' is too long for the file system.\nChoose a shorter destination "
+                                "folder.\nOperation aborted.");
+
+  // A destination that holds anything is asked about before anything is
+  // copied, also when none of its entries is in the way.
+  WriteFile(target + "/notes.txt", "mine");
+  fs::create_directories(source + "/sub");
+  ui::headless::AnswerNextMessageBox(ui::Answer::No);
+  EXPECT_FALSE(Copy(source, target));
+  EXPECT_EQ(LastBox().buttons, ui::Buttons::YesNo);
+  EXPECT_EQ(TreeOf(target), std::vector<std::string>{"/notes.txt"});
+  EXPECT_TRUE(copyReport.empty());
+}
+
+TEST_F(CopyDirectoryTreeTest, LinkedFoldersAreCopiedAndWhatCannotBeIsReported) {
+  WriteFile(temp / "shared/lib/lib.c", "shared");
+  fs::create_directories(source + "/src");
+  fs::create_directories(source + "/test");
+  fs::create_directory_symlink("../../shared/lib", source + "/src/lib");
+  fs::create_directory_symlink("../../shared/lib", source + "/test/lib");
+  fs::create_directory_symlink("..", source + "/src/up");
+  fs::create_symlink("nowhere.c", source + "/gone.c");
+  fs::create_symlink("loop2", source + "/loop1");
+  fs::create_symlink("loop1", source + "/loop2");
+  test_support::MakeFifo(source + "/pipe.c");
+  test_support::MakeSocket(source + "/socket");
+
+  ASSERT_TRUE(Copy(source, target));
+  EXPECT_EQ(ReadFile(target + "/src/lib/lib.c"), "shared");
+  EXPECT_EQ(ReadFile(target + "/test/lib/lib.c"), "shared");
+  EXPECT_EQ(fs::read_symlink(target + "/gone.c"), "nowhere.c");
+  EXPECT_EQ(TreeOf(target),
+            (std::vector<std::string>{"/gone.c", "/loop1", "/loop2", "/src", "/src/lib",
+                                      "/src/lib/lib.c", "/test", "/test/lib", "/test/lib/lib.c"}));
+  const std::string dead = " => link that leads to no file or folder: copied as a link.\n";
+  const std::string special =
+      " => not a file, folder or link to one (a pipe, socket or device): not copied.\n";
+  EXPECT_EQ(copyReport, source + "/pipe.c" + special + source + "/socket" + special + source +
+                            "/src/up => link to a folder that holds it: not copied.\n" + source +
+                            "/gone.c" + dead + source + "/loop1" + dead + source + "/loop2" + dead);
+}
+
+TEST_F(CopyDirectoryTreeTest, EntriesTheUserCannotReadAreReportedAndTheCopyGoesOn) {
+  if (!test_support::RunsAsSuperuser()) GTEST_SKIP() << "needs to act as another user";
+  WriteFile(source + "/main.c", "main");
+  WriteFile(source + "/private.c", "private");
+  WriteFile(source + "/secret/hidden.c", "hidden");
+  fs::permissions(source + "/private.c", fs::perms(0600));
+  fs::permissions(source + "/secret", fs::perms(0700));
+  fs::create_directories(temp / "open");
+  fs::permissions(temp / "open", fs::perms(0777));
+  auto copyAsAnotherUser = [this] {
+    bool copied = test_support::BecomeUnprivileged() && Copy(source, temp / "open/copy");
+    std::cerr << copyReport;
+    std::_Exit(copied ? 0 : 1);
+  };
+  EXPECT_EXIT(copyAsAnotherUser(), testing::ExitedWithCode(0),
+              "/project/secret => folder could not be read: copied without its contents.\n.*"
+              "/project/private.c => could not be read: not copied.\n");
+  EXPECT_EQ(TreeOf(temp / "open/copy"), (std::vector<std::string>{"/main.c", "/secret"}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "file_search.h"
 #include "test_support/files.h"
+#include "test_support/process.h"
 #include "test_support/temp_dir.h"
 
 namespace {
@@ -30,6 +31,7 @@ class FileSearchTest : public testing::Test {
     return relative;
   }
   test_support::TempDir root;
+  test_support::TempDir outside;
 };
 
 TEST_F(FileSearchTest, FilesOfAFolderComeBeforeThoseOfItsSubfoldersDepthFirst) {
@@ -74,13 +76,22 @@ TEST_F(FileSearchTest, SubfoldersComeAfterTheirParents) {
   EXPECT_EQ(Rel(folders), (Paths{"/doc", "/empty", "/src", "/src/drivers"}));
 }
 
-TEST_F(FileSearchTest, LinksToFoldersAreNeverDescendedInto) {
-  boost::filesystem::create_directory_symlink(root.Path(), root / "src/loop");
+TEST_F(FileSearchTest, LinkedFoldersAreSearchedOnceAndOnlyFilesAreListed) {
+  namespace fs = boost::filesystem;
+  WriteFile(outside / "lib/lib.c", "");
+  fs::create_directory_symlink(outside / "lib", root / "lib");
+  fs::create_directory_symlink(outside / "lib", root / "again");  // the same folder once more
+  fs::create_directory_symlink(root.Path(), root / "src/loop");
+  fs::create_symlink("nowhere.c", root / "gone.c");
+  test_support::MakeFifo(root / "pipe.c");
+  test_support::MakeSocket(root / "socket.c");
+
   Paths files, folders;
-  FindFiles("*.*", root.Path(), files);
+  EXPECT_EQ(FindFiles("*.*", root.Path(), files), 6);
+  EXPECT_EQ(Rel(files), (Paths{"/A.h", "/b.c", "/again/lib.c", "/doc/readme", "/src/main.c",
+                               "/src/drivers/uart.C"}));
   FindSubdirectories("*.*", root.Path(), folders);
-  EXPECT_EQ(files.size(), 5u);
-  EXPECT_EQ(Rel(folders), (Paths{"/doc", "/empty", "/src", "/src/drivers", "/src/loop"}));
+  EXPECT_EQ(Rel(folders), (Paths{"/again", "/doc", "/empty", "/src", "/src/drivers"}));
 }
 
 }  // namespace

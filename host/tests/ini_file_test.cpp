@@ -121,4 +121,26 @@ TEST_F(IniFileTest, MissingOrBrokenFilesFailSilently) {
   EXPECT_FALSE(settings.WriteSettings(temp / "no/such/folder/Varnock.xml"));
 }
 
+TEST_F(IniFileTest, AFolderNameThatIsNotUtf8SurvivesTheFile) {
+  // Latin-1 bytes, and bytes that are no text at all.
+  const std::string latin1 = "/home/u/caf\xE9/\x85\xFF";
+  const std::string utf8 = "/home/u/caf\xC3\xA9";
+  for (const std::string& folder : {latin1, utf8}) {
+    IniFile written;
+    written.browsedDirectory = folder;
+    ASSERT_TRUE(written.WriteSettings(path));
+    IniFile read;
+    ASSERT_TRUE(read.ReadSettings(path));
+    EXPECT_EQ(read.browsedDirectory, folder);
+  }
+  // Either way the file holds the name's characters, readable as they stand.
+  EXPECT_NE(ReadFile(path).find("<browsedDirectory>/home/u/caf\xE9</browsedDirectory>"),
+            std::string::npos);
+  IniFile written;
+  written.browsedDirectory = latin1;
+  ASSERT_TRUE(written.WriteSettings(path));
+  EXPECT_NE(ReadFile(path).find("<browsedDirectory encoding=\"ISO-8859-1\">"), std::string::npos);
+  EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+}
+
 }  // namespace

@@ -57,6 +57,26 @@ TEST_F(MainDialogSetupTest, UserCopiesAreMadeOnceAndNeverOverwritten) {
   EXPECT_TRUE(ui::headless::MessageBoxes().empty());
 }
 
+TEST_F(MainDialogSetupTest, TheUsersCopiesAreTheirsToSaveAndKeepAnyRootName) {
+  namespace fs = boost::filesystem;
+  install.AddPlugin("extconvTestComplete");
+  for (const char* name : {"/extconvTestComplete.xml", "/Varnock-Substitutions.xml"}) {
+    fs::permissions(install.templates + name, fs::perms(0444));
+  }
+  const std::string root = install.temp / "caf\xE9";  // named in Latin-1
+  Run([&](CVarnockDlg& shown) {
+    shown.Edit(Id::kRootEdit).UserType(root);
+    shown.UserPressEscape();
+  });
+  for (const char* name : {"extconvTestComplete.xml", "Varnock-Substitutions.xml"}) {
+    EXPECT_EQ(fs::status(install.UserFile(name)).permissions() & fs::all_all, fs::perms(0644))
+        << name;
+  }
+  CVarnockDlg second;
+  Run(second, [&](CVarnockDlg& shown) { EXPECT_EQ(shown.Edit(Id::kRootEdit).GetText(), root); });
+  EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+}
+
 TEST_F(MainDialogSetupTest, PluginsAreListedInDiscoveryOrderAndUnboundOnesAreReported) {
   install.AddPlugin("extconvTestComplete");
   install.AddPlugin("extconvTestNameFails");

@@ -4,61 +4,22 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <boost/filesystem.hpp>
 #include <gtest/gtest.h>
 
 #include "fake_install.h"
+#include "test_support/process.h"
 
 namespace {
 
 using test_support::Exists;
+using test_support::ProgramOptions;
+using test_support::ProgramResult;
 using test_support::ReadFile;
 using test_support::WriteFile;
 using Arguments = std::vector<std::string>;
 
 const char* const kNoDisplay = "cannot open the main window: no display";
-
-struct ProgramResult {
-  int exitCode = -1;
-  std::string errors;  ///< standard error
-};
-
-// Runs `program` with `arguments` headless, with HOME at `home`; a program
-// still running after a minute is killed.
-ProgramResult RunProgram(const std::string& program, const Arguments& arguments,
-                         const std::string& home, const std::string& errorsFile) {
-  pid_t child = ::fork();
-  if (child == 0) {
-    int errors = ::open(errorsFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    int input = ::open("/dev/null", O_RDONLY);
-    if (errors < 0 || input < 0) ::_exit(126);
-    ::dup2(errors, 2);
-    ::dup2(input, 0);
-    ::unsetenv("DISPLAY");
-    ::unsetenv("WAYLAND_DISPLAY");
-    ::unsetenv("XDG_CONFIG_HOME");
-    ::setenv("HOME", home.c_str(), 1);
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& argument : arguments) {
-      argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
-    ::alarm(60);
-    ::execv(program.c_str(), argv.data());
-    ::_exit(127);
-  }
-  ProgramResult result;
-  int status = 0;
-  if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-    result.exitCode = WEXITSTATUS(status);
-  }
-  result.errors = ReadFile(errorsFile);
-  return result;
-}
 
 class TestModeTest : public testing::Test {
  protected:
@@ -74,12 +35,14 @@ class TestModeTest : public testing::Test {
     ASSERT_TRUE(settings.WriteSettings(iniFile));
   }
 
-  ProgramResult Run(const Arguments& arguments) {
-    return RunProgram(program, arguments, install.home, install.temp / "errors.txt");
+  ProgramResult Run(const Arguments& arguments, const ProgramOptions& options = {}) {
+    return test_support::RunProgram(program, arguments, install.home, install.temp / "errors.txt",
+                                    options);
   }
-  ProgramResult RunTestMode(const std::string& ini, const std::string& src,
-                            const std::string& dst) {
-    return Run({"--test-mode", "--ini-file=" + ini, "--src-dir=" + src, "--dst-dir=" + dst});
+  ProgramResult RunTestMode(const std::string& ini, const std::string& src, const std::string& dst,
+                            const ProgramOptions& options = {}) {
+    return Run({"--test-mode", "--ini-file=" + ini, "--src-dir=" + src, "--dst-dir=" + dst},
+               options);
   }
 
   FakeInstall install;
@@ -188,6 +151,41 @@ TEST_F(TestModeTest, AReportThatCannotBeWrittenEndsWithExitCode1) {
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.errors, "Writing report: Could not write the report file '" + destination +
                                "/VarnockReport.txt'.\n");
+}
+
+TEST_F(TestModeTest, SpecialEntriesAndAFileSizeLimitNeitherHangNorEndTheRun) {
+  test_support::MakeFifo(source + "/pipe.c");
+  test_support::MakeSocket(source + "/socket.c");
+  boost::filesystem::create_symlink("nowhere.c", source + "/dangling.c");
+  ProgramResult result = RunTestMode(iniFile, source, destination);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.errors, "");
+  const std::string special =
+      " => not a file, folder or link to one (a pipe, socket or device): not copied.\r\n";
+  EXPECT_NE(ReadFile(destination + "/VarnockReport.txt")
+                .find("\r\nCopy of the source directory\r\n" + std::string(38, '-') + "\r\n" +
+                      source + "/pipe.c" + special + source + "/socket.c" + special + source +
+                      "/dangling.c => link that leads to no file or folder: copied as a link.\r\n"),
+            std::string::npos);
+  EXPECT_FALSE(Exists(destination + "/pipe.c"));
+  EXPECT_EQ(boost::filesystem::read_symlink(destination + "/dangling.c"), "nowhere.c");
+
+  // Rewritten, this file outgrows the limit: the write fails as on a full
+  // disk, and the run goes on to its report.
+  const long limit = 8192;
+  WriteFile(source + "/big.c", "first\nx = foo;\n" + std::string(limit - 30, ' ') + "\n");
+  const std::string limited = install.temp / "limited";
+  result = RunTestMode(iniFile, source, limited, {limit});
+  EXPECT_EQ(result.signal, 0);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_NE(
+      ReadFile(limited + "/VarnockReport.txt")
+          .find("The file '" + limited + "/big.c' could not be written; it was left unchanged."),
+      std::string::npos);
+  EXPECT_EQ(ReadFile(limited + "/big.c"), ReadFile(source + "/big.c"));
+  for (const auto& entry : boost::filesystem::directory_iterator(limited)) {
+    EXPECT_NE(entry.path().filename().string().substr(0, 9), ".varnock-");
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "platform/file_system.h"
 #include "test_support/files.h"
+#include "test_support/process.h"
 #include "test_support/temp_dir.h"
 
 namespace {
@@ -82,7 +83,9 @@ TEST_F(CopyFileTest, NeverCopiesAFileOntoItself) {
 
 TEST_F(CopyFileTest, UnusableSourceFailsAndCreatesNoTarget) {
   fs::create_directory(dir_ / "folder");
-  for (const std::string& source : {dir_ / "missing", dir_ / "folder"}) {
+  // Opening a pipe that nobody writes would wait for ever.
+  test_support::MakeFifo(dir_ / "pipe");
+  for (const std::string& source : {dir_ / "missing", dir_ / "folder", dir_ / "pipe"}) {
     for (bool failIfExists : {true, false}) {
       EXPECT_NE(CopyFile(source, target_, failIfExists), 0) << source;
       EXPECT_FALSE(Exists(target_)) << source;

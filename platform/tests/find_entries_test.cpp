@@ -6,6 +6,7 @@
 
 #include "platform/file_system.h"
 #include "test_support/files.h"
+#include "test_support/process.h"
 #include "test_support/temp_dir.h"
 
 namespace {
@@ -90,11 +91,35 @@ TEST_F(FindEntriesTest, TellsDirectoriesFilesAndLinksApart) {
   const DirectoryEntry* dot = Find(entries, ".");
   ASSERT_NE(dot, nullptr);
   EXPECT_TRUE(dot->isDirectory);
+
+  // What each entry is once links are followed; a folder and a link to it
+  // are one folder.
+  EXPECT_EQ(sub->kind, platform::EntryKind::Directory);
+  EXPECT_EQ(link->kind, platform::EntryKind::Directory);
+  EXPECT_EQ(link->identity, sub->identity);
+  EXPECT_EQ(dangling->kind, platform::EntryKind::Unresolved);
+  EXPECT_EQ(file->kind, platform::EntryKind::File);
+  test_support::MakeFifo(dir_ / "pipe");
+  bool readable = false;
+  EXPECT_EQ(Find(FindEntries(dir_.Path(), "pipe", &readable), "pipe")->kind,
+            platform::EntryKind::Special);
+  EXPECT_TRUE(readable);
+}
+
+TEST(PathLength, APathOrANameBeyondTheSystemsLimitIsTooLong) {
+  EXPECT_FALSE(platform::PathTooLong("/home/u/" + std::string(255, 'n')));
+  EXPECT_TRUE(platform::PathTooLong("/home/u/" + std::string(256, 'n') + "/x"));
+  std::string deep;
+  while (deep.size() < 4000) deep += "/" + std::string(99, 'd');
+  EXPECT_FALSE(platform::PathTooLong(deep));
+  EXPECT_TRUE(platform::PathTooLong(deep + "/" + std::string(99, 'd')));
 }
 
 TEST_F(FindEntriesTest, MissingFolderOrAFileGivesNothing) {
   EXPECT_TRUE(FindEntries(dir_ / "missing", "*").empty());
-  EXPECT_TRUE(FindEntries(dir_ / "readme", "*").empty());
+  bool readable = true;
+  EXPECT_TRUE(FindEntries(dir_ / "readme", "*", &readable).empty());
+  EXPECT_FALSE(readable);
 }
 
 }  // namespace

@@ -85,6 +85,17 @@ bool PxXmlTree::Node::GetAttribute(const std::string& name, std::string& value) 
   return true;
 }
 
+bool PxXmlTree::Node::SetAttribute(const std::string& name, const std::string& value) const {
+  if (!IsValid() || impl_->node->getNodeType() != DOMNode::ELEMENT_NODE) return false;
+  try {
+    static_cast<xercesc::DOMElement*>(impl_->node)
+        ->setAttribute(ToWide(name).c_str(), StoredText(value).c_str());
+    return true;
+  } catch (const xercesc::DOMException&) {
+    return false;  // not a valid attribute name
+  }
+}
+
 PxXmlTree::Node PxXmlTree::Node::AddChild(const std::string& name) const {
   if (!IsValid() || !impl_->document) return Node();
   try {
@@ -96,12 +107,15 @@ PxXmlTree::Node PxXmlTree::Node::AddChild(const std::string& name) const {
   }
 }
 
-void PxXmlTree::Node::AddChildWithText(const std::string& name, const std::string& value) const {
+PxXmlTree::Node PxXmlTree::Node::AddChildWithText(const std::string& name,
+                                                  const std::string& value) const {
   Node child = AddChild(name);
-  if (!child.IsValid()) return;
+  if (!child.IsValid()) return child;
   child.impl_->node->appendChild(child.impl_->document->createTextNode(StoredText(value).c_str()));
+  return child;
 }
 
-void PxXmlTree::Node::AddChildWithText(const std::string& name, const char* value) const {
-  AddChildWithText(name, std::string(value ? value : ""));
+PxXmlTree::Node PxXmlTree::Node::AddChildWithText(const std::string& name,
+                                                  const char* value) const {
+  return AddChildWithText(name, std::string(value ? value : ""));
 }

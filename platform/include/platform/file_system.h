@@ -22,18 +22,55 @@ bool EntryExists(const std::string& path);
 /// True when `path` is an existing directory (links followed).
 bool IsDirectory(const std::string& path);
 
+/// What an entry is once symbolic links are followed.
+enum class EntryKind {
+  File,        ///< a regular file
+  Directory,   ///< a folder
+  Special,     ///< a named pipe, socket or device: never to be opened
+  Unresolved,  ///< a link that leads nowhere (or in a circle), or an entry
+               ///< whose status cannot be read
+};
+
+/// The file-system object behind a path: its device and inode.
+struct FileIdentity {
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  bool operator<(const FileIdentity& other) const {
+    return device != other.device ? device < other.device : inode < other.inode;
+  }
+  bool operator==(const FileIdentity& other) const {
+    return device == other.device && inode == other.inode;
+  }
+};
+
 /// One entry of a directory listing.
 struct DirectoryEntry {
   std::string name;          ///< the entry's name, without folder
   bool isDirectory = false;  ///< a real directory (not a link to one)
   bool isLink = false;       ///< a symbolic link (to anything)
+  EntryKind kind = EntryKind::Unresolved;  ///< what it is, links followed
+  FileIdentity identity;  ///< of what it is, links followed (unset when unresolved)
 };
 
 /// Entries of `folder` whose names match the wildcard `pattern` (see
 /// MatchesWildcard), sorted as a case-insensitive file system lists them
 /// (names compared in upper case, ties in byte order); "." and ".." included
-/// when they match. A folder that cannot be read gives no entries.
-std::vector<DirectoryEntry> FindEntries(const std::string& folder, const std::string& pattern);
+/// when they match. A folder that cannot be read (or a path that is no
+/// folder) gives no entries and, when `readable` is given, sets it false
+/// (true otherwise).
+std::vector<DirectoryEntry> FindEntries(const std::string& folder, const std::string& pattern,
+                                        bool* readable = nullptr);
+
+/// The identity of what `path` names, links followed; false when it has none
+/// that can be read.
+bool GetIdentity(const std::string& path, FileIdentity& identity);
+
+/// True when the file can be opened for reading now.
+bool CanReadFile(const std::string& path);
+
+/// True when `path` is longer than the system takes: the whole path, or one
+/// of its names.
+bool PathTooLong(const std::string& path);
 
 /// Wildcard rules of file searches: "*" any run of characters, "?" one
 /// character, letters compared without regard to case, and "*.*" matches
@@ -44,11 +81,18 @@ bool MatchesWildcard(const std::string& name, const std::string& pattern);
 /// make; never produced on this platform, kept so callers can pass it over.
 constexpr int kErrorNotSameDevice = -17;
 
-/// Copies the contents and permission bits of `source` to `target`. With
-/// `failIfExists` an existing target is refused; otherwise it is replaced.
-/// Returns 0 on success, else a non-zero error code (errno); a target that
-/// the failed call created is removed, and a file is never copied onto itself.
+/// Copies the contents and permission bits of `source`, a regular file, to
+/// `target`. With `failIfExists` an existing target is refused; otherwise it
+/// is replaced through a temporary file beside it, so that it stays whole
+/// until its new version is complete (where the folder takes no new file, the
+/// target itself is written over). Returns 0 on success, else a non-zero error
+/// code (errno); a target that the failed call created is removed, a file is
+/// never copied onto itself, and a pipe, socket or device is never opened.
 int CopyFile(const std::string& source, const std::string& target, bool failIfExists);
+
+/// Makes `target` a symbolic link with the text of the link `source`,
+/// replacing a file or link already there. Returns 0, else an error code.
+int CopyLink(const std::string& source, const std::string& target);
 
 /// Current working directory of the process ("" when it cannot be read).
 std::string CurrentDirectory();

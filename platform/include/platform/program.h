@@ -19,6 +19,12 @@ std::string CommandLine();
 /// The rendering rule of CommandLine() applied to `arguments`.
 std::string JoinCommandLine(const std::vector<std::string>& arguments);
 
+/// Prepares the process for writing files: a write past the file-size limit
+/// then fails as on a full disk instead of ending the process, and a signal
+/// that ends the process (interrupt, terminate, hang-up) first removes the
+/// half-written file of a write under way. Called once, at start.
+void PrepareFileWrites();
+
 /// Ends the process at once with `code`, after flushing standard streams.
 [[noreturn]] void ExitProcess(int code);
 

@@ -22,8 +22,13 @@ std::string FromTextMode(const std::string& text);
 /// Writes `content` as the file's new bytes, safely: into a temporary file
 /// beside it, which is then renamed over the target. On any failure the
 /// target is left as it was, the temporary is removed, and false returned.
-/// An existing target's permission bits are kept; a symbolic link is written
-/// through to the file it names; a file the user may not write is refused.
+/// An existing target keeps its owner, group, permission bits, extended
+/// attributes and links: where the temporary cannot take them over (a folder
+/// the user may not write, another user's file) or the file has more than one
+/// name, the file itself is written, once the space for the new bytes is
+/// sure, so that a full disk still leaves the old bytes whole. A symbolic link
+/// is written through to the file it names; a file the user may not write, or
+/// that is no regular file, is refused.
 bool ReplaceFile(const std::string& path, const std::string& content);
 
 /// ReplaceFile() of the text-mode rendering of `text`.

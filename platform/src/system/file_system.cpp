@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <climits>
 #include <memory>
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "file_writing.h"
 
 namespace platform {
 namespace {
@@ -82,6 +85,95 @@ int CopyContents(int from, int to) {
   }
 }
 
+FileIdentity IdentityOf(const struct stat& status) {
+  return {static_cast<unsigned long long>(status.st_dev),
+          static_cast<unsigned long long>(status.st_ino)};
+}
+
+EntryKind KindOf(mode_t mode) {
+  if (S_ISREG(mode)) return EntryKind::File;
+  if (S_ISDIR(mode)) return EntryKind::Directory;
+  return EntryKind::Special;
+}
+
+DirectoryEntry Describe(const std::string& path, std::string name) {
+  DirectoryEntry entry;
+  entry.name = std::move(name);
+  struct stat status;
+  if (::lstat(path.c_str(), &status) != 0) return entry;
+  entry.isDirectory = S_ISDIR(status.st_mode);
+  entry.isLink = S_ISLNK(status.st_mode);
+  if (entry.isLink && ::stat(path.c_str(), &status) != 0) return entry;
+  entry.kind = KindOf(status.st_mode);
+  entry.identity = IdentityOf(status);
+  return entry;
+}
+
+// The entries of `folder` that match `pattern`, dot entries included; false
+// when the folder cannot be read.
+bool ListMatching(const std::string& folder, const std::string& pattern,
+                  std::vector<DirectoryEntry>& entries) {
+  std::unique_ptr<DIR, DirCloser> directory(::opendir(folder.empty() ? "." : folder.c_str()));
+  if (!directory) return false;
+  std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  while (const dirent* entry = ::readdir(directory.get())) {
+    std::string name = entry->d_name;
+    if (MatchesWildcard(name, pattern)) entries.push_back(Describe(prefix + name, name));
+  }
+  std::sort(entries.begin(), entries.end(), ListedBefore);
+  return true;
+}
+
+// A copy that must not replace anything: made directly, and removed again
+// when it fails half-way (callers copy only when the target is missing, so a
+// half-written copy would later pass for a good one).
+int CopyToNewFile(int from, const struct stat& status, const std::string& target) {
+  FdCloser to{::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)};
+  if (to.fd < 0) return errno;
+  internal::MarkUnfinished(target);
+  int error = CopyContents(from, to.fd);
+  if (error == 0 && ::fchmod(to.fd, status.st_mode & 07777) != 0) error = errno;
+  int fd = to.fd;
+  to.fd = -1;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) ::unlink(target.c_str());
+  internal::UnmarkUnfinished();
+  return error;
+}
+
+// Where no temporary file can go beside the target, the target is written
+// over, the space for the copy made sure of first.
+int CopyOverInPlace(int from, const struct stat& status, const std::string& target) {
+  std::string content;
+  FdCloser to{::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK)};
+  if (to.fd < 0) return errno;
+  struct stat existing;
+  if (::fstat(to.fd, &existing) != 0) return errno;
+  if (!S_ISREG(existing.st_mode)) return EINVAL;
+  for (char buffer[1 << 16];;) {
+    ssize_t count = ::read(from, buffer, sizeof buffer);
+    if (count == 0) break;
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) return errno;
+    content.append(buffer, static_cast<size_t>(count));
+  }
+  if (!internal::OverwriteInPlace(to.fd, content)) return errno;
+  return ::fchmod(to.fd, status.st_mode & 07777) == 0 ? 0 : errno;
+}
+
+int CopyOverTarget(int from, const struct stat& status, const std::string& target) {
+  internal::TemporaryFile temporary(target);
+  if (temporary.Descriptor() < 0) {
+    int error = errno;
+    return ProbeEntry(target) == EntryState::Present ? CopyOverInPlace(from, status, target)
+                                                     : error;
+  }
+  int error = CopyContents(from, temporary.Descriptor());
+  if (error != 0) return error;
+  if (::fchmod(temporary.Descriptor(), status.st_mode & 07777) != 0) return errno;
+  return temporary.Commit() ? 0 : errno;
+}
+
 }  // namespace
 
 EntryState ProbeEntry(const std::string& path) {
@@ -97,20 +189,37 @@ bool IsDirectory(const std::string& path) {
   return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-std::vector<DirectoryEntry> FindEntries(const std::string& folder, const std::string& pattern) {
+std::vector<DirectoryEntry> FindEntries(const std::string& folder, const std::string& pattern,
+                                        bool* readable) {
   std::vector<DirectoryEntry> entries;
-  std::unique_ptr<DIR, DirCloser> directory(::opendir(folder.empty() ? "." : folder.c_str()));
-  if (!directory) return entries;
-  std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
-  while (const dirent* entry = ::readdir(directory.get())) {
-    std::string name = entry->d_name;
-    if (!MatchesWildcard(name, pattern)) continue;
-    struct stat status;
-    if (::lstat((prefix + name).c_str(), &status) != 0) continue;
-    entries.push_back({name, S_ISDIR(status.st_mode), S_ISLNK(status.st_mode)});
-  }
-  std::sort(entries.begin(), entries.end(), ListedBefore);
+  bool listed = ListMatching(folder, pattern, entries);
+  if (readable) *readable = listed;
   return entries;
+}
+
+bool GetIdentity(const std::string& path, FileIdentity& identity) {
+  struct stat status;
+  if (::stat(path.c_str(), &status) != 0) return false;
+  identity = IdentityOf(status);
+  return true;
+}
+
+bool CanReadFile(const std::string& path) {
+  struct stat status;
+  if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+  FdCloser file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
+  return file.fd >= 0;
+}
+
+bool PathTooLong(const std::string& path) {
+  if (path.size() >= PATH_MAX) return true;
+  for (size_t start = 0; start < path.size();) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    if (end - start > NAME_MAX) return true;
+    start = end + 1;
+  }
+  return false;
 }
 
 bool MatchesWildcard(const std::string& name, const std::string& pattern) {
@@ -118,27 +227,32 @@ bool MatchesWildcard(const std::string& name, const std::string& pattern) {
 }
 
 int CopyFile(const std::string& source, const std::string& target, bool failIfExists) {
-  FdCloser from{::open(source.c_str(), O_RDONLY | O_CLOEXEC)};
-  if (from.fd < 0) return errno;
   struct stat status;
-  if (::fstat(from.fd, &status) != 0) return errno;
+  if (::stat(source.c_str(), &status) != 0) return errno;
   if (S_ISDIR(status.st_mode)) return EISDIR;
+  if (!S_ISREG(status.st_mode)) return EINVAL;
+  FdCloser from{::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
+  if (from.fd < 0) return errno;
+  // The entry may have changed since it was looked at.
+  if (::fstat(from.fd, &status) != 0) return errno;
+  if (!S_ISREG(status.st_mode)) return EINVAL;
   // Opening the source itself for writing would truncate it.
   if (SameFile(status, target)) return failIfExists ? EEXIST : EINVAL;
+  return failIfExists ? CopyToNewFile(from.fd, status, target)
+                      : CopyOverTarget(from.fd, status, internal::ResolvedTarget(target));
+}
 
-  bool creates = failIfExists || ProbeEntry(target) == EntryState::Missing;
-  int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (failIfExists ? O_EXCL : O_TRUNC);
-  FdCloser to{::open(target.c_str(), flags, 0600)};
-  if (to.fd < 0) return errno;
-  int error = CopyContents(from.fd, to.fd);
-  if (error == 0 && ::fchmod(to.fd, status.st_mode & 07777) != 0) error = errno;
-  int fd = to.fd;
-  to.fd = -1;
-  if (::close(fd) != 0 && error == 0) error = errno;
-  // A half-written copy would later pass for a good one (callers copy only
-  // when the target is missing), so a target this call created goes again.
-  if (error != 0 && creates) ::unlink(target.c_str());
-  return error;
+int CopyLink(const std::string& source, const std::string& target) {
+  std::string text(PATH_MAX, '\0');
+  ssize_t length = ::readlink(source.c_str(), text.data(), text.size());
+  if (length < 0) return errno;
+  text.resize(static_cast<size_t>(length));
+  struct stat status;
+  if (::lstat(target.c_str(), &status) == 0 && !S_ISDIR(status.st_mode) &&
+      ::unlink(target.c_str()) != 0) {
+    return errno;
+  }
+  return ::symlink(text.c_str(), target.c_str()) == 0 ? 0 : errno;
 }
 
 std::string CurrentDirectory() {

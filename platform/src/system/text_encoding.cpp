@@ -103,4 +103,31 @@ std::string Utf16ToUtf8(const std::u16string& text) {
   return out;
 }
 
+bool IsValidUtf8(const std::string& text) {
+  char32_t codePoint;
+  for (size_t pos = 0; pos < text.size();) {
+    if (!DecodeOne(text, pos, codePoint)) return false;
+  }
+  return true;
+}
+
+std::string Latin1ToUtf8(const std::string& bytes) {
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (char byte : bytes) AppendUtf8(static_cast<unsigned char>(byte), out);
+  return out;
+}
+
+bool Utf8ToLatin1(const std::string& text, std::string& bytes) {
+  std::string result;
+  result.reserve(text.size());
+  char32_t codePoint;
+  for (size_t pos = 0; pos < text.size();) {
+    if (!DecodeOne(text, pos, codePoint) || codePoint > 0xFF) return false;
+    result += static_cast<char>(codePoint);
+  }
+  bytes = std::move(result);
+  return true;
+}
+
 }  // namespace platform

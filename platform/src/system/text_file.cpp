@@ -1,30 +1,16 @@
 #include "platform/text_file.h"
 
 #include <cerrno>
-#include <climits>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "file_writing.h"
+
 namespace platform {
 namespace {
-
-bool WriteAll(int descriptor, const std::string& content) {
-  size_t written = 0;
-  while (written < content.size()) {
-    ssize_t count = ::write(descriptor, content.data() + written, content.size() - written);
-    if (count < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    written += static_cast<size_t>(count);
-  }
-  return true;
-}
 
 // Appends everything up to the end; false on a read error (the path names
 // a folder, say).
@@ -39,21 +25,6 @@ bool ReadAll(int descriptor, std::string& content) {
     }
     content.append(buffer, static_cast<size_t>(count));
   }
-}
-
-std::string FolderOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-// A link is followed to the file it names, so the link stays a link.
-std::string ResolvedTarget(const std::string& path) {
-  char resolved[PATH_MAX];
-  struct stat status;
-  if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
-  return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
 }
 
 }  // namespace
@@ -95,31 +66,7 @@ std::string FromTextMode(const std::string& text) {
 }
 
 bool ReplaceFile(const std::string& path, const std::string& content) {
-  const std::string target = ResolvedTarget(path);
-  // A file the user may not write stays as it is, as a plain write would
-  // leave it; the rename below would replace it all the same.
-  if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) return false;
-
-  std::string temporary = FolderOf(target) + "/.varnock-XXXXXX";
-  int descriptor = ::mkstemp(temporary.data());
-  if (descriptor < 0) return false;
-
-  struct stat existing;
-  mode_t mode = 0666;
-  if (::stat(target.c_str(), &existing) == 0) {
-    mode = existing.st_mode & 07777;
-  } else {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~mask;
-  }
-
-  bool ok =
-      WriteAll(descriptor, content) && ::fchmod(descriptor, mode) == 0 && ::fsync(descriptor) == 0;
-  ok = (::close(descriptor) == 0) && ok;
-  ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temporary.c_str());
-  return ok;
+  return internal::ReplaceContent(path, content);
 }
 
 bool ReplaceTextFile(const std::string& path, const std::string& text) {

@@ -34,6 +34,10 @@ class PxXmlTree {
     /// The attribute's text into `value` and true; false (value unchanged)
     /// when the element has no such attribute.
     bool GetAttribute(const std::string& name, std::string& value) const;
+    /// Sets the element's attribute `name` to `value`, whose characters are
+    /// stored as by AddChildWithText; false when this handle is empty or
+    /// `name` is not a valid attribute name.
+    bool SetAttribute(const std::string& name, const std::string& value) const;
 
     /// Appends a child element `name` and returns a handle on it; an empty
     /// handle (nothing added) when this handle is empty or `name` is not a
@@ -42,9 +46,10 @@ class PxXmlTree {
     /// Appends a child element `name` holding the text `value` (also when it
     /// is empty). A value of U+0001 alone is stored as "###Uninitialized###";
     /// other control characters except tab, line feed and carriage return
-    /// become "?". Does nothing where AddChild adds nothing.
-    void AddChildWithText(const std::string& name, const std::string& value) const;
-    void AddChildWithText(const std::string& name, const char* value) const;
+    /// become "?". Returns a handle on the child; does nothing (an empty
+    /// handle) where AddChild adds nothing.
+    Node AddChildWithText(const std::string& name, const std::string& value) const;
+    Node AddChildWithText(const std::string& name, const char* value) const;
 
    private:
     friend class PxXmlTree;

@@ -1,0 +1,60 @@
+#pragma once
+
+// Writing files so that nothing is lost, for ReplaceFile and CopyFile: the
+// temporary file beside a target, the writing of a file over itself, and the
+// removal of a half-written file when a signal ends the process.
+#include <string>
+
+#include <sys/types.h>
+
+namespace platform::internal {
+
+/// Writes all of `size` bytes at `data`; false on a write error (errno set).
+bool WriteAll(int descriptor, const char* data, size_t size);
+
+/// The file a path names once a symbolic link is followed (the path itself
+/// when it is no link or leads nowhere), so that the link stays a link.
+std::string ResolvedTarget(const std::string& path);
+
+/// Writes `content` as the new bytes of the open file `descriptor` without
+/// replacing the file, so that its links, owner and attributes stay. The space
+/// is made sure of first, and the part beyond the old end is written before
+/// the old bytes are touched: when the disk is full or the file would pass the
+/// size limit, the call fails with the old bytes whole. False on failure.
+bool OverwriteInPlace(int descriptor, const std::string& content);
+
+/// ReplaceFile() (see platform/text_file.h).
+bool ReplaceContent(const std::string& path, const std::string& content);
+
+/// Marks `path` as a file being written, to be removed should a signal end
+/// the process before UnmarkUnfinished(); one file at a time.
+void MarkUnfinished(const std::string& path);
+void UnmarkUnfinished();
+
+/// A new file "<folder>/.varnock-XXXXXX" beside a target, for its new
+/// version. Removed again (also by a signal that ends the process) unless
+/// Commit() renamed it onto the target.
+class TemporaryFile {
+ public:
+  /// Creates the file in the folder of `target`; Descriptor() is negative
+  /// (errno set) when it cannot be created there.
+  explicit TemporaryFile(const std::string& target);
+  ~TemporaryFile();
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  int Descriptor() const { return descriptor_; }
+
+  /// Flushes the file to disk, closes it and renames it onto the target;
+  /// false (errno set, the temporary removed) on any failure.
+  bool Commit();
+
+ private:
+  void Discard();
+
+  std::string target_;
+  std::string path_;
+  int descriptor_ = -1;
+};
+
+}  // namespace platform::internal

@@ -1,0 +1,131 @@
+// Writing files so that nothing is lost: what a rewrite keeps of the file, and
+// what stays when a write fails or a signal ends the process half-way.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <boost/filesystem.hpp>
+#include <csignal>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "file_writing.h"
+#include "platform/file_system.h"
+#include "platform/program.h"
+#include "platform/text_file.h"
+#include "test_support/files.h"
+#include "test_support/process.h"
+#include "test_support/temp_dir.h"
+
+namespace {
+
+namespace fs = boost::filesystem;
+using platform::ReplaceFile;
+using test_support::ReadFile;
+using test_support::WriteFile;
+
+mode_t ModeOf(const std::string& path) {
+  struct stat status;
+  return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+std::string AttributeOf(const std::string& path, const char* name) {
+  char value[64];
+  ssize_t length = ::getxattr(path.c_str(), name, value, sizeof value);
+  return length < 0 ? "" : std::string(value, static_cast<size_t>(length));
+}
+
+class FileWritingTest : public testing::Test {
+ protected:
+  std::vector<std::string> Contents(const std::string& folder) const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  test_support::TempDir dir_;
+  const std::string file_ = dir_ / "file.c";
+};
+
+TEST_F(FileWritingTest, ARewriteKeepsWhatAPlainWriteKeeps) {
+  // Every name of a file with several gets the new text.
+  WriteFile(file_, "old");
+  fs::create_hard_link(file_, dir_ / "other-name.c");
+  ASSERT_TRUE(ReplaceFile(file_, "new text"));
+  EXPECT_EQ(ReadFile(dir_ / "other-name.c"), "new text");
+  EXPECT_EQ(fs::hard_link_count(file_), 2u);
+  fs::remove(dir_ / "other-name.c");
+
+  // Another user's file keeps its owner, group, permissions and attributes.
+  bool attributes = ::setxattr(file_.c_str(), "user.origin", "kept", 4, 0) == 0;
+  fs::permissions(file_, fs::perms(0640));
+  const test_support::Ownership other{test_support::kUnprivilegedId, test_support::kUnprivilegedId};
+  if (test_support::RunsAsSuperuser()) test_support::ChangeOwnership(file_, other);
+  ASSERT_TRUE(ReplaceFile(file_, "newer"));
+  EXPECT_EQ(ReadFile(file_), "newer");
+  EXPECT_EQ(ModeOf(file_), 0640u);
+  if (test_support::RunsAsSuperuser()) {
+    EXPECT_EQ(test_support::OwnershipOf(file_), other);
+  }
+  if (attributes) {
+    EXPECT_EQ(AttributeOf(file_, "user.origin"), "kept");
+  }
+  EXPECT_EQ(Contents(dir_.Path()), std::vector<std::string>{"file.c"});
+
+  // In a folder the user may not write, a file the user may write is
+  // rewritten all the same.
+  if (!test_support::RunsAsSuperuser()) GTEST_SKIP() << "needs to act as another user";
+  const std::string folder = dir_ / "locked";
+  WriteFile(folder + "/open.c", "a longer old text");
+  fs::permissions(folder + "/open.c", fs::perms(0666));
+  fs::permissions(folder, fs::perms(0755));
+  auto rewriteAsAnotherUser = [&] {
+    std::_Exit(test_support::BecomeUnprivileged() && ReplaceFile(folder + "/open.c", "new") ? 0
+                                                                                            : 1);
+  };
+  EXPECT_EXIT(rewriteAsAnotherUser(), testing::ExitedWithCode(0), "");
+  EXPECT_EQ(ReadFile(folder + "/open.c"), "new");
+  EXPECT_EQ(Contents(folder), std::vector<std::string>{"open.c"});
+}
+
+TEST_F(FileWritingTest, AWriteThatDoesNotFitLeavesTheOldBytesWholeAndNoTemporary) {
+  const long limit = 200000;
+  const std::string old(150011, 'o');
+  const std::string tooBig(limit + 1, 'n');
+  WriteFile(file_, old);
+  WriteFile(dir_ / "linked.c", old);
+  fs::create_hard_link(dir_ / "linked.c", dir_ / "second-name.c");
+  WriteFile(dir_ / "big.c", tooBig);
+  WriteFile(dir_ / "big.c.bak", old);
+  // Past the file-size limit a write fails as on a full disk.
+  auto writeWithALimit = [&] {
+    platform::PrepareFileWrites();
+    test_support::LimitFileSize(limit);
+    bool failed = !ReplaceFile(file_, tooBig) && !ReplaceFile(dir_ / "linked.c", tooBig) &&
+                  platform::CopyFile(dir_ / "big.c", dir_ / "big.c.bak", false) != 0;
+    std::_Exit(failed ? 0 : 1);
+  };
+  EXPECT_EXIT(writeWithALimit(), testing::ExitedWithCode(0), "");
+  EXPECT_EQ(ReadFile(file_), old);
+  EXPECT_EQ(ReadFile(dir_ / "linked.c"), old);
+  EXPECT_EQ(ReadFile(dir_ / "big.c.bak"), old);
+  EXPECT_EQ(Contents(dir_.Path()), (std::vector<std::string>{"big.c", "big.c.bak", "file.c",
+                                                             "linked.c", "second-name.c"}));
+
+  // A signal that ends the process removes the file being written.
+  auto endDuringAWrite = [&] {
+    platform::PrepareFileWrites();
+    platform::internal::TemporaryFile temporary(file_);
+    std::raise(SIGTERM);
+  };
+  EXPECT_EXIT(endDuringAWrite(), testing::KilledBySignal(SIGTERM), "");
+  EXPECT_EQ(Contents(dir_.Path()).size(), 5u);
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+#pragma once
+
+// What tests need of processes and users: running a program, acting as an
+// unprivileged user, limits on file sizes, and the special files that only
+// the system can make.
+#include <string>
+#include <vector>
+
+namespace test_support {
+
+struct ProgramResult {
+  int exitCode = -1;   ///< -1 when the program did not exit by itself
+  int signal = 0;      ///< the signal that ended it, if one did
+  std::string errors;  ///< standard error
+};
+
+struct ProgramOptions {
+  long fileSizeLimit = -1;  ///< bytes a file may grow to; -1 for no limit
+};
+
+/// Runs `program` with `arguments`, without a display and with HOME at `home`,
+/// its standard error going to `errorsFile`; a program still running after a
+/// minute is killed.
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& home, const std::string& errorsFile,
+                         const ProgramOptions& options = {});
+
+/// True when the tests run as the superuser, who may become another user.
+bool RunsAsSuperuser();
+
+/// The user and group ids of the unprivileged user that tests act as.
+constexpr unsigned kUnprivilegedId = 65534;
+
+/// Makes this process the unprivileged user, for good (in a child process,
+/// such as a death test's); false when that is not allowed.
+bool BecomeUnprivileged();
+
+/// Limits the size of any file this process writes to `bytes`.
+void LimitFileSize(long bytes);
+
+/// A named pipe at `path`.
+void MakeFifo(const std::string& path);
+
+/// A socket file at `path`, left behind by a socket bound to it.
+void MakeSocket(const std::string& path);
+
+/// Owner and group of the file at `path` (links not followed).
+struct Ownership {
+  unsigned user = 0;
+  unsigned group = 0;
+  bool operator==(const Ownership& other) const {
+    return user == other.user && group == other.group;
+  }
+};
+Ownership OwnershipOf(const std::string& path);
+void ChangeOwnership(const std::string& path, const Ownership& ownership);
+
+}  // namespace test_support
