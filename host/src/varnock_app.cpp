@@ -1,6 +1,7 @@
 #include "varnock_app.h"
 
 #include <boost/regex.hpp>
+#include <stdexcept>
 
 #include "platform/file_system.h"
 #include "platform/program.h"
@@ -41,7 +42,13 @@ bool MatchTestModeCommandLine(const std::string& commandLine, std::string& iniFi
   static const boost::regex kTestMode(
       R"re((--test-mode) --ini-file="(/.+)" --src-dir="(/.+)" --dst-dir="(/.+)")re", boost::regex::perl);
   boost::smatch match;
-  if (!boost::regex_match(commandLine, match, kTestMode)) return false;
+  try {
+    if (!boost::regex_match(commandLine, match, kTestMode)) return false;
+  } catch (const std::runtime_error&) {
+    // A line too tangled to decide (the engine gives up on its complexity)
+    // is not the test-mode line.
+    return false;
+  }
   iniFile = match[2];
   srcDir = match[3];
   dstDir = match[4];

@@ -15,6 +15,7 @@ class CVarnockApp {
 };
 
 /// The whole command line must be the four test-mode options, in this
-/// order; on a match the three paths are stored and true returned.
+/// order; on a match the three paths are stored and true returned. A line
+/// that the pattern engine cannot decide does not match.
 bool MatchTestModeCommandLine(const std::string& commandLine, std::string& iniFile,
                               std::string& srcDir, std::string& dstDir);

@@ -4,6 +4,7 @@
 
 #include "config_file.h"
 #include "test_support/files.h"
+#include "test_support/hostile_files.h"
 #include "test_support/temp_dir.h"
 #include "ui/headless.h"
 
@@ -167,6 +168,34 @@ TEST(InstalledRulesFile, IsReadWithoutQuestionsAndWrittenBackByteForByte) {
   test_support::TempDir temp;
   ASSERT_TRUE(rules.WriteRules(temp / "copy.xml"));
   EXPECT_EQ(ReadFile(temp / "copy.xml"), ReadFile(installed));
+}
+
+// A rules file that is no file, is huge or expands without end is refused as
+// not being a rules file, the rules as they were; an example holding a
+// character that XML cannot hold is saved with "?", so the file reads back
+// instead of stopping the program at its next start.
+TEST_F(ConfigFileTest, HostileRulesFilesAreRefusedAndEverySavedFileReadsBack) {
+  for (const test_support::HostileFile& file :
+       test_support::MakeHostileXmlFiles(temp.Path(), "Varnock")) {
+    ui::headless::Reset();
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(rules.ReadRules(file.path)) << file.what;
+    std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find(file.path), std::string::npos) << file.what << ": " << errors;
+    ASSERT_EQ(ui::headless::MessageBoxes().size(), 1u) << file.what;
+    EXPECT_EQ(LastBox().text,
+              "The file " + file.path + " is not a project converter configuration file.");
+    ExpectUnchanged();
+  }
+
+  rules.inputs = {"x = \xEF\xBF\xBF;"};  // U+FFFF
+  rules.froms = {"\xEF\xBF\xBE"};        // U+FFFE
+  ASSERT_TRUE(rules.WriteRules(path));
+  ConfigFile read;
+  ASSERT_TRUE(read.ReadRules(path));
+  EXPECT_EQ(read.inputs, Strings{"x = ?;"});
+  EXPECT_EQ(read.froms, Strings{"?"});
+  EXPECT_EQ(read.tos, Strings{"new"});
 }
 
 }  // namespace

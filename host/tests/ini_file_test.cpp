@@ -4,6 +4,7 @@
 
 #include "ini_file.h"
 #include "test_support/files.h"
+#include "test_support/hostile_files.h"
 #include "test_support/temp_dir.h"
 #include "ui/headless.h"
 
@@ -141,6 +142,33 @@ TEST_F(IniFileTest, AFolderNameThatIsNotUtf8SurvivesTheFile) {
   ASSERT_TRUE(written.WriteSettings(path));
   EXPECT_NE(ReadFile(path).find("<browsedDirectory encoding=\"ISO-8859-1\">"), std::string::npos);
   EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+}
+
+// A settings file that is no file, is huge or expands without end leaves the
+// defaults without a message box (one line on standard error says why), and
+// a value holding a character that XML cannot hold comes back with "?"
+// instead of making the file unreadable and every setting reset.
+TEST_F(IniFileTest, HostileSettingsFilesLeaveTheDefaultsAndEverySavedFileReadsBack) {
+  for (const test_support::HostileFile& file :
+       test_support::MakeHostileXmlFiles(temp.Path(), "initializeVarnock")) {
+    IniFile settings;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(settings.ReadSettings(file.path)) << file.what;
+    std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find(file.path), std::string::npos) << file.what << ": " << errors;
+    EXPECT_EQ(settings.makeBackups, "true") << file.what;
+    EXPECT_EQ(settings.regexpExtentions.size(), 3u) << file.what;
+  }
+  EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+
+  IniFile written;
+  written.browsedDirectory = "/home/u/\xEF\xBF\xBFproject\xEF\xBF\xBE";  // U+FFFF, U+FFFE
+  written.makeBackups = "false";
+  ASSERT_TRUE(written.WriteSettings(path));
+  IniFile read;
+  ASSERT_TRUE(read.ReadSettings(path));
+  EXPECT_EQ(read.browsedDirectory, "/home/u/?project?");
+  EXPECT_EQ(read.makeBackups, "false");
 }
 
 }  // namespace

@@ -80,6 +80,9 @@ TEST_F(TestModeTest, AnyOtherCommandLineStartsTheMainWindow) {
   const std::string ini = "--ini-file=" + iniFile;
   const std::string src = "--src-dir=" + source;
   const std::string dst = "--dst-dir=" + destination;
+  // Values that tangle the pattern until its engine gives up deciding.
+  std::string tangled = source;
+  for (int i = 0; i < 50; ++i) tangled += "\" --src-dir=\"/b\" --dst-dir=\"/c";
   const std::vector<Arguments> commandLines = {
       {program, "--test-mode", ini, src, dst},         // as a shell would repeat the program's name
       {"--test-mode", "", ini, src, dst},              // two blanks
@@ -87,6 +90,7 @@ TEST_F(TestModeTest, AnyOtherCommandLineStartsTheMainWindow) {
       {"--test-mode", src, ini, dst},                  // another order
       {"--test-mode", ini, "--src-dir=project", dst},  // a relative path
       {},                                              // no options
+      {"--test-mode", "--ini-file=" + tangled, "--src-dir=" + tangled, "--dst-dir=" + tangled, "x"},
   };
   for (size_t line = 0; line < commandLines.size(); ++line) {
     ProgramResult result = Run(commandLines[line]);

@@ -1,11 +1,14 @@
 #include "platform/text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <boost/filesystem.hpp>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -75,6 +78,52 @@ TEST_F(TextFileTest, UnreadableFileGivesFalseAndEmptyText) {
     EXPECT_FALSE(platform::ReadFileBytes(path, bytes)) << path;
     EXPECT_EQ(bytes, "") << path;
   }
+}
+
+// Only a regular file within the bound is read; nothing else is waited on
+// (a pipe with no writer) or read without end (a device).
+TEST_F(TextFileTest, ReadRegularFileReadsOnlyRegularFilesWithinTheBound) {
+  using platform::ReadFailure;
+  using platform::ReadRegularFile;
+  WriteFile(file_, "12345");
+  fs::create_symlink(file_, dir_ / "link.txt");
+  fs::create_symlink("/dev/zero", dir_ / "zero.txt");
+  ASSERT_EQ(::mkfifo((dir_ / "pipe.txt").c_str(), 0644), 0);
+  int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = dir_ / "socket";
+  socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+  const std::pair<std::string, std::uint64_t> readable[] = {{file_, 5}, {dir_ / "link.txt", 100}};
+  for (const auto& [path, bound] : readable) {
+    std::string content;
+    EXPECT_EQ(ReadRegularFile(path, bound, content), ReadFailure::kNone) << path;
+    EXPECT_EQ(content, "12345") << path;
+  }
+  const std::pair<std::string, ReadFailure> refused[] = {
+      {dir_ / "missing.txt", ReadFailure::kCannotOpen},
+      {dir_.Path(), ReadFailure::kNotRegularFile},
+      {dir_ / "pipe.txt", ReadFailure::kNotRegularFile},
+      {socketPath, ReadFailure::kNotRegularFile},
+      {dir_ / "zero.txt", ReadFailure::kNotRegularFile},
+      {file_, ReadFailure::kTooLarge},
+  };
+  for (const auto& [path, failure] : refused) {
+    std::string content = "previous";
+    EXPECT_EQ(ReadRegularFile(path, 4, content), failure) << path;
+    EXPECT_EQ(content, "") << path;
+  }
+  std::string bytes;
+  EXPECT_FALSE(platform::ReadFileBytes(dir_ / "pipe.txt", bytes));
+  ::close(listening);
+
+  EXPECT_EQ(platform::ReadRefusalReason(ReadFailure::kNotRegularFile, 1), "not a regular file");
+  EXPECT_EQ(platform::ReadRefusalReason(ReadFailure::kTooLarge, 64 * 1024 * 1024),
+            "larger than 64 MB");
+  EXPECT_EQ(platform::ReadRefusalReason(ReadFailure::kTooLarge, 1000), "larger than 1000 bytes");
+  EXPECT_EQ(platform::ReadRefusalReason(ReadFailure::kCannotOpen, 1), "");
 }
 
 class UmaskOverride {

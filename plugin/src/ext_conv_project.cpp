@@ -3,6 +3,7 @@
 #include <boost/algorithm/string/replace.hpp>
 #include <boost/filesystem.hpp>
 #include <boost/regex.hpp>
+#include <cstdint>
 
 #include "platform/file_system.h"
 #include "platform/text_file.h"
@@ -15,6 +16,8 @@ const char kGeneratingCaption[] = "Generating project file";
 const char kAddFilesCaption[] = "Add Qor files";
 const char kOpenTag[] = "<configuration>";
 const char kCloseTag[] = "</configuration>";
+// A project template is a few KB; a larger file is refused before reading.
+constexpr std::uint64_t kMaxTemplateBytes = 64 * 1024 * 1024;
 
 // Texts of the children of `parent` named `childName`, in document order.
 std::vector<std::string> ChildTexts(const PxXmlTree::Node& parent, const char* childName) {
@@ -100,14 +103,16 @@ bool ExtConvProject::ReadInitializationElement(const PxXmlTree::Node& element,
 bool ExtConvProject::ReadProjectTemplate() {
   const std::string path = TemplateFolder() + "template_project.mwp";
   std::string text;
-  platform::ReadTextFile(path, text);
+  const platform::ReadFailure failure = platform::ReadRegularFile(path, kMaxTemplateBytes, text);
   if (text.empty()) {
+    const std::string reason = platform::ReadRefusalReason(failure, kMaxTemplateBytes);
     ui::MessageBox(nullptr,
-                   "The Qor Morwick project template file '" + path + "' could not be read.",
+                   "The Qor Morwick project template file '" + path + "' could not be read." +
+                       (reason.empty() ? "" : "\n\nIt is " + reason + "."),
                    kGeneratingCaption);
     return false;
   }
-  return SplitProjectTemplate(text, path);
+  return SplitProjectTemplate(platform::FromTextMode(text), path);
 }
 
 bool ExtConvProject::SplitProjectTemplate(const std::string& text, const std::string& path) {

@@ -8,6 +8,7 @@
 
 #include "plugin_library.h"
 #include "test_support/files.h"
+#include "test_support/hostile_files.h"
 #include "test_support/temp_dir.h"
 #include "xmltree/px_xml_tree.h"
 
@@ -182,6 +183,27 @@ TEST(EndToEndTest, OfTwoProjectsWithOneOutputTheFirstIsConverted) {
   const std::string report = ReadFile(run.Out("VarnockReport.txt"));
   EXPECT_EQ(report.find(run.Out("APP.cproj")), std::string::npos);
   EXPECT_NE(report.find("\r\n" + run.Out("APP.CPROJ") + "\r\n"), std::string::npos);
+}
+
+// A project that expands without end beside a real one: the run ends as
+// usual, the first fails with one report and the other converts.
+TEST(EndToEndTest, AProjectExpandingWithoutEndFailsAndTheOtherConverts) {
+  const TestModeRun run([](const std::string& source) {
+    test_support::WriteFile(source + "/hostile.cproj",
+                            test_support::RepeatedEntityDocument("Project", 200000, 1000));
+    fs::copy_file(kCorpus + "/06-min/firmware.cproj", source + "/firmware.cproj");
+  });
+  EXPECT_EQ(run.ExitCode(), "0\n");
+  const std::string errors = run.Errors();
+  EXPECT_EQ(errors.rfind("Fatal Error at file \"" + run.Out("hostile.cproj") + "\", line 2, ", 0),
+            0u)
+      << errors;
+  EXPECT_NE(errors.find("\nSecurity check: Could not execute the external converter 'Atmel Studio "
+                        "for AVR'.\n"),
+            std::string::npos)
+      << errors;
+  EXPECT_FALSE(test_support::Exists(run.Out("hostile.mwp")));
+  ExpectConverted(run, "firmware.cproj");
 }
 
 }  // namespace

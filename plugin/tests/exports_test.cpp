@@ -5,6 +5,7 @@
 #include "platform/program.h"
 #include "plugin_library.h"
 #include "test_support/files.h"
+#include "test_support/hostile_files.h"
 #include "test_support/temp_dir.h"
 #include "ui/headless.h"
 
@@ -84,6 +85,25 @@ TEST_F(ExportsTest, EachConversionAppendsItsOwnLines) {
   ASSERT_TRUE(plugin.convert(projectFile.c_str(), InstalledInitFile().c_str(), &report));
   EXPECT_EQ(report, "before\n" + lines + lines);
   EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+}
+
+// The plug-in's own copy of the XML layer: a project that expands without
+// end fails its conversion, which lets no exception out, and leaves the
+// layer ready for the next conversion.
+TEST_F(ExportsTest, AHostileProjectFailsAndTheNextConversionWorks) {
+  const std::string hostile = project / "hostile.cproj";
+  test_support::WriteFile(hostile, test_support::RepeatedEntityDocument("Project", 200000, 1000));
+  std::string report;
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(plugin.convert(hostile.c_str(), InstalledInitFile().c_str(), &report));
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("Fatal Error at file \"" + hostile),
+            std::string::npos);
+  EXPECT_EQ(report, "");
+
+  const std::string projectFile = project / "app.cproj";
+  test_support::WriteFile(projectFile, "<Project/>");
+  EXPECT_TRUE(plugin.convert(projectFile.c_str(), InstalledInitFile().c_str(), &report));
+  EXPECT_TRUE(test_support::Exists(project / "app.mwp"));
 }
 
 }  // namespace

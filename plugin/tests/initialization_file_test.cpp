@@ -2,6 +2,7 @@
 
 #include "test_converter.h"
 #include "test_support/files.h"
+#include "test_support/hostile_files.h"
 #include "ui/headless.h"
 
 namespace {
@@ -97,6 +98,21 @@ TEST_F(InitializationFileTest, OtherRootIsRefused) {
   ExpectOneMessage(
       "The file '" + path + "' is not an external project converter initialization file.",
       "Reading initialization file");
+}
+
+// An initialization file that is no file, is huge or expands without end
+// cannot be loaded, with one line on standard error that says why.
+TEST_F(InitializationFileTest, HostileFilesCannotBeLoaded) {
+  for (const test_support::HostileFile& file :
+       test_support::MakeHostileXmlFiles(dir.Path(), "extConv")) {
+    ui::headless::Reset();
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(converter.ReadInitializationFile(file.path)) << file.what;
+    std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find(file.path), std::string::npos) << file.what << ": " << errors;
+    ExpectOneMessage("Could not load initialization file '" + file.path + "'.",
+                     "Reading initialization file");
+  }
 }
 
 }  // namespace

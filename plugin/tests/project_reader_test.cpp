@@ -2,6 +2,7 @@
 
 #include "ta_test_converter.h"
 #include "test_support/files.h"
+#include "test_support/hostile_files.h"
 #include "test_support/temp_dir.h"
 #include "ui/headless.h"
 
@@ -144,6 +145,20 @@ TEST_F(ProjectReaderTest, FailsSilentlyUnlessTheRootIsProject) {
   EXPECT_TRUE(Read(CprojText("")));
   EXPECT_EQ(converter.deviceName, "");
   EXPECT_TRUE(converter.configurations.empty());
+}
+
+// A project file that is no file, is huge or expands without end is not read,
+// silently but for the line on standard error that says why.
+TEST_F(ProjectReaderTest, HostileFilesAreNotRead) {
+  for (const test_support::HostileFile& file :
+       test_support::MakeHostileXmlFiles(dir.Path(), "Project")) {
+    OpenTaExtConv fresh;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(fresh.ReadSourceProject(file.path)) << file.what;
+    std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find(file.path), std::string::npos) << file.what << ": " << errors;
+  }
+  EXPECT_TRUE(ui::headless::MessageBoxes().empty());
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <boost/filesystem.hpp>
+
 #include "platform/text_file.h"
 #include "test_converter.h"
 #include "test_support/files.h"
+#include "test_support/process.h"
+#include "test_support/hostile_files.h"
 #include "ui/headless.h"
 
 namespace {
@@ -134,6 +138,23 @@ TEST(RemoveTemplateOptionTest, RemovesTheNamedBlocksFromBothTemplates) {
       "    \n";
   EXPECT_EQ(converter.debugConfigurationTemplate, "D\n" + kept);
   EXPECT_EQ(converter.releaseConfigurationTemplate, "R\n" + kept + kept);
+}
+
+// A template that is no regular file, or one over 64 MB, is refused before
+// anything is read, and the message says why.
+TEST_F(ProjectTemplateTest, OnlyARegularFileOfASaneSizeIsRead) {
+  const std::string path = install.TemplateFolder() + "template_project.mwp";
+  boost::filesystem::create_directories(install.TemplateFolder());
+  test_support::MakeFifo(path);
+  ExpectRefused("could not be read.\n\nIt is not a regular file.");
+  ui::headless::Reset();
+  boost::filesystem::remove(path);
+  boost::filesystem::create_symlink("/dev/zero", path);
+  ExpectRefused("could not be read.\n\nIt is not a regular file.");
+  ui::headless::Reset();
+  boost::filesystem::remove(path);
+  test_support::MakeSparseFile(path, 64LL * 1024 * 1024 + 1);
+  ExpectRefused("could not be read.\n\nIt is larger than 64 MB.");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "xmltree/px_xml_tree.h"
 
+#include <iostream>
+#include <utility>
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMException.hpp>
 #include <xercesc/dom/DOMImplementation.hpp>
@@ -29,11 +31,26 @@ PxXmlTree::~PxXmlTree() {
   ReleaseXerces();
 }
 
-bool PxXmlTree::LoadFile(const std::string& path) { return impl_->Load(path); }
+bool PxXmlTree::LoadFile(const std::string& path) {
+  // Whatever the parser does, no exception reaches the caller: one that
+  // left the tree would outlive the library once the last tree is gone.
+  try {
+    return impl_->Load(path);
+  } catch (...) {
+    std::cerr << "An error occured during parsing\n " << std::endl;
+    return false;
+  }
+}
 
 PxXmlTree::Node PxXmlTree::GetRoot() const { return impl_->Root(); }
 
-bool PxXmlTree::SaveFile(const std::string& path) { return impl_->Save(path); }
+bool PxXmlTree::SaveFile(const std::string& path) {
+  try {
+    return impl_->Save(path);
+  } catch (...) {
+    return false;
+  }
+}
 
 PxXmlTree::Impl::~Impl() { ReleaseDocument(); }
 
@@ -65,12 +82,15 @@ void PxXmlTree::Impl::ReleaseDocument() {
   document_ = nullptr;
   documentAdopted_ = false;
   documentCreated_ = false;
+  documentMemory_.reset();
   root_ = Node();
 }
 
-void PxXmlTree::Impl::TakeDocument(DOMDocument* document, bool adopted) {
+void PxXmlTree::Impl::TakeDocument(DOMDocument* document, bool adopted,
+                                   std::unique_ptr<DocumentMemory> memory) {
   ReleaseDocument();
   document_ = document;
+  documentMemory_ = std::move(memory);
   documentAdopted_ = adopted;
   documentCreated_ = !adopted;
   root_ = MakeNode(document->getDocumentElement());

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMNode.hpp>
 #include <xercesc/framework/XMLFormatter.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
 
+#include "document_memory.h"
 #include "xmltree/px_xml_tree.h"
 
 /// The pair behind a node handle.
@@ -48,11 +50,15 @@ class PxXmlTree::Impl : public xercesc::ErrorHandler, public xercesc::XMLFormatT
 
  private:
   void ReleaseDocument();
-  void TakeDocument(xercesc::DOMDocument* document, bool adopted);
+  /// Holds `document`; one taken over from a parser comes with the memory it
+  /// lives in.
+  void TakeDocument(xercesc::DOMDocument* document, bool adopted,
+                    std::unique_ptr<DocumentMemory> memory = nullptr);
 
   PxXmlTree::Node root_;
   xercesc::DOMDocument* document_ = nullptr;
   bool documentAdopted_ = false;
   bool documentCreated_ = false;
+  std::unique_ptr<DocumentMemory> documentMemory_;  ///< that of a loaded document
   std::string* out_ = nullptr;  ///< the text being written; set only while a save runs
 };

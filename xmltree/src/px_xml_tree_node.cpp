@@ -26,13 +26,28 @@ std::u16string FirstTextOf(const DOMNode* node) {
   return text ? FromXmlChars(text->getNodeValue()) : u"";
 }
 
-// The text as it is stored: the marker for U+0001 alone, "?" for the control
-// characters that XML cannot hold.
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Characters that an XML 1.0 file cannot hold in any form, not even as a
+// character reference: control characters but tab, line feed and carriage
+// return, U+FFFE and U+FFFF.
+bool IsForbiddenInXml(char16_t c) {
+  return (c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF;
+}
+
+// The text as it is stored: the marker for U+0001 alone, "?" for every
+// character that XML cannot hold (a surrogate without its partner included),
+// so that each file written loads again.
 std::u16string StoredText(const std::string& value) {
   std::u16string text = ToWide(value);
   if (text == u"\u0001") return kUninitializedMarker;
-  for (char16_t& c : text) {
-    if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') c = '?';
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      ++i;
+    } else if (IsForbiddenInXml(text[i]) || IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
+      text[i] = '?';
+    }
   }
   return text;
 }

@@ -1,4 +1,6 @@
+#include <cstdint>
 #include <iostream>
+#include <memory>
 #include <xercesc/dom/DOMException.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/parsers/XercesDOMParser.hpp>
@@ -7,6 +9,8 @@
 #include <xercesc/util/SecurityManager.hpp>
 #include <xercesc/util/XMLException.hpp>
 
+#include "document_memory.h"
+#include "limited_dom_parser.h"
 #include "platform/text_file.h"
 #include "px_xml_tree_impl.h"
 #include "xml_chars.h"
@@ -15,6 +19,30 @@
 using xercesc::XercesDOMParser;
 
 namespace {
+
+// The system's XML files are at most a few hundred KB.
+constexpr std::uint64_t kMaxFileBytes = 64 * 1024 * 1024;
+
+// None of the system's files uses entities of its own; a thousand
+// expansions are plenty, and a bomb is stopped early.
+constexpr XMLSize_t kEntityExpansionLimit = 1000;
+
+// A document without entities hands over no more characters than its file
+// holds; entities may add this many, far more than any real file needs and
+// far less than would hurt.
+constexpr std::size_t kMaxAddedCharacters = 10 * 1000 * 1000;
+
+// A file parses with a small multiple of its size in allocations. The base
+// leaves room for the expansions allowed above (each allocates a reader of
+// some 160 KB) and for those of parameter entities, which the parser does not
+// count, and stops anything beyond them in well under a second.
+constexpr std::size_t kBaseAllocatedBytes = std::size_t{512} * 1024 * 1024;
+constexpr std::size_t kAllocatedBytesPerFileByte = 32;
+
+ParseLimits LimitsFor(std::size_t fileBytes) {
+  return {fileBytes + kMaxAddedCharacters,
+          kBaseAllocatedBytes + kAllocatedBytesPerFileByte * fileBytes};
+}
 
 void Configure(XercesDOMParser& parser, xercesc::ErrorHandler& errorHandler,
                xercesc::SecurityManager& securityManager) {
@@ -28,18 +56,16 @@ void Configure(XercesDOMParser& parser, xercesc::ErrorHandler& errorHandler,
   // files or URLs, are never opened; a reference to one is a parse error.
   parser.setLoadExternalDTD(false);
   parser.setDisableDefaultEntityResolution(true);
-  // Limits entity expansion, so that nested entities cannot blow a small file
-  // up until memory runs out.
   parser.setSecurityManager(&securityManager);
 }
 
 // Parses the file's bytes under its path as system identifier; false when the
 // parser met any error, with the reports on standard error.
-bool Parse(XercesDOMParser& parser, const std::string& bytes, const std::u16string& systemId) {
+bool Parse(LimitedDomParser& parser, const std::string& bytes, const std::u16string& systemId) {
   try {
     xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()), bytes.size(),
                                       systemId.c_str());
-    parser.parse(source);
+    parser.ParseWithinLimits(source);
     return parser.getErrorCount() == 0;
   } catch (const xercesc::XMLException& exception) {
     std::cerr << "An error occured during parsing\n"
@@ -49,28 +75,39 @@ bool Parse(XercesDOMParser& parser, const std::string& bytes, const std::u16stri
               << "   DOMException code: " << exception.code << ": "
               << NarrowText(exception.getMessage()) << std::endl;
   } catch (...) {
-    std::cerr << "An error occured during parsing\n " << std::endl;
+    // A limit that stopped the parse has written its report already.
+    if (!parser.LimitExceeded()) std::cerr << "An error occured during parsing\n " << std::endl;
   }
   return false;
+}
+
+// Reads the file when it is a regular file of a sane size; a missing or
+// unreadable one fails silently, anything else with a report.
+bool ReadDocumentBytes(const std::string& path, std::string& bytes) {
+  platform::ReadFailure failure = platform::ReadRegularFile(path, kMaxFileBytes, bytes);
+  std::string reason = platform::ReadRefusalReason(failure, kMaxFileBytes);
+  if (!reason.empty()) {
+    std::cerr << "The file \"" << path << "\" is not read: it is " << reason << "." << std::endl;
+  }
+  return failure == platform::ReadFailure::kNone;
 }
 
 }  // namespace
 
 bool PxXmlTree::Impl::Load(const std::string& path) {
   std::string bytes;
-  if (!platform::ReadFileBytes(path, bytes)) return false;
-  // None of the system's files uses entities of its own; a few thousand
-  // expansions are plenty, and a bomb is stopped early.
-  constexpr XMLSize_t kEntityExpansionLimit = 10000;
+  if (!ReadDocumentBytes(path, bytes)) return false;
+  // The memory outlives the parser; a loaded document keeps it.
+  auto memory = std::make_unique<DocumentMemory>();
   xercesc::SecurityManager securityManager;
   securityManager.setEntityExpansionLimit(kEntityExpansionLimit);
-  XercesDOMParser parser(nullptr, xercesc::XMLPlatformUtils::fgMemoryManager);
+  LimitedDomParser parser(*memory, LimitsFor(bytes.size()));
   Configure(parser, *this, securityManager);
-  if (!Parse(parser, bytes, ToWide(path)) || !parser.getDocument()) {
-    parser.resetDocumentPool();
-    return false;
-  }
-  TakeDocument(parser.adoptDocument(), true);
+  // A failed parser is only destroyed, which frees what it built: after an
+  // exhausted memory it still counts itself as parsing and refuses any
+  // other clean-up.
+  if (!Parse(parser, bytes, ToWide(path)) || !parser.getDocument()) return false;
+  TakeDocument(parser.adoptDocument(), true, std::move(memory));
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "test_support/files.h"
+#include "test_support/hostile_files.h"
 #include "test_support/temp_dir.h"
 #include "xmltree/px_xml_tree.h"
 
@@ -144,6 +145,86 @@ TEST_F(XmlLoaderTest, EntityExpansionBombFailsWithParseError) {
   EXPECT_FALSE(Load("<!DOCTYPE r [\n<!ELEMENT r (#PCDATA)>\n" + entities + "]>\n<r>&l9;</r>"));
   ExpectOneFatalReport("doc.xml", 14);
   ExpectEmptyTree();
+}
+
+// Whatever makes a small file expand far beyond its size, in text, an
+// attribute, a declared default, ignorable white space or parameter entities
+// (also ones that expand to nothing): one report, no document, and the next
+// load works, in this tree and in a new one.
+TEST_F(XmlLoaderTest, DocumentsExpandingFarBeyondTheirSizeFailWithOneReport) {
+  std::string manyReferences;
+  for (int i = 0; i < 1000; ++i) manyReferences += "&e;";
+  std::string laughs = "<!ENTITY l0 \"lol\">\n";
+  for (int level = 1; level <= 9; ++level) {
+    std::string tenfold;
+    for (int i = 0; i < 10; ++i) tenfold += "&l" + std::to_string(level - 1) + ";";
+    laughs += "<!ENTITY l" + std::to_string(level) + " \"" + tenfold + "\">\n";
+  }
+  const std::string bigEntity = "<!ENTITY e \"" + std::string(20000, 'x') + "\">";
+  const std::pair<const char*, std::string> documents[] = {
+      {"text", test_support::RepeatedEntityDocument("r", 20000, 1000)},
+      {"attribute", "<!DOCTYPE r [" + bigEntity + "]>\n<r a=\"" + manyReferences + "\"/>"},
+      {"default", "<!DOCTYPE r [\n" + laughs + "<!ATTLIST r a CDATA \"&l9;\">\n]>\n<r/>"},
+      {"white space", "<!DOCTYPE r [<!ELEMENT r (a*)><!ENTITY e \"" + std::string(20000, ' ') +
+                          "\">]>\n<r>" + manyReferences + "</r>"},
+      {"parameters", test_support::ParameterEntityBomb("r", 9)},
+      {"empty parameters", test_support::ParameterEntityBomb("r", 9, "")},
+  };
+  test_support::WriteFile(folder_ / "good.xml", "<good><a>1</a></good>");
+  for (const auto& [what, content] : documents) {
+    PxXmlTree tree;
+    test_support::WriteFile(folder_ / "doc.xml", content);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(tree.LoadFile(folder_ / "doc.xml")) << what;
+    errors_ = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Count(errors_, "Fatal Error"), 1u) << what << ": " << errors_;
+    EXPECT_EQ(errors_.rfind("Fatal Error at file \"" + folder_ / "doc.xml" + "\", line ", 0), 0u)
+        << what << ": " << errors_;
+    EXPECT_EQ(tree.GetRoot().GetNodeName(), "") << what;
+    EXPECT_TRUE(tree.LoadFile(folder_ / "good.xml")) << what;
+    EXPECT_EQ(tree.GetRoot().FirstChildElement().GetNodeText(), "1") << what;
+    PxXmlTree fresh;
+    EXPECT_TRUE(fresh.LoadFile(folder_ / "good.xml")) << what;
+  }
+}
+
+// Entities within the limits: a thousand expansions that add nine million
+// characters, in text and in an attribute.
+TEST_F(XmlLoaderTest, EntitiesWithinTheLimitsLoad) {
+  std::string manyReferences;
+  for (int i = 0; i < 1000; ++i) manyReferences += "&e;";
+  const std::string subset =
+      "<!DOCTYPE r [<!ELEMENT r (#PCDATA)><!ATTLIST r a CDATA #IMPLIED>"
+      "<!ENTITY e \"" +
+      std::string(9000, 'x') + "\">]>\n";
+  ASSERT_TRUE(Load(subset + "<r>" + manyReferences + "</r>")) << errors_;
+  EXPECT_EQ(tree_.GetRoot().GetNodeText().size(), 9000000u);
+  ASSERT_TRUE(Load(subset + "<r a=\"" + manyReferences + "\"/>")) << errors_;
+  std::string value;
+  EXPECT_TRUE(tree_.GetRoot().GetAttribute("a", value));
+  EXPECT_EQ(value.size(), 9000000u);
+}
+
+// Nothing but a regular file of a sane size is opened or read: a pipe that no
+// one writes to, a device, a huge file and a folder each fail at once with
+// one line that names them.
+TEST_F(XmlLoaderTest, OnlyRegularFilesOfASaneSizeAreRead) {
+  for (const test_support::HostileFile& file :
+       test_support::MakeHostileXmlFiles(folder_.Path(), "r")) {
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(tree_.LoadFile(file.path)) << file.what;
+    errors_ = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Count(errors_, "\"" + file.path + "\""), 1u) << file.what << ": " << errors_;
+    ExpectEmptyTree();
+  }
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(tree_.LoadFile(folder_.Path()));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "The file \"" + folder_.Path() + "\" is not read: it is not a regular file.\n");
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(tree_.LoadFile(folder_ / "huge.xml"));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "The file \"" + folder_ / "huge.xml" + "\" is not read: it is larger than 64 MB.\n");
 }
 
 TEST_F(XmlLoaderTest, ManyPredefinedEntitiesAreNoBomb) {

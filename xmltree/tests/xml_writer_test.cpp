@@ -7,6 +7,7 @@
 #include "test_support/files.h"
 #include "test_support/temp_dir.h"
 #include "xmltree/px_xml_tree.h"
+#include "xmltree/text_utilities.h"
 
 namespace {
 
@@ -111,6 +112,29 @@ TEST_F(XmlWriterTest, CharactersOutsideLatin1BecomeReferencesAndReadBackUnchange
   tree.GetRoot().AddChildWithText("v", value);
   EXPECT_EQ(Saved(tree), kHead + "<r>\r\n  <v>\xFC &#x20AC; &#x1F600;</v>\r\n</r>" + kTail);
   EXPECT_EQ(ReadBack(), value);
+}
+
+// Every character that a value can hold, stored as itself or as "?" where an
+// XML file cannot hold it in any form: the file loads again.
+TEST_F(XmlWriterTest, EveryValueIsSavedSoThatItLoadsAgain) {
+  std::u16string value;
+  std::u16string expected;
+  for (char32_t c = 1; c <= 0xFFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;  // narrow text holds none alone
+    value += static_cast<char16_t>(c);
+    bool forbidden = (c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c >= 0xFFFE;
+    expected += forbidden ? u'?' : static_cast<char16_t>(c);
+  }
+  value += u"\U0001F600";
+  expected += u"\U0001F600";
+  PxXmlTree tree("r");
+  tree.GetRoot().AddChildWithText("v", ToNarrow(value));
+  tree.GetRoot().AddChildWithText("w", "\xEF\xBF\xBE\xEF\xBF\xBF");  // U+FFFE U+FFFF
+  ASSERT_TRUE(tree.SaveFile(Path()));
+  PxXmlTree loaded;
+  ASSERT_TRUE(loaded.LoadFile(Path()));
+  EXPECT_EQ(ToWide(loaded.GetRoot().FirstChildElement().GetNodeText()), expected);
+  EXPECT_EQ(loaded.GetRoot().FirstChildElement().NextSiblingElement().GetNodeText(), "??");
 }
 
 TEST_F(XmlWriterTest, LoadedDocumentIsSavedWithItsStructureAndTrueEncoding) {

@@ -1,15 +1,36 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace platform {
 
-/// Reads the whole file as bytes into `content`; false (content emptied) when
-/// it cannot be opened or read.
+/// Why a file was not read.
+enum class ReadFailure {
+  kNone,            ///< it was read
+  kCannotOpen,      ///< missing, not permitted, or a read error
+  kNotRegularFile,  ///< a folder, pipe, socket or device (also through a link)
+  kTooLarge,        ///< more bytes than the caller allows
+};
+
+/// Reads the whole file as bytes into `content` when it is a regular file (or
+/// a link to one) of at most `maxBytes` bytes. Anything else is refused
+/// without waiting on it (a pipe with no writer, say), and a larger file
+/// before any of it is read; also a file that grows past the bound while it
+/// is read. On failure `content` is emptied.
+ReadFailure ReadRegularFile(const std::string& path, std::uint64_t maxBytes, std::string& content);
+
+/// Why ReadRegularFile with that bound refused a file, to follow "it is":
+/// "not a regular file" or "larger than N MB"; "" for the other results.
+std::string ReadRefusalReason(ReadFailure failure, std::uint64_t maxBytes);
+
+/// ReadRegularFile() without a size bound; false (content emptied) when the
+/// file cannot be opened or read or is not a regular file.
 bool ReadFileBytes(const std::string& path, std::string& content);
 
 /// Reads the whole file "as text": every CR LF pair becomes a line feed.
-/// False (text emptied) when it cannot be opened or read.
+/// False (text emptied) when it cannot be opened or read or is not a regular
+/// file.
 bool ReadTextFile(const std::string& path, std::string& text);
 
 /// The text-mode rendering of `text`: every line feed becomes CR LF (a CR

@@ -1,6 +1,7 @@
 #include "platform/text_file.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <string>
 
 #include <fcntl.h>
@@ -12,31 +13,65 @@
 namespace platform {
 namespace {
 
-// Appends everything up to the end; false on a read error (the path names
-// a folder, say).
-bool ReadAll(int descriptor, std::string& content) {
+// Appends everything up to the end, but stops once more than `maxBytes`
+// arrived: a file may still grow while it is read.
+ReadFailure ReadAll(int descriptor, std::uint64_t maxBytes, std::string& content) {
   char buffer[1 << 16];
   for (;;) {
     ssize_t count = ::read(descriptor, buffer, sizeof buffer);
-    if (count == 0) return true;
+    if (count == 0) return ReadFailure::kNone;
     if (count < 0) {
       if (errno == EINTR) continue;
-      return false;
+      return ReadFailure::kCannotOpen;
     }
     content.append(buffer, static_cast<size_t>(count));
+    if (content.size() > maxBytes) return ReadFailure::kTooLarge;
   }
+}
+
+ReadFailure ReadOpenedFile(int descriptor, std::uint64_t maxBytes, std::string& content) {
+  struct stat status;
+  if (::fstat(descriptor, &status) != 0) return ReadFailure::kCannotOpen;
+  if (!S_ISREG(status.st_mode)) return ReadFailure::kNotRegularFile;
+  if (static_cast<std::uint64_t>(status.st_size) > maxBytes) return ReadFailure::kTooLarge;
+  return ReadAll(descriptor, maxBytes, content);
 }
 
 }  // namespace
 
-bool ReadFileBytes(const std::string& path, std::string& content) {
+ReadFailure ReadRegularFile(const std::string& path, std::uint64_t maxBytes, std::string& content) {
   content.clear();
-  int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) return false;
-  bool ok = ReadAll(descriptor, content);
+  // Anything but a regular file stays unopened: opening a device can act on
+  // it, and opening a pipe waits for a writer.
+  struct stat status;
+  if (::stat(path.c_str(), &status) != 0) return ReadFailure::kCannotOpen;
+  if (!S_ISREG(status.st_mode)) return ReadFailure::kNotRegularFile;
+  // Should the entry be swapped for a pipe meanwhile, the open still returns
+  // at once, and the check of the opened file refuses it.
+  int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (descriptor < 0) return ReadFailure::kCannotOpen;
+  ReadFailure result = ReadOpenedFile(descriptor, maxBytes, content);
   ::close(descriptor);
-  if (!ok) content.clear();
-  return ok;
+  if (result != ReadFailure::kNone) content.clear();
+  return result;
+}
+
+std::string ReadRefusalReason(ReadFailure failure, std::uint64_t maxBytes) {
+  constexpr std::uint64_t kMegabyte = 1024 * 1024;
+  switch (failure) {
+    case ReadFailure::kNotRegularFile:
+      return "not a regular file";
+    case ReadFailure::kTooLarge:
+      return maxBytes % kMegabyte == 0
+                 ? "larger than " + std::to_string(maxBytes / kMegabyte) + " MB"
+                 : "larger than " + std::to_string(maxBytes) + " bytes";
+    default:
+      return "";
+  }
+}
+
+bool ReadFileBytes(const std::string& path, std::string& content) {
+  return ReadRegularFile(path, UINT64_MAX, content) == ReadFailure::kNone;
 }
 
 bool ReadTextFile(const std::string& path, std::string& text) {

@@ -45,9 +45,10 @@ class PxXmlTree {
     Node AddChild(const std::string& name) const;
     /// Appends a child element `name` holding the text `value` (also when it
     /// is empty). A value of U+0001 alone is stored as "###Uninitialized###";
-    /// other control characters except tab, line feed and carriage return
-    /// become "?". Returns a handle on the child; does nothing (an empty
-    /// handle) where AddChild adds nothing.
+    /// every character that an XML file cannot hold (other control characters
+    /// than tab, line feed and carriage return, U+FFFE, U+FFFF, a surrogate
+    /// without its partner) becomes "?". Returns a handle on the child; does
+    /// nothing (an empty handle) where AddChild adds nothing.
     Node AddChildWithText(const std::string& name, const std::string& value) const;
     Node AddChildWithText(const std::string& name, const char* value) const;
 
@@ -67,11 +68,14 @@ class PxXmlTree {
   PxXmlTree& operator=(const PxXmlTree&) = delete;
 
   /// Loads the file. False when it is missing or unreadable (silently), not
-  /// well-formed (a report on standard error) or invalid against its DTD
-  /// (silently). External DTDs and entities are never fetched: a reference
-  /// to one, like an entity expanding beyond limits, fails the load with a
-  /// report. A successful load replaces the document held before; a failed
-  /// one keeps it.
+  /// a regular file or larger than 64 MB (a line on standard error, nothing
+  /// read), not well-formed (a report on standard error) or invalid against
+  /// its DTD (silently). External DTDs and entities are never fetched: a
+  /// reference to one, like a document that expands far beyond its size
+  /// (more than 1000 entity expansions, or 10 million characters more than
+  /// the file holds), fails the load with one report. Never throws; a failed
+  /// load leaves the library ready for the next. A successful load replaces
+  /// the document held before; a failed one keeps it.
   bool LoadFile(const std::string& path);
   /// Handle of the root element; empty when the tree holds no document.
   Node GetRoot() const;
