@@ -4,6 +4,10 @@
 
 namespace {
 
+// Client width and height that the report edit leaves free around itself.
+constexpr int kEditMarginsAcross = 21;
+constexpr int kEditMarginsDown = 57;
+
 ui::DialogTemplate ReportTemplate() {
   using namespace ui::style;
   return {CViewReportDlg::kTemplateId,
@@ -32,6 +36,11 @@ void CViewReportDlg::DoDataExchange() {
 bool CViewReportDlg::OnInitDialog() {
   Dialog::OnInitDialog();
   reportEdit->SetText(boost::algorithm::replace_all_copy(reportContents, "\n", "\r\n"));
+  // However small the user makes the window, OK stays whole and the report
+  // keeps room for a few lines and its scroll bars: below that the layout
+  // would give its controls negative sizes.
+  const ui::Rect ok = okButton->GetRect();
+  SetMinClientSize(kEditMarginsAcross + 3 * ok.width, kEditMarginsDown + 4 * ok.height);
   layoutReady = true;
   return true;
 }
@@ -46,7 +55,7 @@ void CViewReportDlg::OnSize(ui::Notification& notification) {
   if (!layoutReady) return;
   int width = notification.width;
   int height = notification.height;
-  reportEdit->Move({11, 11, width - 21, height - 57});
+  reportEdit->Move({11, 11, width - kEditMarginsAcross, height - kEditMarginsDown});
   ui::Rect ok = okButton->GetRect();
   okButton->Move({width - 10 - ok.width, height - 10 - ok.height, ok.width, ok.height});
 }

@@ -28,6 +28,15 @@ TEST_F(DialogsTest, ReportShowsEveryLineAndKeepsItsLayoutUntilResized) {
     EXPECT_EQ(ok.y + ok.height, 590);
     EXPECT_EQ(ok.width, kOkWidth);
     EXPECT_EQ(ok.height, kOkHeight);
+
+    // Sized down to nothing, the window keeps OK whole and some of the report.
+    report.UserResize(1, 1);
+    const ui::Rect edit = report.Item(CViewReportDlg::kReportId).GetRect();
+    ok = report.Item(ui::kIdOk).GetRect();
+    EXPECT_GE(edit.width, kOkWidth);
+    EXPECT_GE(edit.height, kOkHeight);
+    EXPECT_GE(ok.x, 10);
+    EXPECT_GE(ok.y, edit.y + edit.height);
   });
   CViewReportDlg("one\ntwo\r\nthree").DoModal();
 }

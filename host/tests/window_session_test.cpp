@@ -1,11 +1,16 @@
 // A session with the program's real windows on a virtual display, driven
 // through the display server as a person would: a rule is added in the rule
-// editor, a source project is converted to a fresh copy, the report is read
-// and the main dialog is closed. Every window is caught on a screenshot.
-// Arguments: the folder that receives the screenshots.
+// editor, the main dialog is tried with the keyboard and the pointer, a
+// source project is converted to a fresh copy in a folder made in the folder
+// chooser, the report is read and the main dialog is closed. A second run in
+// test mode stops early and leaves the main dialog open. Every window is
+// caught on a screenshot. Arguments: the folder that receives the
+// screenshots.
 
+#include <cstdlib>
 #include <functional>
 #include <iostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +20,7 @@
 #include "edit_subst_dlg.h"
 #include "fake_install.h"
 #include "icons.h"
+#include "ini_file.h"
 #include "platform/program.h"
 #include "screenshot.h"
 #include "test_support/environment_override.h"
@@ -29,8 +35,11 @@ namespace {
 
 using window_test::Check;
 using window_test::ClickCenter;
+using window_test::PointAtCenter;
 using window_test::WaitUntil;
+using window_test::WindowsOnScreen;
 namespace probe = ui::window_probe;
+using Id = CVarnockDlg::ControlId;
 
 // The rule the session adds, and what it makes of the example and the source.
 const std::string kFrom = R"(\bblink\((\w+)\))";
@@ -48,6 +57,41 @@ void RemoveFile(const std::string& path) {
 
 bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
+}
+
+// The text without its blanks and line breaks, which wrapping may change.
+std::string Squeezed(const std::string& text) {
+  std::string squeezed;
+  for (char c : text) {
+    if (c != ' ' && c != '\n') squeezed += c;
+  }
+  return squeezed;
+}
+
+bool Inside(const ui::Rect& inner, const ui::Rect& outer) {
+  return inner.width > 0 && inner.height > 0 && inner.x >= outer.x && inner.y >= outer.y &&
+         inner.x + inner.width <= outer.x + outer.width &&
+         inner.y + inner.height <= outer.y + outer.height;
+}
+
+// Whether the middles of the two rectangles lie within a few pixels.
+bool SameMiddle(const ui::Rect& first, const ui::Rect& second) {
+  constexpr int kSlack = 3;
+  return std::abs((first.x + first.width / 2) - (second.x + second.width / 2)) <= kSlack &&
+         std::abs((first.y + first.height / 2) - (second.y + second.height / 2)) <= kSlack;
+}
+
+// A strip inside the right end of an edit, where its text does not reach.
+ui::Rect EmptyEnd(const ui::Rect& edit) {
+  return {edit.x + edit.width - 16, edit.y + 5, 10, edit.height - 10};
+}
+
+// The pointer rests on `rect` after a few small moves, as a hand makes them.
+void Hover(const ui::Rect& rect) {
+  for (int step = 0; step < 8; ++step) {
+    probe::PointAt(rect.x + rect.width / 3 + step, rect.y + rect.height / 2);
+    probe::HandleEventsFor(50);
+  }
 }
 
 // The search expression of the first rule in a rules file.
@@ -76,6 +120,7 @@ struct SessionInstall {
                             "    return 0;\n"
                             "}\n");
     test_support::WriteFile(source + "/blink.tproj", "test project\n");
+    boost::filesystem::create_directories(install.documents);
     platform::OverrideProgramPath(install.bin + "/varnock");
   }
   ~SessionInstall() { platform::OverrideProgramPath(""); }
@@ -101,6 +146,9 @@ struct SessionInstall {
   const std::string proposedDestination = install.documents + "/Qor Morwick/Conv/blink";
   const std::string rulesFile = install.UserFile("Varnock-Substitutions.xml");
   const std::string settingsFile = install.UserFile("Varnock.xml");
+  const std::string newFolder = install.documents + "/fresh";
+  const std::string testModeSettings = install.temp / "test-mode.xml";
+  const std::string testModeDestination = install.temp / "test-mode/blink";
 };
 
 class Session {
@@ -111,6 +159,19 @@ class Session {
   void Start() {
     probe::WhenNextModalShows(Expect(CVarnockDlg::kTemplateId, "the main dialog",
                                      [this](ui::Dialog&) { UseMainDialog(); }));
+  }
+
+  // A test-mode run that stops at its first message leaves the main dialog
+  // open, which the session then inspects and closes.
+  void StartEarlyStop() {
+    probe::WhenNextModalShows([this](const ui::Rect& box, ui::Dialog* dialog) {
+      Check(!dialog && probe::ShownMessageBox().text == "The extension *.* is not permitted.",
+            "the test-mode run stops at the extension *.*");
+      probe::WhenNextModalShows(Expect(CVarnockDlg::kTemplateId, "the main dialog after the stop",
+                                       [this](ui::Dialog&) { CheckEarlyStop(); }));
+      PointAtCenter(box);
+      probe::Press(probe::Keystroke::Enter);
+    });
   }
 
   const std::vector<std::string>& Screenshots() const { return screenshots_; }
@@ -138,11 +199,18 @@ class Session {
     };
   }
 
-  // Saves a screenshot of the display and checks that `dialog` is on it.
-  void Screenshot(const std::string& name, const ui::Dialog& dialog, const std::string& what) {
+  // Saves a screenshot of the display and checks that `dialog` (or the
+  // window at `window`) is on it; returns the screenshot's path.
+  std::string Screenshot(const std::string& name, const ui::Dialog& dialog,
+                         const std::string& what) {
+    return Screenshot(name, probe::ScreenRect(dialog), what);
+  }
+  std::string Screenshot(const std::string& name, const ui::Rect& window, const std::string& what) {
     const std::string path = shots_ + "/" + name;
-    Check(window_test::ScreenshotShowing(path, probe::ScreenRect(dialog)), what + " is on screen");
+    probe::HandleEventsFor(500);  // the last changes are painted, fades included
+    Check(window_test::ScreenshotShowing(path, window), what + " is on screen");
     screenshots_.push_back(path);
+    return path;
   }
 
   // Types `text` into the edit `id` after a click into it.
@@ -159,17 +227,216 @@ class Session {
   }
 
   void UseMainDialog() {
-    Screenshot("session-main.png", main_, "the main dialog");
-    Check(probe::ShownText(main_, CVarnockDlg::kConverterExtensions) == "*.tproj",
+    const std::string shot = Screenshot("session-main.png", main_, "the main dialog");
+    Check(probe::ShownText(main_, Id::kConverterExtensions) == "*.tproj",
           "the test plug-in's extensions are shown");
-    const ui::Rect combo = probe::ScreenRect(main_, CVarnockDlg::kConverterCombo);
-    const ui::Rect label = probe::ScreenRect(main_, CVarnockDlg::kFileExtensionsLabel);
+    const ui::Rect combo = probe::ScreenRect(main_, Id::kConverterCombo);
+    const ui::Rect label = probe::ScreenRect(main_, Id::kFileExtensionsLabel);
     Check(combo.y + combo.height <= label.y, "the project type box leaves the label below free");
+    CheckStatesShown(shot);
     AddRule();
-    TypeInto(main_, CVarnockDlg::kRootEdit, install_.source,
+    CheckExtensionListCloseUp();
+    CheckTabStops();
+    CheckMnemonicsFromTheRuleList();
+    CheckHelpBox();
+    CheckTooltipUnderQuestion();
+    CheckDisabledRuleList();
+    TypeInto(main_, Id::kRootEdit, install_.source,
              "the source tree's path is typed into the root edit");
     Execute();
     Close();
+  }
+
+  // At the start the converter Enable box has the focus and rule 1 is
+  // selected.
+  void CheckStatesShown(const std::string& shot) {
+    Check(main_.List(Id::kRuleList).GetItemState(0, ui::kItemSelected) &&
+              !probe::ShownSelected(main_, Id::kRuleList, 0),
+          "the rule list without the focus does not draw its selected rule");
+    const double readOnly =
+        window_test::MeanLevel(shot, EmptyEnd(probe::ScreenRect(main_, Id::kConverterExtensions)));
+    const double editable =
+        window_test::MeanLevel(shot, EmptyEnd(probe::ScreenRect(main_, Id::kRootEdit)));
+    Check(readOnly >= 0 && editable >= 0 && std::abs(readOnly - editable) > 0.01,
+          "the read-only extension edit is drawn unlike an editable one");
+
+    const std::set<std::string> before = WindowsOnScreen();
+    const ui::Rect converter = probe::ScreenRect(main_, Id::kConverterCombo);
+    probe::ClickAt(converter.x + 20, converter.y + converter.height / 2);
+    const std::set<std::string> types = window_test::WindowsOpenedSince(before);
+    Check(!types.empty(), "a click on the text of the project type list opens the list");
+    Screenshot("session-project-types.png", main_, "the open project type list");
+    probe::Press(probe::Keystroke::Escape);
+    Check(WaitUntil([&] { return window_test::NoneOnScreen(types); }), "Escape closes it again");
+    Check(WaitUntil([&] {
+            return probe::ToolkitFocus(main_) == main_.FindControl(Id::kConverterCombo) &&
+                   main_.Focus() == main_.FindControl(Id::kConverterCombo);
+          }),
+          "the project type list has the focus, and the dialog knows it");
+  }
+
+  // Closed with Escape, the extension list hands the focus to the rule list,
+  // so that the next Down key moves through the rules, never through the
+  // extension lists.
+  void CheckExtensionListCloseUp() {
+    const ui::ListViewControl& list = main_.List(Id::kRuleList);
+    ClickCenter(probe::RowScreenRect(main_, Id::kRuleList, 0));
+    const std::string extensions = main_.Combo(Id::kExtensionCombo).GetText();
+    const std::set<std::string> before = WindowsOnScreen();
+    const ui::Rect combo = probe::ScreenRect(main_, Id::kExtensionCombo);
+    probe::ClickAt(combo.x + combo.width - 8, combo.y + combo.height / 2);
+    const std::set<std::string> lists = window_test::WindowsOpenedSince(before);
+    Check(!lists.empty(), "a click on its arrow drops the extension list down");
+    probe::Press(probe::Keystroke::Escape);
+    const ui::Control* rules = main_.FindControl(Id::kRuleList);
+    Check(WaitUntil([&] {
+            return window_test::NoneOnScreen(lists) && probe::ToolkitFocus(main_) == rules &&
+                   main_.Focus() == rules;
+          }),
+          "Escape closes the extension list and the focus moves to the rule list");
+    Check(main_.Item(Id::kEdit).IsEnabled() && probe::ShownSelected(main_, Id::kRuleList, 0),
+          "the rule list with the focus shows rule 1 selected and Edit is enabled");
+    Screenshot("session-extension-list-closed.png", main_, "the main dialog after Escape");
+    probe::Press(probe::Keystroke::Down);
+    Check(WaitUntil([&] { return list.GetItemState(1, ui::kItemSelected) != 0; }) &&
+              main_.Combo(Id::kExtensionCombo).GetText() == extensions,
+          "Down then selects rule 2 and leaves the extension list as it was");
+  }
+
+  // Checks that the focus arrives at the control `id`, as the toolkit and as
+  // the dialog have it.
+  void CheckFocusArrives(int id, const std::string& what) {
+    const ui::Control* control = main_.FindControl(id);
+    const bool arrived = WaitUntil(
+        [&] { return probe::ToolkitFocus(main_) == control && main_.Focus() == control; }, 5000);
+    Check(arrived, what);
+  }
+
+  void CheckTabStops() {
+    const ui::Rect combo = probe::ScreenRect(main_, Id::kExtensionCombo);
+    probe::ClickAt(combo.x + 20, combo.y + combo.height / 2);
+    CheckFocusArrives(Id::kExtensionCombo, "a click into the extension box gives it the focus");
+    probe::Press(probe::Keystroke::Tab);
+    CheckFocusArrives(Id::kExecute, "one Tab leaves the extension box for Execute");
+    probe::Press(probe::Keystroke::BackTab);
+    CheckFocusArrives(Id::kExtensionCombo, "one Shift+Tab comes back to it");
+    // Clicked twice, the converter Enable box stays checked.
+    ClickCenter(probe::ScreenRect(main_, Id::kConverterEnable));
+    ClickCenter(probe::ScreenRect(main_, Id::kConverterEnable));
+    CheckFocusArrives(Id::kConverterEnable, "a click on the converter Enable box focuses it");
+    probe::Press(probe::Keystroke::Tab);
+    probe::Press(probe::Keystroke::Tab);
+    CheckFocusArrives(Id::kConverterCombo, "two Tabs reach the project type list");
+    probe::Press(probe::Keystroke::Tab);
+    CheckFocusArrives(Id::kConverterExtensions, "one more Tab leaves it for its extensions");
+  }
+
+  void CheckMnemonicsFromTheRuleList() {
+    ClickCenter(probe::RowScreenRect(main_, Id::kRuleList, 0));
+    CheckFocusArrives(Id::kRuleList, "a click on rule 1 gives the rule list the focus");
+    bool edited = false;
+    probe::WhenNextModalShows(
+        Expect(CEditSubstDlg::kTemplateId, "the rule editor", [&](ui::Dialog& editor) {
+          edited = editor.GetCaption() == "Edit substitution rule";
+          editor.EndDialog(ui::kIdCancel);
+        }));
+    probe::PressAlt('t');
+    Check(WaitUntil([&] { return edited; }), "Alt+T in the rule list edits the selected rule");
+
+    CheckFocusArrives(Id::kRuleList, "the rule list has the focus again");
+    std::string asked;
+    probe::WhenNextModalShows([&](const ui::Rect& box, ui::Dialog*) {
+      asked = probe::ShownMessageBox().text;
+      PointAtCenter(box);
+      probe::Press(probe::Keystroke::Enter);
+    });
+    probe::PressAlt('e');
+    Check(WaitUntil([&] { return !asked.empty(); }) && asked == "You must choose a directory",
+          "Alt+E in the rule list executes, which asks for the root directory first");
+  }
+
+  void CheckHelpBox() {
+    bool closed = false;
+    probe::WhenNextModalShows([&](const ui::Rect& box, ui::Dialog*) {
+      const probe::ShownMessage help = probe::ShownMessageBox();
+      Check(box.width <= probe::ScreenArea().width * 2 / 3,
+            "the help box is at most two thirds of the screen wide");
+      const std::string text = Squeezed(help.text);
+      Check(help.whole && text.rfind("Thesubstitutionrules", 0) == 0 &&
+                Contains(text, "Youcanexportyoursubstitutionrules") &&
+                text.substr(text.size() - 24) == "foruseonanothercomputer.",
+            "the help box shows the whole help text, its last paragraph too");
+      Screenshot("session-help.png", box, "the help box");
+      PointAtCenter(box);
+      probe::Press(probe::Keystroke::Enter);
+      closed = true;
+    });
+    ClickCenter(probe::ScreenRect(main_, Id::kSubstitutionHelp));
+    Check(WaitUntil([&] { return closed; }), "the help box opens and Enter closes it");
+  }
+
+  // A tooltip of the main dialog never shows over a message box that the
+  // dialog opens, however the pointer moves over the dialog below.
+  void CheckTooltipUnderQuestion() {
+    ClickCenter(probe::RowScreenRect(main_, Id::kRuleList, 0));
+    CheckFocusArrives(Id::kRuleList, "rule 1 is selected for Remove");
+    const std::set<std::string> before = WindowsOnScreen();
+    const ui::Rect remove = probe::ScreenRect(main_, Id::kRemove);
+    Hover(remove);
+    const std::set<std::string> tooltip = window_test::WindowsOpenedSince(before);
+    Check(!tooltip.empty(), "Remove, inside its group box, shows its tooltip");
+    const int rules = main_.List(Id::kRuleList).GetItemCount();
+    bool asked = false;
+    probe::WhenNextModalShows([&](const ui::Rect& box, ui::Dialog*) {
+      Hover(remove);
+      probe::HandleEventsFor(1500);
+      Check(window_test::NoneOnScreen(tooltip),
+            "while Remove asks its question, no tooltip shows, though the pointer rests on Remove");
+      Screenshot("session-question-without-tooltip.png", box, "the question of Remove");
+      PointAtCenter(box);
+      probe::Press(probe::Keystroke::Escape);
+      asked = true;
+    });
+    ClickCenter(remove);
+    Check(WaitUntil([&] { return asked; }) && main_.List(Id::kRuleList).GetItemCount() == rules,
+          "Escape answers No and the rule stays");
+  }
+
+  void CheckDisabledRuleList() {
+    const ui::ListViewControl& list = main_.List(Id::kRuleList);
+    ClickCenter(probe::ScreenRect(main_, Id::kRootEdit));
+    CheckFocusArrives(Id::kRootEdit, "a click in the root edit takes the focus from the rule list");
+    const std::string enabled =
+        Screenshot("session-main-enabled.png", main_, "the main dialog with substitution on");
+    ClickCenter(probe::ScreenRect(main_, Id::kSubstitutionEnable));
+    Check(WaitUntil([&] { return !list.IsEnabled(); }),
+          "substitution switched off disables the rule list");
+    const std::string disabled =
+        Screenshot("session-main-disabled.png", main_, "the main dialog with substitution off");
+    const ui::Rect rows = probe::ScreenRect(main_, Id::kRuleList);
+    Check(std::abs(window_test::MeanLevel(enabled, rows) - window_test::MeanLevel(disabled, rows)) >
+              0.01,
+          "the disabled rule list is drawn unlike the enabled one");
+    ClickCenter(probe::RowScreenRect(main_, Id::kRuleList, 2));
+    probe::HandleEventsFor(300);
+    Check(!list.GetItemState(2, ui::kItemSelected) && !list.HasFocus(),
+          "a click on the disabled rule list does nothing");
+    ClickCenter(probe::ScreenRect(main_, Id::kSubstitutionEnable));
+    Check(WaitUntil([&] { return list.IsEnabled() && list.HasFocus(); }),
+          "substitution switched on again enables the rule list and focuses it");
+  }
+
+  void CheckEarlyStop() {
+    Check(!main_.Item(Id::kCopy).IsEnabled() && !main_.Item(Id::kEdit).IsEnabled() &&
+              !main_.Item(Id::kRemove).IsEnabled() &&
+              main_.List(Id::kRuleList).GetItemState(0, ui::kItemSelected),
+          "after the stop Copy, Edit and Remove are disabled, and rule 1 is selected");
+    Check(!probe::ShownSelected(main_, Id::kRuleList, 0),
+          "the rule list, which has no focus, does not draw rule 1 selected");
+    Screenshot("session-test-mode-stop.png", main_, "the main dialog after the stop");
+    ClickCenter(probe::ScreenRect(main_, ui::kIdCancel));
+    Check(WaitUntil([this] { return !probe::InModalLoop(main_); }), "Close ends the main dialog");
+    if (probe::InModalLoop(main_)) main_.EndDialog(ui::kIdCancel);
   }
 
   void AddRule() {
@@ -231,6 +498,7 @@ class Session {
     Screenshot("session-destination.png", dialog, "the destination dialog");
     Check(probe::ShownText(dialog, CCopyFilesDlg::kDestinationId) == install_.proposedDestination,
           "the destination dialog proposes a folder named after the source");
+    ChooseNewFolder(dialog);
     ClickCenter(probe::ScreenRect(dialog, CCopyFilesDlg::kDestinationId));
     probe::Press(probe::Keystroke::SelectAll);
     probe::TypeText(install_.destination);
@@ -245,6 +513,57 @@ class Session {
     if (probe::InModalLoop(dialog)) dialog.EndDialog(ui::kIdCancel);
   }
 
+  // The proposed destination does not exist yet: the chooser opens at the
+  // nearest folder above it that does, where the session makes a new one.
+  void ChooseNewFolder(const CCopyFilesDlg& dialog) {
+    probe::WhenNextModalShows([&](const ui::Rect& chooser, ui::Dialog*) {
+      const probe::ShownChooser start = probe::ShownFolderChooser();
+      Check(start.folder == install_.install.documents,
+            "the folder chooser opens at the nearest existing folder of the destination");
+      Check(Inside(start.folderRow, start.tree), "that folder is in view");
+      Check(SameMiddle(chooser, probe::ScreenRect(dialog)),
+            "the chooser opens centred on the destination dialog");
+      Screenshot("session-folder-chooser.png", chooser, "the folder chooser");
+      MakeNewFolder();
+      Check(WaitUntil([&] { return probe::ShownFolderChooser().folder == install_.newFolder; }) &&
+                boost::filesystem::is_directory(install_.newFolder),
+            "Make New Folder makes the folder named and selects it");
+      Screenshot("session-folder-made.png", chooser, "the folder chooser with the new folder");
+      ClickCenter(probe::ButtonScreenRect("Choose"));
+    });
+    ClickCenter(probe::ScreenRect(dialog, CCopyFilesDlg::kBrowseId));
+    CheckTextBecomes(dialog, CCopyFilesDlg::kDestinationId, install_.newFolder,
+                     "Choose puts the new folder into the destination edit");
+  }
+
+  void MakeNewFolder() {
+    bool named = false;
+    probe::WhenNextModalShows([&](const ui::Rect& prompt, ui::Dialog*) {
+      PointAtCenter(prompt);
+      probe::Press(probe::Keystroke::SelectAll);
+      probe::TypeText("fresh");
+      probe::Press(probe::Keystroke::Enter);
+      named = true;
+    });
+    ClickCenter(probe::ButtonScreenRect("Make New Folder"));
+    Check(WaitUntil([&] { return named; }), "Make New Folder asks for the new folder's name");
+  }
+
+  // However small the user makes it, the report window keeps OK whole and a
+  // part of the report in view.
+  void CheckReportMinimum(ui::Dialog& report) {
+    const ui::Rect minimum = report.MinClientSize();
+    probe::ResizeClient(report, 10, 10);
+    Check(WaitUntil([&] { return report.ClientRect() == minimum; }) && minimum.width > 0,
+          "the report window sized down stops at its minimum size");
+    const ui::Rect client{0, 0, minimum.width, minimum.height};
+    const ui::Rect edit = report.Item(CViewReportDlg::kReportId).GetRect();
+    const ui::Rect ok = report.Item(ui::kIdOk).GetRect();
+    Check(Inside(edit, client) && Inside(ok, client) && edit.y + edit.height <= ok.y,
+          "the report and OK stay whole inside it");
+    Screenshot("session-report-small.png", report, "the smallest report window");
+  }
+
   void ReadReport(ui::Dialog& report) {
     Screenshot("session-report.png", report, "the report dialog");
     const std::string shown = probe::ShownText(report, CViewReportDlg::kReportId);
@@ -252,6 +571,7 @@ class Session {
               Contains(shown, "\nSource code substitutions\n") &&
               Contains(shown, "\nblink.c\nSubstitution:\n"),
           "the report dialog shows the report");
+    CheckReportMinimum(report);
     // A person who clicked into the report to scroll closes it with Enter.
     ClickCenter(probe::ScreenRect(report, CViewReportDlg::kReportId));
     probe::Press(probe::Keystroke::Enter);
@@ -303,6 +623,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   RegisterIcons();
+  std::vector<std::string> screenshots;
   {
     CVarnockDlg main;
     Session session(install, argv[1], main);
@@ -310,10 +631,25 @@ int main(int argc, char** argv) {
     session.Start();
     main.DoModal();
     ui::SetMainWindow(nullptr);
-    for (const std::string& path : session.Screenshots()) {
-      std::cout << "screenshot: " << path << std::endl;
-    }
+    screenshots = session.Screenshots();
   }
+  {
+    IniFile settings;
+    settings.regexpExtentions = {"*.c;*.*"};
+    Check(settings.WriteSettings(install.testModeSettings), "the test-mode settings are written");
+    CVarnockDlg main;
+    main.testMode = true;
+    main.iniFile = install.testModeSettings;
+    main.srcDir = install.source;
+    main.dstDir = install.testModeDestination;
+    Session session(install, argv[1], main);
+    ui::SetMainWindow(&main);
+    session.StartEarlyStop();
+    main.DoModal();
+    ui::SetMainWindow(nullptr);
+    for (const std::string& path : session.Screenshots()) screenshots.push_back(path);
+  }
+  for (const std::string& path : screenshots) std::cout << "screenshot: " << path << std::endl;
   const int failures = window_test::Failures();
   std::cout << (failures ? "window session test failed" : "window session test passed")
             << std::endl;

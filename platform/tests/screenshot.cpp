@@ -1,6 +1,5 @@
 #include "screenshot.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "window_checks.h"
@@ -8,24 +7,14 @@
 namespace window_test {
 namespace {
 
-std::string Output(const std::string& command) {
-  std::string output;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
-    pclose(pipe);
-  }
-  return output;
-}
-
-// How much the screenshot varies inside `rect` (its standard deviation): 0
-// for a blank area.
-double Variation(const std::string& screenshot, const ui::Rect& rect) {
+// A figure of the screenshot's pixels inside `rect`, as ImageMagick's `fx`
+// expression gives it; -1 when the file cannot be read.
+double Figure(const std::string& screenshot, const ui::Rect& rect, const std::string& fx) {
   std::string crop = std::to_string(rect.width) + "x" + std::to_string(rect.height) + "+" +
                      std::to_string(rect.x) + "+" + std::to_string(rect.y);
-  std::string value = Output("convert '" + screenshot + "' -crop " + crop +
-                             " +repage -format '%[fx:standard_deviation]' info: 2>/dev/null");
-  return value.empty() ? 0.0 : std::atof(value.c_str());
+  std::string value = CommandOutput("convert '" + screenshot + "' -crop " + crop +
+                                    " +repage -format '%[fx:" + fx + "]' info: 2>/dev/null");
+  return value.empty() ? -1.0 : std::atof(value.c_str());
 }
 
 }  // namespace
@@ -36,7 +25,13 @@ bool SaveScreenshot(const std::string& path) {
 
 bool ShowsSomething(const std::string& screenshot, const ui::Rect& rect) {
   constexpr double kBlank = 0.01;
-  return rect.width > 0 && rect.height > 0 && Variation(screenshot, rect) > kBlank;
+  return rect.width > 0 && rect.height > 0 &&
+         Figure(screenshot, rect, "standard_deviation") > kBlank;
+}
+
+double MeanLevel(const std::string& screenshot, const ui::Rect& rect) {
+  if (rect.width <= 0 || rect.height <= 0) return -1.0;
+  return Figure(screenshot, rect, "mean");
 }
 
 // Between attempts the toolkit handles its events, so that the window can

@@ -14,6 +14,11 @@ bool SaveScreenshot(const std::string& path);
 /// there. False for an empty rectangle or a file that cannot be read.
 bool ShowsSomething(const std::string& screenshot, const ui::Rect& rect);
 
+/// The mean level of the pixels inside `rect` in the screenshot, from 0
+/// (black) to 1 (white); -1 for an empty rectangle or a file that cannot be
+/// read.
+double MeanLevel(const std::string& screenshot, const ui::Rect& rect);
+
 /// Takes screenshots into `path` until `rect` is not blank in one; false
 /// when it is still blank after `milliseconds`.
 bool ScreenshotShowing(const std::string& path, const ui::Rect& rect, int milliseconds = 10000);

@@ -296,10 +296,32 @@ TEST_F(DialogTest, ProgressStopsAtItsUpperEnd) {
   EXPECT_EQ(progress.StepsTaken(), 3);
 }
 
-TEST_F(DialogTest, ResizeReportsTheNewClientArea) {
+TEST_F(DialogTest, ResizeReportsTheNewClientAreaAndStopsAtTheMinimum) {
   dialog.UserResize(800, 600);
   EXPECT_EQ(dialog.log, std::vector<std::string>{Tag(Event::Size, 0)});
   EXPECT_EQ(dialog.ClientRect(), (ui::Rect{0, 0, 800, 600}));
+  dialog.SetMinClientSize(100, 50);
+  dialog.UserResize(20, 80);
+  EXPECT_EQ(dialog.ClientRect(), (ui::Rect{0, 0, 100, 80}));
+}
+
+// Tab visits the tab stops in template order; a disabled one, the radio
+// buttons, the progress bar and the notes (no tab stops) are passed over.
+TEST_F(DialogTest, TabMovesThroughTheUsableTabStopsAndComesRound) {
+  dialog.Button(kButton).Enable(false);
+  dialog.Item(kCheck).SetFocus();
+  dialog.log.clear();
+  std::vector<int> visited;
+  for (int press = 0; press < 5; ++press) {
+    dialog.UserPressTab(false);
+    visited.push_back(dialog.Focus()->Id());
+  }
+  EXPECT_EQ(visited, (std::vector<int>{kEdit, kDefault, kCombo, kList, kCheck}));
+  EXPECT_EQ(dialog.log, (std::vector<std::string>{Tag(Event::EditSetFocus, kEdit),
+                                                  Tag(Event::ComboSetFocus, kCombo),
+                                                  Tag(Event::ListSetFocus, kList)}));
+  dialog.UserPressTab(true);
+  EXPECT_EQ(dialog.Focus()->Id(), kList);
 }
 
 TEST(DialogLayout, DialogUnitsBecomePixelsOfTheDialogFont) {

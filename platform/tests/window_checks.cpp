@@ -1,13 +1,27 @@
 #include "window_checks.h"
 
 #include <chrono>
+#include <cstdio>
 #include <iostream>
+#include <sstream>
 
 #include "window/window_probe.h"
 
 namespace window_test {
 namespace {
+
 int failures = 0;
+
+}  // namespace
+
+std::string CommandOutput(const std::string& command) {
+  std::string output;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    pclose(pipe);
+  }
+  return output;
 }
 
 void Check(bool passed, const std::string& what) {
@@ -36,6 +50,42 @@ void CheckBecomes(const std::function<std::string()>& actual, const std::string&
       },
       milliseconds);
   Check(became, became ? what : what + " (expected \"" + expected + "\", got \"" + last + "\")");
+}
+
+std::set<std::string> WindowsOnScreen() {
+  std::set<std::string> shown;
+  std::istringstream children(CommandOutput("xwininfo -root -children"));
+  for (std::string line; std::getline(children, line);) {
+    std::istringstream words(line);
+    std::string id;
+    if (!(words >> id) || id.rfind("0x", 0) != 0) continue;
+    if (CommandOutput("xwininfo -id " + id).find("IsViewable") != std::string::npos) {
+      shown.insert(id);
+    }
+  }
+  return shown;
+}
+
+std::set<std::string> WindowsOpenedSince(const std::set<std::string>& before, int milliseconds) {
+  std::set<std::string> opened;
+  WaitUntil(
+      [&] {
+        opened.clear();
+        for (const std::string& id : WindowsOnScreen()) {
+          if (!before.count(id)) opened.insert(id);
+        }
+        return !opened.empty();
+      },
+      milliseconds);
+  return opened;
+}
+
+bool NoneOnScreen(const std::set<std::string>& windows) {
+  const std::set<std::string> shown = WindowsOnScreen();
+  for (const std::string& id : windows) {
+    if (shown.count(id)) return false;
+  }
+  return true;
 }
 
 void PointAtCenter(const ui::Rect& rect) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <set>
 #include <string>
 
 #include "ui/types.h"
@@ -9,6 +10,9 @@
 /// display. These tests are programs of their own, not GoogleTest cases: the
 /// steps run inside the windows' modal loops.
 namespace window_test {
+
+/// What the shell command prints on standard output.
+std::string CommandOutput(const std::string& command);
 
 /// Prints "ok: what" or "FAILED: what" and counts the failures.
 void Check(bool passed, const std::string& what);
@@ -23,6 +27,16 @@ bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 20000)
 /// failure shows the text it gave last.
 void CheckBecomes(const std::function<std::string()>& actual, const std::string& expected,
                   const std::string& what, int milliseconds = 20000);
+
+/// The ids of the top-level windows that are on screen (mapped and viewable),
+/// as the display server has them; they include tooltips and drop-down lists.
+std::set<std::string> WindowsOnScreen();
+/// The windows on screen now that were not in `before`; waits up to
+/// `milliseconds` for one to appear, and is empty when none did.
+std::set<std::string> WindowsOpenedSince(const std::set<std::string>& before,
+                                         int milliseconds = 5000);
+/// True when none of `windows` is on screen.
+bool NoneOnScreen(const std::set<std::string>& windows);
 
 /// Moves the pointer to the middle of `rect`, and clicks there.
 void PointAtCenter(const ui::Rect& rect);

@@ -1,10 +1,12 @@
 // Smoke test of the window backend: a progress window, a modeless report
-// window, a message box and a modal window with a list and a combo box, as
+// window, message boxes and a modal window with a list and a combo box, as
 // real windows on a virtual display, driven through the display server.
-// Arguments: the screenshot file to write.
+// Arguments: the screenshot file to write; a second one, named after it,
+// shows a long message.
 
 #include <algorithm>
 #include <iostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -139,6 +141,8 @@ class RulesWindow : public ui::Dialog {
     Combo(kExtensions).AddString("*.c;*.h");
     Combo(kExtensions).AddString("*.txt");
     Combo(kExtensions).SetCurSel(0);
+    AddTooltip(ui::kIdOk, "Closes the window");
+    ActivateTooltips(true);
     return true;
   }
   void OnOK() override {
@@ -236,6 +240,63 @@ void CheckMessageBox(ReportWindow& report, const std::string& screenshot) {
   Check(answer == ui::Answer::Ok, "Enter answers the message box with OK");
 }
 
+// A path of `depth` folders with long names, and no blank in it.
+std::string LongPath(int depth) {
+  std::string path;
+  for (int folder = 0; folder < depth; ++folder) path += "/a-folder-with-a-rather-long-name";
+  return path + "/extconvTestAppend.xml";
+}
+
+std::string Squeezed(const std::string& text) {
+  std::string squeezed;
+  for (char c : text) {
+    if (c != ' ' && c != '\n') squeezed += c;
+  }
+  return squeezed;
+}
+
+// A message wider than the screen wraps, also inside its paths, and the box
+// grows down to show all of it.
+void CheckLongMessage(ReportWindow& report, const std::string& screenshot) {
+  const std::string text = "Couldn't copy " + LongPath(30) + " to " + LongPath(25);
+  bool shown = false;
+  probe::WhenNextModalShows([&](const ui::Rect& box, ui::Dialog*) {
+    shown = true;
+    const probe::ShownMessage message = probe::ShownMessageBox();
+    Check(box.width <= probe::ScreenArea().width * 2 / 3,
+          "a long message box is at most two thirds of the screen wide");
+    Check(message.whole && Squeezed(message.text) == Squeezed(text) &&
+              message.text.find("\n/") != std::string::npos,
+          "it shows the whole message, its paths broken after a separator");
+    Check(window_test::ScreenshotShowing(screenshot, box), "the long message is on screen");
+    PointAtCenter(box);
+    probe::Press(probe::Keystroke::Enter);
+  });
+  ui::MessageBox(&report, text, "Initializing application");
+  Check(shown, "the long message appeared");
+}
+
+// A message box that opens on its own, with no key or click that would hide
+// the tooltip on screen, takes it away.
+void CheckTooltipUnderMessageBox(RulesWindow& rules) {
+  const std::set<std::string> before = window_test::WindowsOnScreen();
+  const ui::Rect ok = probe::ScreenRect(rules, ui::kIdOk);
+  for (int step = 0; step < 8; ++step) {
+    probe::PointAt(ok.x + ok.width / 3 + step, ok.y + ok.height / 2);
+    probe::HandleEventsFor(50);
+  }
+  const std::set<std::string> tooltip = window_test::WindowsOpenedSince(before);
+  Check(!tooltip.empty(), "OK shows its tooltip");
+  probe::WhenNextModalShows([&](const ui::Rect& box, ui::Dialog*) {
+    probe::HandleEventsFor(500);
+    Check(window_test::NoneOnScreen(tooltip),
+          "the message box that opens under the tooltip takes it away");
+    PointAtCenter(box);
+    probe::Press(probe::Keystroke::Enter);
+  });
+  ui::MessageBox(&rules, "Done.", "Window smoke test");
+}
+
 void CheckListAndCombo(RulesWindow& rules) {
   ClickCenter(probe::RowScreenRect(rules, kRules, 1));
   probe::HandleEventsFor(300);
@@ -277,6 +338,7 @@ void CheckListAndCombo(RulesWindow& rules) {
             rules.Combo(kExtensions).GetText() == rules.Combo(kExtensions).GetItemText(picked),
         "after the pick the edit field holds the item");
 
+  CheckTooltipUnderMessageBox(rules);
   ClickCenter(probe::ScreenRect(rules, ui::kIdOk));
   probe::HandleEventsFor(300);
 }
@@ -305,6 +367,7 @@ int main(int argc, char** argv) {
     CheckMirrorAndInput(report);
     CheckResize(report);
     CheckMessageBox(report, screenshot);
+    CheckLongMessage(report, screenshot.substr(0, screenshot.rfind('.')) + "-long-message.png");
 
     RulesWindow rules;
     probe::WhenNextModalShows([&](const ui::Rect&, ui::Dialog*) {
@@ -320,6 +383,8 @@ int main(int argc, char** argv) {
     Check(!report.IsOpen(), "the window closes from inside its own handler");
   }
   std::cout << "screenshot: " << screenshot << std::endl;
+  std::cout << "screenshot: " << screenshot.substr(0, screenshot.rfind('.')) + "-long-message.png"
+            << std::endl;
   const int failures = window_test::Failures();
   std::cout << (failures ? "window smoke test failed" : "window smoke test passed") << std::endl;
   return failures ? 1 : 0;

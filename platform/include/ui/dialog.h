@@ -110,8 +110,19 @@ class Dialog {
   /// Escape and the close box: a click of kIdCancel.
   void UserPressEscape();
   void UserCloseBox();
-  /// The window was resized to a client area of width x height pixels.
+  /// Tab, or Shift+Tab when `backward`: the focus moves to the next (or the
+  /// previous) control in tab order that is a tab stop, enabled and visible,
+  /// coming round after the last (or before the first). Nothing happens when
+  /// there is no such control.
+  void UserPressTab(bool backward);
+  /// The window was resized to a client area of width x height pixels; a
+  /// size below the minimum client size stops at the minimum.
   void UserResize(int width, int height);
+
+  /// The smallest client area, in pixels, that the user can size the window
+  /// to; 0 x 0 (the default) sets no limit.
+  void SetMinClientSize(int width, int height);
+  Rect MinClientSize() const { return minClient_; }
 
   /// Sends a notification through the message map.
   void Dispatch(Notification& notification);
@@ -134,6 +145,7 @@ class Dialog {
  private:
   void MakeWindow(Dialog* parent, bool modal);
   void FocusFirstTabStop();
+  Control* NextTabStop(bool backward) const;
   void SendFocusNotification(Control& control);
 
   DialogTemplate template_;
@@ -144,6 +156,7 @@ class Dialog {
   bool tooltipsActive_ = false;
   Control* focus_ = nullptr;
   Rect client_;
+  Rect minClient_;
   Dialog* parent_ = nullptr;
   std::unique_ptr<DialogPeer> peer_;
   bool open_ = false;

@@ -22,6 +22,7 @@ class DialogPeer {
   virtual void IconChanged() = 0;
   virtual void TooltipsChanged() = 0;
   virtual void FocusChanged() = 0;
+  virtual void MinSizeChanged() = 0;
 };
 
 /// One backend serves the whole process.

@@ -1,5 +1,6 @@
 #include "ui/dialog.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "backend.h"
@@ -53,6 +54,7 @@ void Dialog::MakeWindow(Dialog* parent, bool modal) {
   ended_ = false;
   result_ = kIdCancel;
   caption_ = template_.caption;
+  minClient_ = {};
   Rect size = backend.ToPixels({0, 0, template_.width, template_.height});
   client_ = {0, 0, size.width, size.height};
   for (const ControlTemplate& source : template_.controls) {
@@ -63,13 +65,36 @@ void Dialog::MakeWindow(Dialog* parent, bool modal) {
   peer_ = backend.MakePeer(*this, parent, modal);
 }
 
+namespace {
+
+bool TakesTab(const Control& control) {
+  return control.HasStyle(style::kTabStop) && control.IsEnabled() && control.IsVisible();
+}
+
+}  // namespace
+
 void Dialog::FocusFirstTabStop() {
   for (const auto& control : controls_) {
-    if (control->HasStyle(style::kTabStop) && control->IsEnabled() && control->IsVisible()) {
+    if (TakesTab(*control)) {
       SetFocusTo(control.get());
       return;
     }
   }
+}
+
+// Without a focus the search starts before the first control (after the
+// last, going backward).
+Control* Dialog::NextTabStop(bool backward) const {
+  const int count = static_cast<int>(controls_.size());
+  int at = backward ? count : -1;
+  for (int index = 0; index < count; ++index) {
+    if (controls_[index].get() == focus_) at = index;
+  }
+  for (int step = 1; step <= count; ++step) {
+    const int index = ((at + (backward ? -step : step)) % count + count) % count;
+    if (TakesTab(*controls_[index])) return controls_[index].get();
+  }
+  return nullptr;
 }
 
 int Dialog::DoModal() {
@@ -204,7 +229,13 @@ void Dialog::UserPressEscape() {
 
 void Dialog::UserCloseBox() { UserPressEscape(); }
 
+void Dialog::UserPressTab(bool backward) {
+  if (Control* next = NextTabStop(backward)) SetFocusTo(next);
+}
+
 void Dialog::UserResize(int width, int height) {
+  width = std::max(width, minClient_.width);
+  height = std::max(height, minClient_.height);
   SetClientSize(width, height);
   Notification resized{Event::Size};
   resized.width = width;
@@ -224,11 +255,14 @@ void Dialog::Dispatch(Notification& notification) {
   if (notification.controlId == kIdCancel) OnCancel();
 }
 
+// The peer hears of every request, also one for the control that the record
+// already names: a toolkit may have moved its focus on its own, and the
+// request brings it back in line.
 void Dialog::SetFocusTo(Control* control) {
-  if (focus_ == control) return;
+  const bool moved = focus_ != control;
   focus_ = control;
   if (peer_) peer_->FocusChanged();
-  if (control) SendFocusNotification(*control);
+  if (moved && control) SendFocusNotification(*control);
 }
 
 void Dialog::SendFocusNotification(Control& control) {
@@ -244,5 +278,10 @@ void Dialog::SendFocusNotification(Control& control) {
 }
 
 void Dialog::SetClientSize(int width, int height) { client_ = {0, 0, width, height}; }
+
+void Dialog::SetMinClientSize(int width, int height) {
+  minClient_ = {0, 0, width, height};
+  if (peer_) peer_->MinSizeChanged();
+}
 
 }  // namespace ui

@@ -58,6 +58,7 @@ class HeadlessPeer : public DialogPeer {
   void IconChanged() override {}
   void TooltipsChanged() override {}
   void FocusChanged() override {}
+  void MinSizeChanged() override {}
 
  private:
   // The log may have been cleared by headless::Reset() while the window was open.

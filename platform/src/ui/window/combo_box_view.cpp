@@ -1,7 +1,9 @@
 #include "combo_box_view.h"
 
+#include <wx/bmpcbox.h>
 #include <wx/combobox.h>
 
+#include "ui/dialog.h"
 #include "wx_text.h"
 
 namespace ui::window {
@@ -16,18 +18,29 @@ wxSize ClosedSize(const ComboBoxControl& control, const wxWindow* parent) {
   return {control.GetRect().width, parent->GetCharHeight() + kMargins};
 }
 
+// A drop-down combo box has an edit field. A drop-down list has none: it
+// shows its selection without a caret and opens wherever it is clicked (the
+// toolkit makes its read-only combo box of an edit field, its image combo
+// box without one).
 wxComboBox* MakeCombo(const ComboBoxControl& control, wxWindow* parent) {
-  const long editable = control.HasStyle(style::kDropDown) ? wxCB_DROPDOWN : wxCB_READONLY;
-  return new wxComboBox(parent, wxID_ANY, wxString(), PositionOf(control.GetRect()),
-                        ClosedSize(control, parent), 0, nullptr, editable);
+  const wxPoint position = PositionOf(control.GetRect());
+  const wxSize size = ClosedSize(control, parent);
+  if (control.HasStyle(style::kDropDown)) {
+    return new wxComboBox(parent, wxID_ANY, wxString(), position, size, 0, nullptr, wxCB_DROPDOWN);
+  }
+  return new wxBitmapComboBox(parent, wxID_ANY, wxString(), position, size, 0, nullptr,
+                              wxCB_READONLY);
 }
 
 }  // namespace
 
 ComboBoxView::ComboBoxView(ComboBoxControl& control, wxWindow* parent)
-    : WidgetView(control, MakeCombo(control, parent)), combo_(control) {
+    : WidgetView(control, MakeCombo(control, parent)),
+      combo_(control),
+      editable_(control.HasStyle(style::kDropDown)) {
   Widget()->Bind(wxEVT_COMBOBOX, &ComboBoxView::OnSelect, this);
-  Widget()->Bind(wxEVT_TEXT, &ComboBoxView::OnText, this);
+  if (editable_) Widget()->Bind(wxEVT_TEXT, &ComboBoxView::OnText, this);
+  Widget()->Bind(wxEVT_COMBOBOX_DROPDOWN, &ComboBoxView::OnDropDown, this);
   Widget()->Bind(wxEVT_COMBOBOX_CLOSEUP, &ComboBoxView::OnCloseUp, this);
 }
 
@@ -74,8 +87,9 @@ void ComboBoxView::MirrorSelection() {
   if (Combo()->GetSelection() != combo_.GetCurSel()) Combo()->SetSelection(combo_.GetCurSel());
 }
 
+// A drop-down list shows its selection only.
 void ComboBoxView::MirrorText() {
-  if (!combo_.HasStyle(style::kDropDown)) return;  // a drop-down list shows its selection
+  if (!editable_) return;
   if (FromWx(Combo()->GetValue()) != combo_.GetText()) Combo()->ChangeValue(ToWx(combo_.GetText()));
 }
 
@@ -89,10 +103,23 @@ void ComboBoxView::OnSelect(wxCommandEvent&) {
 // the list's selection still set and belongs to the pick, which reports the
 // field's previous text first.
 void ComboBoxView::OnText(wxCommandEvent&) {
-  if (Mirroring() || !combo_.HasStyle(style::kDropDown)) return;
-  if (Combo()->GetSelection() != wxNOT_FOUND) return;
+  if (Mirroring() || Combo()->GetSelection() != wxNOT_FOUND) return;
   std::string typed = FromWx(Combo()->GetValue());
   if (typed != combo_.GetText()) ReportTyping([&] { combo_.UserType(typed); });
+}
+
+// A click that opens the list gives the focus to the toolkit's button part of
+// the combo box, of which the toolkit tells nothing. A drop-down combo box
+// passes it on to its edit field, as typing goes there; a drop-down list has
+// no other part, and the dialog hears of its focus here.
+void ComboBoxView::OnDropDown(wxCommandEvent& event) {
+  event.Skip();
+  if (Mirroring()) return;
+  if (editable_) {
+    Widget()->SetFocus();
+  } else {
+    combo_.Owner().SetFocusTo(&combo_);
+  }
 }
 
 // The toolkit may report the closing before the pick it closes with; the

@@ -21,10 +21,12 @@ class ComboBoxView : public WidgetView {
   void MirrorText();
   void OnSelect(wxCommandEvent& event);
   void OnText(wxCommandEvent& event);
+  void OnDropDown(wxCommandEvent& event);
   void OnCloseUp(wxCommandEvent& event);
   void CloseUp();
   wxComboBox* Combo() const;
   ComboBoxControl& combo_;
+  bool editable_;  ///< a drop-down combo box, with an edit field
 };
 
 }  // namespace ui::window

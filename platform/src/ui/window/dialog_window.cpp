@@ -62,10 +62,16 @@ bool DialogWindow::FocusWantsReturn() const {
          focus->HasStyle(style::kMultiLine | style::kWantReturn);
 }
 
-// Enter and Escape belong to the dialog, before any control sees them: only a
-// multi-line edit that wants returns takes Enter for a new line.
+// Enter, Escape and Tab belong to the dialog, before any control sees them:
+// only a multi-line edit that wants returns takes Enter for a new line. Tab
+// follows the template's tab stops, never the parts a toolkit's widget may be
+// made of.
 void DialogWindow::OnCharHook(wxKeyEvent& event) {
   const int key = event.GetKeyCode();
+  if (model_ && key == WXK_TAB && !event.HasModifiers()) {
+    model_->UserPressTab(event.ShiftDown());
+    return;
+  }
   const bool enter = key == WXK_RETURN || key == WXK_NUMPAD_ENTER;
   if (!model_ || event.HasAnyModifiers() || !(enter || key == WXK_ESCAPE) ||
       (enter && FocusWantsReturn())) {

@@ -11,7 +11,7 @@ namespace ui::window {
 class WindowPeer;
 
 /// The real window of a dialog. It turns the frame's input into the model's
-/// user calls: Enter, Escape, the close box and resizing.
+/// user calls: Enter, Escape, Tab, the close box and resizing.
 class DialogWindow : public wxDialog {
  public:
   DialogWindow(Dialog& model, WindowPeer& peer, wxWindow* parent);

@@ -1,5 +1,6 @@
 #include "edit_view.h"
 
+#include <wx/settings.h>
 #include <wx/textctrl.h>
 
 #include "wx_text.h"
@@ -28,6 +29,12 @@ EditView::EditView(EditControl& control, wxWindow* parent)
       edit_(control),
       multiLine_(control.HasStyle(style::kMultiLine)) {
   Widget()->Bind(wxEVT_TEXT, &EditView::OnText, this);
+  // The theme draws a read-only edit as an editable one; it gets the
+  // window's background, as read-only fields have, so that it does not
+  // invite typing.
+  if (control.IsReadOnly()) {
+    Widget()->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
+  }
 }
 
 wxTextCtrl* EditView::Text() const { return static_cast<wxTextCtrl*>(Widget()); }

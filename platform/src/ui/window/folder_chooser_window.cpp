@@ -4,45 +4,99 @@
 #include <wx/dialog.h>
 #include <wx/dirctrl.h>
 #include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/sizer.h>
+#include <wx/textdlg.h>
+#include <wx/treectrl.h>
 
+#include "message_box_window.h"
+#include "modal_windows.h"
 #include "wx_text.h"
 
 namespace ui::window {
 namespace {
 
+// The proposed folder often does not exist yet (a destination still to be
+// made): the chooser starts at the nearest folder above it that does, and
+// at the working folder when there is none.
+wxString NearestExistingFolder(const std::string& proposed) {
+  wxFileName folder = wxFileName::DirName(ToWx(proposed));
+  folder.MakeAbsolute();
+  while (!folder.DirExists() && folder.GetDirCount() > 0) folder.RemoveLastDir();
+  return folder.DirExists() ? folder.GetPath() : wxGetCwd();
+}
+
 // The toolkit's own folder dialog cannot name its OK button; this small
-// dialog can.
+// dialog can. It opens over the window the user works in, centred on it.
 class FolderChooser : public wxDialog {
  public:
   explicit FolderChooser(const FolderRequest& request)
-      : wxDialog(nullptr, wxID_ANY, ToWx(request.title), wxDefaultPosition, wxSize(420, 480),
-                 wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER) {
-    wxString initial = ToWx(request.initialFolder);
-    if (initial.empty() || !wxDirExists(initial)) initial = wxGetCwd();
-    tree_ = new wxGenericDirCtrl(this, wxID_ANY, initial, wxDefaultPosition, wxDefaultSize,
+      : wxDialog(TopModalWindow(), wxID_ANY, ToWx(request.title), wxDefaultPosition,
+                 wxSize(420, 480), wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
+        start_(NearestExistingFolder(request.initialFolder)) {
+    tree_ = new wxGenericDirCtrl(this, wxID_ANY, start_, wxDefaultPosition, wxDefaultSize,
                                  wxDIRCTRL_DIR_ONLY | wxDIRCTRL_3D_INTERNAL);
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    auto* newFolder = new wxButton(this, wxID_ANY, "Make New Folder");
+    newFolder->Bind(wxEVT_BUTTON, &FolderChooser::OnNewFolder, this);
     auto* ok = new wxButton(this, wxID_OK, ToWx(request.okText));
+    ok->SetDefault();
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->Add(newFolder);
+    buttons->AddStretchSpacer();
     buttons->Add(ok, 0, wxRIGHT, 4);
     buttons->Add(new wxButton(this, wxID_CANCEL, "Cancel"));
-    ok->SetDefault();
     auto* layout = new wxBoxSizer(wxVERTICAL);
     layout->Add(tree_, 1, wxEXPAND | wxALL, 8);
-    layout->Add(buttons, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, 8);
+    layout->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
     SetSizer(layout);
-    CentreOnScreen();
-    shown_ = initial;
+    Layout();
+    if (GetParent()) {
+      CentreOnParent();
+    } else {
+      CentreOnScreen();
+    }
+    // Scrolled before the tree had its final size, the start folder could
+    // lie outside the part in view.
+    CallAfter([this] { ShowFolder(tree_->GetTreeCtrl()->GetSelection()); });
   }
 
   std::string Chosen() const {
     wxString path = tree_->GetPath();
-    return FromWx(path.empty() ? shown_ : path);
+    return FromWx(path.empty() ? start_ : path);
   }
 
  private:
+  void ShowFolder(const wxTreeItemId& item) {
+    if (item.IsOk()) tree_->GetTreeCtrl()->EnsureVisible(item);
+  }
+
+  // A folder of the name asked for inside the one selected, which then
+  // selects it; a name that is no single folder name is refused.
+  void OnNewFolder(wxCommandEvent&) {
+    const wxString parent = tree_->GetPath().empty() ? start_ : tree_->GetPath();
+    wxTextEntryDialog ask(this, "Name of the new folder:", "Make New Folder", "New folder");
+    if (ask.ShowModal() != wxID_OK) return;
+    const wxString name = ask.GetValue().Strip(wxString::both);
+    if (name.empty()) return;
+    if (name == "." || name == ".." ||
+        name.find_first_of(wxFileName::GetPathSeparators()) != wxString::npos) {
+      RunMessageBox(this, "'" + FromWx(name) + "' is not a folder name.", "Make New Folder",
+                    Buttons::Ok, Icon::Error);
+      return;
+    }
+    const wxString path = wxFileName(parent, name).GetFullPath();
+    if (!wxDirExists(path) && !wxFileName::Mkdir(path)) {
+      RunMessageBox(this, "Could not make the folder '" + FromWx(path) + "'.", "Make New Folder",
+                    Buttons::Ok, Icon::Error);
+      return;
+    }
+    tree_->ReCreateTree();
+    tree_->SetPath(path);
+    ShowFolder(tree_->GetTreeCtrl()->GetSelection());
+  }
+
+  wxString start_;
   wxGenericDirCtrl* tree_;
-  wxString shown_;
 };
 
 }  // namespace

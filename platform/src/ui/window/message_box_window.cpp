@@ -3,10 +3,14 @@
 #include <wx/artprov.h>
 #include <wx/button.h>
 #include <wx/dialog.h>
+#include <wx/display.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
+
+#include "text_wrap.h"
 #include "wx_text.h"
 
 namespace ui::window {
@@ -28,6 +32,18 @@ wxArtID ArtOf(Icon icon) {
   return wxArtID();
 }
 
+constexpr int kMargin = 12;
+
+// A message box is at most two thirds of the screen wide, as a system's own
+// message box is; its text wraps to fit and the box grows down to show all
+// of it.
+int TextWidthLimit(const wxWindow* owner, int iconWidth) {
+  const int display = owner ? wxDisplay::GetFromWindow(owner) : 0;
+  const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0 : display).GetClientArea();
+  constexpr int kNarrowest = 200;
+  return std::max(screen.GetWidth() * 2 / 3 - iconWidth - 3 * kMargin, kNarrowest);
+}
+
 // A message box of our own: the toolkit's native one shows no icon, and its
 // portable one cannot do without.
 class MessageBoxWindow : public wxDialog {
@@ -36,14 +52,20 @@ class MessageBoxWindow : public wxDialog {
                    Buttons buttons, Icon icon)
       : wxDialog(owner, wxID_ANY, ToWx(caption)) {
     auto* body = new wxBoxSizer(wxHORIZONTAL);
+    int iconWidth = 0;
     if (icon != Icon::None) {
       wxBitmap image = wxArtProvider::GetBitmap(ArtOf(icon), wxART_MESSAGE_BOX);
-      body->Add(new wxStaticBitmap(this, wxID_ANY, image), 0, wxRIGHT, 12);
+      body->Add(new wxStaticBitmap(this, wxID_ANY, image), 0, wxRIGHT, kMargin);
+      iconWidth = image.GetWidth() + kMargin;
     }
-    body->Add(new wxStaticText(this, wxID_ANY, wxControl::EscapeMnemonics(ToWx(text))), 1,
-              wxALIGN_CENTER_VERTICAL);
+    auto* label = new wxStaticText(this, wxID_ANY, wxString());
+    const wxString lines =
+        WrapText(ToWx(text), TextWidthLimit(owner, iconWidth),
+                 [label](const wxString& line) { return label->GetTextExtent(line).GetWidth(); });
+    label->SetLabel(wxControl::EscapeMnemonics(lines));
+    body->Add(label, 1, wxALIGN_CENTER_VERTICAL);
     auto* layout = new wxBoxSizer(wxVERTICAL);
-    layout->Add(body, 1, wxEXPAND | wxALL, 12);
+    layout->Add(body, 1, wxEXPAND | wxALL, kMargin);
     const long choice = buttons == Buttons::YesNo ? wxYES_NO : wxOK;
     layout->Add(CreateSeparatedButtonSizer(choice), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
     SetSizerAndFit(layout);

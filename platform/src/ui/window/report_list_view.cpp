@@ -1,6 +1,7 @@
 #include "report_list_view.h"
 
 #include <wx/listctrl.h>
+#include <wx/settings.h>
 
 #include "wx_text.h"
 
@@ -49,7 +50,9 @@ ReportListView::ReportListView(ListViewControl& control, wxWindow* parent)
     : WidgetView(control, new wxListCtrl(parent, wxID_ANY, PositionOf(control.GetRect()),
                                          SizeOf(control.GetRect()), ListStyle(control))),
       list_(control),
-      rows_(RowsWindowOf(List())) {
+      rows_(RowsWindowOf(List())),
+      enabledText_(List()->GetForegroundColour()),
+      enabledBackground_(List()->GetBackgroundColour()) {
   // Mouse buttons and keys never reach the widget's own handling, which would
   // change the selection behind the model's back; the wheel still scrolls.
   rows_->Bind(wxEVT_LEFT_DOWN, &ReportListView::OnLeftDown, this);
@@ -64,15 +67,6 @@ ReportListView::ReportListView(ListViewControl& control, wxWindow* parent)
 
 wxListCtrl* ReportListView::List() const { return static_cast<wxListCtrl*>(Widget()); }
 
-void ReportListView::ShowTooltip(const std::string& text) {
-  WidgetView::ShowTooltip(text);
-  if (text.empty()) {
-    rows_->UnsetToolTip();
-  } else {
-    rows_->SetToolTip(ToWx(text));
-  }
-}
-
 void ReportListView::Mirror(Aspect aspect) {
   switch (aspect) {
     case Aspect::Columns:
@@ -83,7 +77,11 @@ void ReportListView::Mirror(Aspect aspect) {
       MirrorRows();
       break;
     case Aspect::RowState:
+    case Aspect::Focus:
       MirrorRowStates();
+      break;
+    case Aspect::Enabled:
+      MirrorEnabled();
       break;
     case Aspect::ExtendedStyle:
       MirrorExtendedStyle();
@@ -126,15 +124,33 @@ void ReportListView::MirrorRows() {
   MirrorRowStates();
 }
 
+// A list view shows its selection and its focused row only while it has the
+// focus: elsewhere in the dialog, the commands that act on the selected row
+// may not apply to it.
 void ReportListView::MirrorRowStates() {
   wxListCtrl* list = List();
   const long mask = wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED;
+  const bool shown = list_.HasFocus();
   for (int row = 0; row < list_.GetItemCount() && row < list->GetItemCount(); ++row) {
     long state = 0;
-    if (list_.GetItemState(row, kItemSelected)) state |= wxLIST_STATE_SELECTED;
-    if (list_.GetItemState(row, kItemFocused)) state |= wxLIST_STATE_FOCUSED;
+    if (shown && list_.GetItemState(row, kItemSelected)) state |= wxLIST_STATE_SELECTED;
+    if (shown && list_.GetItemState(row, kItemFocused)) state |= wxLIST_STATE_FOCUSED;
     if (list->GetItemState(row, mask) != state) list->SetItemState(row, state, mask);
   }
+}
+
+// The toolkit's list draws itself alike enabled or not; a disabled one greys
+// its rows as the theme greys every other disabled control.
+void ReportListView::MirrorEnabled() {
+  wxListCtrl* list = List();
+  if (list_.IsEnabled()) {
+    list->SetForegroundColour(enabledText_);
+    list->SetBackgroundColour(enabledBackground_);
+  } else {
+    list->SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
+    list->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
+  }
+  list->Refresh();
 }
 
 void ReportListView::MirrorExtendedStyle() {
@@ -161,10 +177,10 @@ void ReportListView::OnDoubleClick(wxMouseEvent& event) {
   list_.UserDoubleClick(RowAt(event.GetPosition()));
 }
 
-// Tab moves on to the next control and takes no part in the list, as in a
-// dialog; every other key is the list's.
+// A key pressed with Alt is a mnemonic of the dialog, wherever the focus is;
+// every other key is the list's (Tab never gets here: the dialog takes it).
 void ReportListView::OnKeyDown(wxKeyEvent& event) {
-  if (event.GetKeyCode() == WXK_TAB) {
+  if (event.AltDown()) {
     event.Skip();
     return;
   }

@@ -9,11 +9,10 @@ namespace ui::window {
 /// List view in report view. The model decides the selection: clicks,
 /// double clicks and keys go to the model (UserClick, UserDoubleClick,
 /// UserKeyDown) instead of the widget, and the widget shows the row states
-/// the model then holds.
+/// the model then holds, as far as a list without the focus shows them.
 class ReportListView : public WidgetView {
  public:
   ReportListView(ListViewControl& control, wxWindow* parent);
-  void ShowTooltip(const std::string& text) override;
 
  private:
   void Mirror(Aspect aspect) override;
@@ -22,6 +21,7 @@ class ReportListView : public WidgetView {
   void MirrorRows();
   void MirrorRowStates();
   void MirrorExtendedStyle();
+  void MirrorEnabled();
   int RowAt(const wxPoint& point) const;
   void Ignore(wxMouseEvent& event);
   void OnLeftDown(wxMouseEvent& event);
@@ -30,6 +30,8 @@ class ReportListView : public WidgetView {
   wxListCtrl* List() const;
   ListViewControl& list_;
   wxWindow* rows_;
+  wxColour enabledText_;
+  wxColour enabledBackground_;
 };
 
 }  // namespace ui::window

@@ -22,6 +22,7 @@ void WidgetView::Update(Aspect aspect) {
   switch (aspect) {
     case Aspect::Enabled:
       widget_->Enable(control_.IsEnabled());
+      Mirror(aspect);
       break;
     case Aspect::Visible:
       widget_->Show(control_.IsVisible());
@@ -30,6 +31,7 @@ void WidgetView::Update(Aspect aspect) {
       widget_->SetSize(wxRect(PositionOf(control_.GetRect()), WidgetSize()));
       break;
     case Aspect::Focus:
+      Mirror(aspect);
       if (control_.HasFocus()) TakeFocus();
       break;
     default:
@@ -54,12 +56,26 @@ void WidgetView::TakeFocus() {
   if (focused != widget_ && focused != input) widget_->SetFocus();
 }
 
-void WidgetView::ShowTooltip(const std::string& text) {
+namespace {
+
+void SetTooltipOf(wxWindow* window, const std::string& text) {
   if (text.empty()) {
-    widget_->UnsetToolTip();
+    window->UnsetToolTip();
   } else {
-    widget_->SetToolTip(ToWx(text));
+    window->SetToolTip(ToWx(text));
   }
+}
+
+}  // namespace
+
+// The part that receives the pointer carries the tooltip too. Setting a
+// tooltip has the toolkit look up the one under the pointer again, so a
+// tooltip that stays the same is not set again.
+void WidgetView::ShowTooltip(const std::string& text) {
+  if (text == tooltip_) return;
+  tooltip_ = text;
+  SetTooltipOf(widget_, text);
+  if (InputWindow() != widget_) SetTooltipOf(InputWindow(), text);
 }
 
 void WidgetView::ReportTyping(const std::function<void()>& report) {

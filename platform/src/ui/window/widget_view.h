@@ -30,14 +30,17 @@ class WidgetView : public wxEvtHandler, public ControlView {
 
   /// Moves the keyboard focus to the widget unless it has it already.
   void TakeFocus();
-  /// Shows `text` as the widget's tooltip; "" removes it.
-  virtual void ShowTooltip(const std::string& text);
+  /// Shows `text` as the widget's tooltip; "" removes it, also from the
+  /// screen.
+  void ShowTooltip(const std::string& text);
 
  protected:
   /// Attaches the view to `control`; `widget` is the control's new widget.
   WidgetView(Control& control, wxWindow* widget);
 
-  /// The aspects particular to the kind of control.
+  /// The aspects particular to the kind of control; also told of Enabled
+  /// and Focus once the widget has been enabled or disabled, and when the
+  /// focus may have moved.
   virtual void Mirror(Aspect aspect) = 0;
   /// The window that receives the widget's mouse and keys (the widget itself
   /// unless it is made of parts).
@@ -61,6 +64,7 @@ class WidgetView : public wxEvtHandler, public ControlView {
   wxWindow* widget_;
   int mirroring_ = 0;
   bool typing_ = false;
+  std::string tooltip_;
 };
 
 /// Widget position and size of a control rectangle in pixels.

@@ -9,12 +9,13 @@
 #include <iostream>
 #include <vector>
 
-#include "dialog_font.h"
 #include "../backend.h"
+#include "dialog_font.h"
 #include "event_pump.h"
 #include "file_dialog_window.h"
 #include "folder_chooser_window.h"
 #include "message_box_window.h"
+#include "modal_windows.h"
 #include "window_peer.h"
 
 namespace {
@@ -117,6 +118,7 @@ bool StartWindowBackend(int argc, char** argv) {
   // The toolkit stays up until the process ends: the program ends with its
   // windows (or exits from inside one), so there is nothing to tear down.
   wxSetAssertHandler(ReportAssertion);
+  window::FollowModalWindows(window::RefreshTooltips);
   InstallBackend(std::make_unique<WindowBackend>());
   started = true;
   return true;

@@ -1,10 +1,13 @@
 #include "window_peer.h"
 
+#include <algorithm>
+
 #include "button_view.h"
 #include "combo_box_view.h"
 #include "dialog_window.h"
 #include "edit_view.h"
 #include "icon_image.h"
+#include "modal_windows.h"
 #include "progress_view.h"
 #include "report_list_view.h"
 #include "static_view.h"
@@ -48,7 +51,17 @@ std::unique_ptr<WidgetView> MakeView(const Dialog& dialog, size_t index, wxWindo
   return std::make_unique<StaticView>(control, parent);
 }
 
+// Every peer whose window is open, for what concerns all windows at once.
+std::vector<WindowPeer*>& OpenPeers() {
+  static std::vector<WindowPeer*> peers;
+  return peers;
+}
+
 }  // namespace
+
+void RefreshTooltips() {
+  for (WindowPeer* peer : OpenPeers()) peer->TooltipsChanged();
+}
 
 wxWindow* WindowOf(const Dialog* dialog) {
   auto* peer = dialog ? dynamic_cast<WindowPeer*>(dialog->Peer()) : nullptr;
@@ -57,11 +70,14 @@ wxWindow* WindowOf(const Dialog* dialog) {
 
 WindowPeer::WindowPeer(Dialog& dialog, wxWindow* parent)
     : dialog_(dialog), window_(new DialogWindow(dialog, *this, parent)) {
+  OpenPeers().push_back(this);
   MakeViews();
   IconChanged();
 }
 
 WindowPeer::~WindowPeer() {
+  auto& peers = OpenPeers();
+  peers.erase(std::remove(peers.begin(), peers.end(), this), peers.end());
   views_.clear();
   if (!window_) return;
   window_->Detach();
@@ -69,10 +85,17 @@ WindowPeer::~WindowPeer() {
   window_->Destroy();
 }
 
+// Group boxes come last: where widgets overlap, the toolkit finds the first
+// one made under the pointer, and a group box made before the controls it
+// surrounds would take their tooltips.
 void WindowPeer::MakeViews() {
-  for (size_t index = 0; index < dialog_.Controls().size(); ++index) {
-    views_.push_back(MakeView(dialog_, index, window_));
-    views_.back()->MirrorAll();
+  const auto& controls = dialog_.Controls();
+  for (bool groupBoxes : {false, true}) {
+    for (size_t index = 0; index < controls.size(); ++index) {
+      if ((controls[index]->Kind() == ControlKind::GroupBox) != groupBoxes) continue;
+      views_.push_back(MakeView(dialog_, index, window_));
+      views_.back()->MirrorAll();
+    }
   }
 }
 
@@ -110,15 +133,26 @@ void WindowPeer::IconChanged() {
   if (window_ && icon.IsOk()) window_->SetIcon(icon);
 }
 
+// Tooltips show in the window the user works in: a modal window that opens
+// over this one takes them away, also one that is on screen, until it closes.
 void WindowPeer::TooltipsChanged() {
+  wxWindow* top = TopModalWindow();
+  const bool shown = dialog_.TooltipsActive() && window_ && (!top || top == window_);
   for (const auto& view : views_) {
     const int id = view->Model().Id();
-    view->ShowTooltip(dialog_.TooltipsActive() && id > 0 ? dialog_.Tooltip(id) : std::string());
+    view->ShowTooltip(shown && id > 0 ? dialog_.Tooltip(id) : std::string());
   }
 }
 
+// Every view hears of it: some show more than the focus itself differently
+// (a list shows its selection only while it has the focus).
 void WindowPeer::FocusChanged() {
-  if (window_) window_->ShowModelFocus();
+  for (const auto& view : views_) view->Update(Aspect::Focus);
+}
+
+void WindowPeer::MinSizeChanged() {
+  const Rect minimum = dialog_.MinClientSize();
+  if (window_) window_->SetMinClientSize(wxSize(minimum.width, minimum.height));
 }
 
 }  // namespace ui::window

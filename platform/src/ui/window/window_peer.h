@@ -16,7 +16,7 @@ class WidgetView;
 class WindowPeer : public DialogPeer {
  public:
   /// Makes the window (child of `parent`, or of none) and one widget per
-  /// control, in template order, which is also the tab order.
+  /// control.
   WindowPeer(Dialog& dialog, wxWindow* parent);
   /// Drops the views and destroys the window (once the toolkit is back in its
   /// event loop, so that this is safe from inside any event handler).
@@ -29,6 +29,7 @@ class WindowPeer : public DialogPeer {
   void IconChanged() override;
   void TooltipsChanged() override;
   void FocusChanged() override;
+  void MinSizeChanged() override;
 
   /// The window, null once the toolkit has destroyed it.
   DialogWindow* Window() const { return window_; }
@@ -45,5 +46,9 @@ class WindowPeer : public DialogPeer {
 
 /// The window of an open dialog, null when it has none.
 wxWindow* WindowOf(const Dialog* dialog);
+
+/// Brings the tooltips of every open dialog in line with the modal windows
+/// open (see WindowPeer::TooltipsChanged).
+void RefreshTooltips();
 
 }  // namespace ui::window

@@ -1,15 +1,22 @@
 #include "window_probe.h"
 
+#include <wx/bmpcbox.h>
+#include <wx/button.h>
+#include <wx/dirctrl.h>
+#include <wx/display.h>
 #include <wx/listctrl.h>
 #include <wx/modalhook.h>
+#include <wx/stattext.h>
 #include <wx/stopwatch.h>
 #include <wx/textentry.h>
 #include <wx/timer.h>
+#include <wx/treectrl.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include "dialog_window.h"
 #include "event_pump.h"
+#include "modal_windows.h"
 #include "ui/dialog.h"
 #include "widget_view.h"
 #include "window_peer.h"
@@ -19,6 +26,22 @@ namespace ui::window_probe {
 namespace {
 
 Rect RectOf(const wxRect& rect) { return {rect.x, rect.y, rect.width, rect.height}; }
+
+// The first window inside `window` (depth first) that is a T and is wanted.
+template <class T>
+T* FindPart(wxWindow* window, const std::function<bool(T*)>& wanted) {
+  for (wxWindow* child : window->GetChildren()) {
+    auto* part = dynamic_cast<T*>(child);
+    if (part && wanted(part)) return part;
+    if (T* deeper = FindPart<T>(child, wanted)) return deeper;
+  }
+  return nullptr;
+}
+
+template <class T>
+T* FindPart(wxWindow* window) {
+  return FindPart<T>(window, [](T*) { return true; });
+}
 
 wxWindow* WidgetOf(const Dialog& dialog, int controlId) {
   Control* control = dialog.FindControl(controlId);
@@ -114,6 +137,9 @@ Rect RowScreenRect(const Dialog& dialog, int controlId, int row) {
 
 std::string ShownText(const Dialog& dialog, int controlId) {
   wxWindow* widget = WidgetOf(dialog, controlId);
+  if (auto* list = dynamic_cast<wxBitmapComboBox*>(widget)) {
+    return window::FromWx(list->GetStringSelection());
+  }
   if (auto* text = dynamic_cast<wxTextEntry*>(widget)) return window::FromWx(text->GetValue());
   return widget ? window::FromWx(widget->GetLabel()) : "";
 }
@@ -130,6 +156,65 @@ std::string ShownText(const Dialog& dialog, int controlId, int row, int column) 
 bool InModalLoop(const Dialog& dialog) {
   auto* window = dynamic_cast<wxDialog*>(window::WindowOf(&dialog));
   return window && window->IsModal();
+}
+
+Control* ToolkitFocus(const Dialog& dialog) {
+  wxWindow* focus = wxWindow::FindFocus();
+  for (const auto& control : dialog.Controls()) {
+    auto* view = dynamic_cast<window::WidgetView*>(control->View());
+    wxWindow* widget = view ? view->Widget() : nullptr;
+    for (wxWindow* part = focus; widget && part; part = part->GetParent()) {
+      if (part == widget) return control.get();
+    }
+  }
+  return nullptr;
+}
+
+bool ShownSelected(const Dialog& dialog, int controlId, int row) {
+  auto* list = dynamic_cast<wxListCtrl*>(WidgetOf(dialog, controlId));
+  return list && row >= 0 && row < list->GetItemCount() &&
+         list->GetItemState(row, wxLIST_STATE_SELECTED) != 0;
+}
+
+Rect ScreenArea() { return RectOf(wxDisplay(0u).GetClientArea()); }
+
+ShownMessage ShownMessageBox() {
+  wxWindow* box = window::TopModalWindow();
+  auto* label = box ? FindPart<wxStaticText>(box) : nullptr;
+  if (!label || FindPart<wxGenericDirCtrl>(box)) return {};
+  const wxSize size = label->GetSize();
+  const wxSize needed = label->GetBestSize();
+  ShownMessage shown;
+  shown.text = window::FromWx(label->GetLabelText());
+  shown.whole = size.GetWidth() >= needed.GetWidth() && size.GetHeight() >= needed.GetHeight() &&
+                wxRect(box->GetClientSize()).Contains(label->GetRect());
+  return shown;
+}
+
+ShownChooser ShownFolderChooser() {
+  wxWindow* chooser = window::TopModalWindow();
+  auto* folders = chooser ? FindPart<wxGenericDirCtrl>(chooser) : nullptr;
+  if (!folders) return {};
+  wxTreeCtrl* tree = folders->GetTreeCtrl();
+  ShownChooser shown;
+  shown.folder = window::FromWx(folders->GetPath());
+  wxRect row;
+  if (tree->GetSelection().IsOk() && tree->GetBoundingRect(tree->GetSelection(), row, true)) {
+    row.SetPosition(tree->ClientToScreen(row.GetPosition()));
+    shown.folderRow = RectOf(row);
+  }
+  shown.tree = RectOf(wxRect(tree->ClientToScreen(wxPoint()), tree->GetClientSize()));
+  return shown;
+}
+
+Rect ButtonScreenRect(const std::string& label) {
+  wxWindow* top = window::TopModalWindow();
+  if (!top) return Rect();
+  auto labelled = [&](wxButton* button) {
+    return window::FromWx(wxControl::RemoveMnemonics(button->GetLabel())) == label;
+  };
+  auto* button = FindPart<wxButton>(top, labelled);
+  return button ? RectOf(button->GetScreenRect()) : Rect();
 }
 
 void PointAt(int x, int y) { wxUIActionSimulator().MouseMove(x, y); }
@@ -158,11 +243,16 @@ void Press(Keystroke key) {
     case Keystroke::Tab:
       input.Char(WXK_TAB);
       break;
+    case Keystroke::BackTab:
+      input.Char(WXK_TAB, wxMOD_SHIFT);
+      break;
     case Keystroke::SelectAll:
       input.Char('a', wxMOD_CONTROL);
       break;
   }
 }
+
+void PressAlt(char letter) { wxUIActionSimulator().Char(letter, wxMOD_ALT); }
 
 void TypeText(const std::string& text) { wxUIActionSimulator().Text(text.c_str()); }
 

@@ -6,6 +6,7 @@
 #include "ui/types.h"
 
 namespace ui {
+class Control;
 class Dialog;
 }
 
@@ -28,14 +29,48 @@ std::string ShownText(const Dialog& dialog, int controlId, int row, int column);
 /// True while the dialog's window runs its modal loop and has not been
 /// ended.
 bool InModalLoop(const Dialog& dialog);
+/// The control of `dialog` whose widget (or a part of it) has the toolkit's
+/// keyboard focus; null when the focus is elsewhere or nowhere.
+Control* ToolkitFocus(const Dialog& dialog);
+/// True when the list view `controlId` draws row `row` as selected.
+bool ShownSelected(const Dialog& dialog, int controlId, int row);
+
+/// The screen's area for windows.
+Rect ScreenArea();
+
+/// The message box on screen (the modal window opened last): its text as
+/// laid out in lines, and whether the text's widget is large enough for all
+/// of it and lies inside the box. Empty when that window is no message box.
+struct ShownMessage {
+  std::string text;
+  bool whole = false;
+};
+ShownMessage ShownMessageBox();
+
+/// The folder chooser on screen (the modal window opened last): the folder
+/// selected, the screen rectangles of its row in the folder tree and of the
+/// tree's visible part. All empty when that window is no folder chooser.
+struct ShownChooser {
+  std::string folder;
+  Rect folderRow;
+  Rect tree;
+};
+ShownChooser ShownFolderChooser();
+
+/// The screen rectangle of the button labelled `label` (mnemonic marks
+/// left out) in the modal window opened last; empty when it has none.
+Rect ButtonScreenRect(const std::string& label);
 
 void PointAt(int x, int y);
 void ClickAt(int x, int y);
 /// Keys for the window under the pointer. OpenList (Alt+Down) opens the
-/// list of the combo box that has the focus; SelectAll is Ctrl+A.
-enum class Keystroke { Enter, Escape, Down, OpenList, Tab, SelectAll };
+/// list of the combo box that has the focus; BackTab is Shift+Tab,
+/// SelectAll Ctrl+A.
+enum class Keystroke { Enter, Escape, Down, OpenList, Tab, BackTab, SelectAll };
 void Press(Keystroke key);
 void TypeText(const std::string& text);
+/// Alt and `letter` together, as for a mnemonic.
+void PressAlt(char letter);
 
 /// Sizes the dialog's window to a client area of width x height pixels.
 void ResizeClient(const Dialog& dialog, int width, int height);
