@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "test_support/process.h"
-#include "window/window_probe.h"
+#include "window_probe.h"
 
 namespace window_test {
 namespace {
