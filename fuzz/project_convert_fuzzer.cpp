@@ -7,10 +7,9 @@
 #include <string>
 
 #include "platform/program.h"
+#include "plugin_interface/converter_plugin.h"
 #include "scratch_folder.h"
 #include "ui/headless.h"
-
-extern "C" bool Convert(const char* projectFile, const char* initFile, std::string* report);
 
 namespace {
 

@@ -7,16 +7,6 @@
 #include "platform/library.h"
 #include "ui/message_box.h"
 
-namespace {
-
-template <class Function>
-bool Bind(void* library, const char* name, Function& entryPoint) {
-  entryPoint = reinterpret_cast<Function>(platform::FindSymbol(library, name));
-  return entryPoint != nullptr;
-}
-
-}  // namespace
-
 ExternalConverter::ExternalConverter(std::string path) : dllPath(std::move(path)) {
   size_t slash = dllPath.rfind('/');
   dllName = slash == std::string::npos ? dllPath : dllPath.substr(slash + 1);
@@ -25,13 +15,14 @@ ExternalConverter::ExternalConverter(std::string path) : dllPath(std::move(path)
 bool ExternalConverter::LoadPlugin() {
   void* library = platform::LoadLibrary(dllPath);
   if (!library) return false;
-  return Bind(library, "GetName", getName) && Bind(library, "GetExplanation", getExplanation) &&
-         Bind(library, "GetExtentions", getExtentions) && Bind(library, "Convert", convert);
+  return converter_plugin::BindEntryPoints(
+      [library](const char* name) { return platform::FindSymbol(library, name); }, entryPoints);
 }
 
 // The plug-in owes a NUL inside the buffer; text past size - 1 bytes is never
 // read, whatever it wrote.
-bool ExternalConverter::CallGetter(TextGetter getter, unsigned size, std::string& text) {
+bool ExternalConverter::CallGetter(converter_plugin::TextGetter getter, unsigned size,
+                                   std::string& text) {
   if (!getter) return false;
   std::vector<char> buffer(size, '\0');
   if (!getter(buffer.data(), size)) return false;
@@ -40,15 +31,15 @@ bool ExternalConverter::CallGetter(TextGetter getter, unsigned size, std::string
 }
 
 bool ExternalConverter::GetPluginName(std::string& name) const {
-  return CallGetter(getName, 1024, name);
+  return CallGetter(entryPoints.getName, converter_plugin::kNameBufferSize, name);
 }
 
 bool ExternalConverter::GetPluginExplanation(std::string& text) const {
-  return CallGetter(getExplanation, 10240, text);
+  return CallGetter(entryPoints.getExplanation, converter_plugin::kExplanationBufferSize, text);
 }
 
 bool ExternalConverter::GetPluginExtensions(std::string& patterns) const {
-  return CallGetter(getExtentions, 1024, patterns);
+  return CallGetter(entryPoints.getExtentions, converter_plugin::kExtensionsBufferSize, patterns);
 }
 
 bool ExternalConverter::RunConversion(const std::string& projectFile, std::string* report) const {
@@ -57,5 +48,6 @@ bool ExternalConverter::RunConversion(const std::string& projectFile, std::strin
                    "Executing project conversion");
     return false;
   }
-  return convert && convert(projectFile.c_str(), initFilePath.c_str(), report);
+  return entryPoints.convert &&
+         entryPoints.convert(projectFile.c_str(), initFilePath.c_str(), report);
 }

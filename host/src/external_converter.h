@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "plugin_interface/converter_plugin.h"
+
 /// The host's handle on one converter plug-in: a shared library whose four
 /// exported C functions are bound by name. Copies share the bound entry
 /// points; the library is never unloaded.
@@ -33,13 +35,7 @@ class ExternalConverter {
   std::string initFilePath;
 
  private:
-  using TextGetter = bool (*)(char* buffer, unsigned size);
-  using Converter = bool (*)(const char* projectFile, const char* initFile, std::string* report);
+  static bool CallGetter(converter_plugin::TextGetter getter, unsigned size, std::string& text);
 
-  static bool CallGetter(TextGetter getter, unsigned size, std::string& text);
-
-  TextGetter getName = nullptr;
-  TextGetter getExplanation = nullptr;
-  TextGetter getExtentions = nullptr;
-  Converter convert = nullptr;
+  converter_plugin::EntryPoints entryPoints;
 };

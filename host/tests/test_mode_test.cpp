@@ -35,9 +35,9 @@ class TestModeTest : public testing::Test {
     ASSERT_TRUE(settings.WriteSettings(iniFile));
   }
 
-  ProgramResult Run(const Arguments& arguments, const ProgramOptions& options = {}) {
-    return test_support::RunProgram(program, arguments, install.home, install.temp / "errors.txt",
-                                    options);
+  ProgramResult Run(const Arguments& arguments, ProgramOptions options = {}) {
+    options.home = install.home;
+    return test_support::RunProgram(program, arguments, options);
   }
   ProgramResult RunTestMode(const std::string& ini, const std::string& src, const std::string& dst,
                             const ProgramOptions& options = {}) {
@@ -179,7 +179,9 @@ TEST_F(TestModeTest, SpecialEntriesAndAFileSizeLimitNeitherHangNorEndTheRun) {
   const long limit = 8192;
   WriteFile(source + "/big.c", "first\nx = foo;\n" + std::string(limit - 30, ' ') + "\n");
   const std::string limited = install.temp / "limited";
-  result = RunTestMode(iniFile, source, limited, {limit});
+  ProgramOptions limitedFiles;
+  limitedFiles.fileSizeLimit = limit;
+  result = RunTestMode(iniFile, source, limited, limitedFiles);
   EXPECT_EQ(result.signal, 0);
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_NE(

@@ -28,8 +28,8 @@
 #include "ui/toolkit.h"
 #include "varnock_dlg.h"
 #include "view_report_dlg.h"
-#include "window/window_probe.h"
 #include "window_checks.h"
+#include "window_probe.h"
 
 namespace {
 

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "file_writing.h"
 #include "platform/file_system.h"
 #include "platform/program.h"
 #include "platform/text_file.h"
@@ -37,6 +36,9 @@ std::string AttributeOf(const std::string& path, const char* name) {
   ssize_t length = ::getxattr(path.c_str(), name, value, sizeof value);
   return length < 0 ? "" : std::string(value, static_cast<size_t>(length));
 }
+
+// Ends the process as a terminate signal from outside would.
+void TerminateDuringTheWrite(int) { std::raise(SIGTERM); }
 
 class FileWritingTest : public testing::Test {
  protected:
@@ -118,14 +120,18 @@ TEST_F(FileWritingTest, AWriteThatDoesNotFitLeavesTheOldBytesWholeAndNoTemporary
   EXPECT_EQ(Contents(dir_.Path()), (std::vector<std::string>{"big.c", "big.c.bak", "file.c",
                                                              "linked.c", "second-name.c"}));
 
-  // A signal that ends the process removes the file being written.
+  // A signal that ends the process removes the file being written: here the
+  // write past the limit sends it.
   auto endDuringAWrite = [&] {
     platform::PrepareFileWrites();
-    platform::internal::TemporaryFile temporary(file_);
-    std::raise(SIGTERM);
+    test_support::LimitFileSize(limit);
+    std::signal(SIGXFSZ, TerminateDuringTheWrite);
+    ReplaceFile(file_, tooBig);
+    std::_Exit(1);
   };
   EXPECT_EXIT(endDuringAWrite(), testing::KilledBySignal(SIGTERM), "");
   EXPECT_EQ(Contents(dir_.Path()).size(), 5u);
+  EXPECT_EQ(ReadFile(file_), old);
 }
 
 }  // namespace

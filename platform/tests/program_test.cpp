@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <boost/filesystem.hpp>
-#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "test_support/process.h"
 
 namespace {
 
@@ -30,21 +31,17 @@ struct ProbeOutput {
   std::string programPath;
 };
 
-// Runs the probe program with `arguments` (none holding a single quote) and
-// splits the two lines it prints.
+// Runs the probe program with `arguments` and splits the two lines it
+// prints.
 ProbeOutput RunProbe(const std::vector<std::string>& arguments) {
-  std::string command = "'" PROCESS_PROBE_PATH "'";
-  for (const std::string& argument : arguments) command += " '" + argument + "'";
-  std::string output;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[4096];
-    while (size_t count = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, count);
-    EXPECT_EQ(::pclose(pipe), 0) << command;
-  }
+  const test_support::ProgramResult result =
+      test_support::RunProgram(PROCESS_PROBE_PATH, arguments);
+  EXPECT_EQ(result.exitCode, 0) << result.errors;
+  const std::string& output = result.output;
   size_t firstEnd = output.find('\n');
   size_t secondEnd = output.find('\n', firstEnd + 1);
   if (secondEnd == std::string::npos) {
-    ADD_FAILURE() << command << " printed: " << output;
+    ADD_FAILURE() << "the probe printed: " << output;
     return {};
   }
   return {output.substr(0, firstEnd), output.substr(firstEnd + 1, secondEnd - firstEnd - 1)};

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "test_support/process.h"
 #include "window_checks.h"
 
 namespace window_test {
@@ -12,15 +13,16 @@ namespace {
 double Figure(const std::string& screenshot, const ui::Rect& rect, const std::string& fx) {
   std::string crop = std::to_string(rect.width) + "x" + std::to_string(rect.height) + "+" +
                      std::to_string(rect.x) + "+" + std::to_string(rect.y);
-  std::string value = CommandOutput("convert '" + screenshot + "' -crop " + crop +
-                                    " +repage -format '%[fx:" + fx + "]' info: 2>/dev/null");
+  std::string value = test_support::RunProgram("convert", {screenshot, "-crop", crop, "+repage",
+                                                           "-format", "%[fx:" + fx + "]", "info:"})
+                          .output;
   return value.empty() ? -1.0 : std::atof(value.c_str());
 }
 
 }  // namespace
 
 bool SaveScreenshot(const std::string& path) {
-  return std::system(("import -window root '" + path + "' 2>/dev/null").c_str()) == 0;
+  return test_support::RunProgram("import", {"-window", "root", path}).exitCode == 0;
 }
 
 bool ShowsSomething(const std::string& screenshot, const ui::Rect& rect) {

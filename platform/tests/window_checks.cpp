@@ -1,28 +1,24 @@
 #include "window_checks.h"
 
 #include <chrono>
-#include <cstdio>
 #include <iostream>
 #include <sstream>
+#include <vector>
 
-#include "window/window_probe.h"
+#include "test_support/process.h"
+#include "window_probe.h"
 
 namespace window_test {
 namespace {
 
 int failures = 0;
 
-}  // namespace
-
-std::string CommandOutput(const std::string& command) {
-  std::string output;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
-    pclose(pipe);
-  }
-  return output;
+// What xwininfo prints about the display's windows.
+std::string WindowInfo(const std::vector<std::string>& arguments) {
+  return test_support::RunProgram("xwininfo", arguments).output;
 }
+
+}  // namespace
 
 void Check(bool passed, const std::string& what) {
   std::cout << (passed ? "ok: " : "FAILED: ") << what << std::endl;
@@ -54,12 +50,12 @@ void CheckBecomes(const std::function<std::string()>& actual, const std::string&
 
 std::set<std::string> WindowsOnScreen() {
   std::set<std::string> shown;
-  std::istringstream children(CommandOutput("xwininfo -root -children"));
+  std::istringstream children(WindowInfo({"-root", "-children"}));
   for (std::string line; std::getline(children, line);) {
     std::istringstream words(line);
     std::string id;
     if (!(words >> id) || id.rfind("0x", 0) != 0) continue;
-    if (CommandOutput("xwininfo -id " + id).find("IsViewable") != std::string::npos) {
+    if (WindowInfo({"-id", id}).find("IsViewable") != std::string::npos) {
       shown.insert(id);
     }
   }

@@ -11,9 +11,6 @@
 /// steps run inside the windows' modal loops.
 namespace window_test {
 
-/// What the shell command prints on standard output.
-std::string CommandOutput(const std::string& command);
-
 /// Prints "ok: what" or "FAILED: what" and counts the failures.
 void Check(bool passed, const std::string& what);
 /// The number of failed checks so far.

@@ -14,8 +14,8 @@
 #include "ui/dialog.h"
 #include "ui/message_box.h"
 #include "ui/toolkit.h"
-#include "window/window_probe.h"
 #include "window_checks.h"
+#include "window_probe.h"
 
 namespace {
 

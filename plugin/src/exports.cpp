@@ -3,9 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "plugin_interface/converter_plugin.h"
 #include "ta_ext_conv.h"
-
-#define TARROW_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
 
@@ -29,22 +28,23 @@ bool CopyConverterText(GetText getText, char* buffer, unsigned size) {
 
 }  // namespace
 
-TARROW_EXPORT bool GetName(char* buffer, unsigned size) {
+CONVERTER_PLUGIN_EXPORT bool GetName(char* buffer, unsigned size) {
   return CopyConverterText([](TaExtConv& converter) { return converter.GetName(); }, buffer, size);
 }
 
-TARROW_EXPORT bool GetExplanation(char* buffer, unsigned size) {
+CONVERTER_PLUGIN_EXPORT bool GetExplanation(char* buffer, unsigned size) {
   return CopyConverterText([](TaExtConv& converter) { return converter.GetExplanation(); }, buffer,
                            size);
 }
 
-TARROW_EXPORT bool GetExtentions(char* buffer, unsigned size) {
+CONVERTER_PLUGIN_EXPORT bool GetExtentions(char* buffer, unsigned size) {
   return CopyConverterText([](TaExtConv& converter) { return converter.GetExtentions(); }, buffer,
                            size);
 }
 
 // The report is extended only after a whole conversion succeeded.
-TARROW_EXPORT bool Convert(const char* projectFile, const char* initFile, std::string* report) {
+CONVERTER_PLUGIN_EXPORT bool Convert(const char* projectFile, const char* initFile,
+                                     std::string* report) {
   if (projectFile == nullptr || initFile == nullptr || report == nullptr) return false;
   try {
     TaExtConv converter;

@@ -3,12 +3,12 @@
 #include <boost/algorithm/string/replace.hpp>
 #include <boost/filesystem.hpp>
 #include <boost/regex.hpp>
-#include <cstdlib>
 #include <map>
 
 #include "plugin_library.h"
 #include "test_support/files.h"
 #include "test_support/hostile_files.h"
+#include "test_support/process.h"
 #include "test_support/temp_dir.h"
 #include "xmltree/px_xml_tree.h"
 
@@ -28,21 +28,23 @@ class TestModeRun {
     fs::create_directories(work / "home");
     fs::create_directories(work / "src");
     fill(work / "src");
-    const std::string command =
-        "cd '" + work.Path() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_CONFIG_HOME HOME='" +
-        work / "home" + "' '" + BinFolder() + "/varnock' --test-mode --ini-file=\"" +
-        VARNOCK_SOURCE_DIR "/examples/Varnock.xml\" --src-dir=\"" + work / "src" +
-        "\" --dst-dir=\"" + work / "out" + "\" 2>'" + work / "stderr" + "'; echo $? >'" +
-        work / "exit" + "'";
-    std::system(command.c_str());
+    test_support::ProgramOptions options;
+    options.home = work / "home";
+    options.workingDirectory = work.Path();
+    result = test_support::RunProgram(
+        BinFolder() + "/varnock",
+        {"--test-mode", "--ini-file=" VARNOCK_SOURCE_DIR "/examples/Varnock.xml",
+         "--src-dir=" + work / "src", "--dst-dir=" + work / "out"},
+        options);
   }
 
-  std::string ExitCode() const { return ReadFile(work / "exit"); }
-  std::string Errors() const { return ReadFile(work / "stderr"); }
+  int ExitCode() const { return result.exitCode; }
+  const std::string& Errors() const { return result.errors; }
   std::string Out(const std::string& relative) const { return work / ("out/" + relative); }
 
  private:
   test_support::TempDir work;
+  test_support::ProgramResult result;
 };
 
 std::string WithExtension(const std::string& path, const std::string& extension) {
@@ -118,7 +120,7 @@ TEST(EndToEndTest, TheExampleConvertsWithItsSources) {
   const TestModeRun run([](const std::string& source) {
     fs::copy(VARNOCK_SOURCE_DIR "/examples", source, fs::copy_options::recursive);
   });
-  EXPECT_EQ(run.ExitCode(), "0\n");
+  EXPECT_EQ(run.ExitCode(), 0);
   EXPECT_EQ(run.Errors(), "");
   ExpectConverted(run, "blinky/blinky.cproj");
   EXPECT_EQ(ReadFile(run.Out("blinky/blinky.mwp")),
@@ -137,7 +139,7 @@ TEST(EndToEndTest, EveryProjectOfTheCorpusConvertsAloneInItsTree) {
       const std::string name = file.path().filename().string();
       const TestModeRun run(
           [&](const std::string& source) { fs::copy_file(file.path(), source + "/" + name); });
-      EXPECT_EQ(run.ExitCode(), "0\n");
+      EXPECT_EQ(run.ExitCode(), 0);
       EXPECT_EQ(run.Errors(), "");
       ExpectConverted(run, name);
       ++converted;
@@ -151,7 +153,7 @@ TEST(EndToEndTest, AProjectWithAnItemOutsideItsFoldersIsRefused) {
     fs::copy_file(kCorpus + "/14-avr-secure-bootloader/Bootloader.cproj",
                   source + "/Bootloader.cproj");
   });
-  EXPECT_EQ(run.ExitCode(), "0\n");
+  EXPECT_EQ(run.ExitCode(), 0);
   EXPECT_EQ(run.Errors(),
             "Generating project file: Unknown file group '..|Common'.\n"
             "Security check: Could not execute the external converter 'Atmel Studio for AVR'.\n");
@@ -172,7 +174,7 @@ TEST(EndToEndTest, OfTwoProjectsWithOneOutputTheFirstIsConverted) {
                                   ".c\"/></ItemGroup></Project>");
     }
   });
-  EXPECT_EQ(run.ExitCode(), "0\n");
+  EXPECT_EQ(run.ExitCode(), 0);
   EXPECT_EQ(run.Errors(), "Generating project file: The project '" + run.Out("APP.cproj") +
                               "' is not converted: its output '" + run.Out("APP.mwp") +
                               "' was written for '" + run.Out("APP.CPROJ") +
@@ -193,7 +195,7 @@ TEST(EndToEndTest, AProjectExpandingWithoutEndFailsAndTheOtherConverts) {
                             test_support::RepeatedEntityDocument("Project", 200000, 1000));
     fs::copy_file(kCorpus + "/06-min/firmware.cproj", source + "/firmware.cproj");
   });
-  EXPECT_EQ(run.ExitCode(), "0\n");
+  EXPECT_EQ(run.ExitCode(), 0);
   const std::string errors = run.Errors();
   EXPECT_EQ(errors.rfind("Fatal Error at file \"" + run.Out("hostile.cproj") + "\", line 2, ", 0),
             0u)

@@ -29,7 +29,7 @@ class ExportsTest : public testing::Test {
 
   // The text a getter gives with a buffer of `size` bytes, or "(false)";
   // a refused call must leave the buffer as it was.
-  static std::string Text(PluginLibrary::TextGetter getter, unsigned size) {
+  static std::string Text(converter_plugin::TextGetter getter, unsigned size) {
     std::string buffer(size + 1, '#');
     if (getter(&buffer[0], size)) return buffer.c_str();
     EXPECT_EQ(buffer, std::string(size + 1, '#'));
@@ -46,9 +46,9 @@ TEST_F(ExportsTest, TextsFitWithTheirTerminatorOrAreRefused) {
   EXPECT_EQ(Text(plugin.getExtentions, 8), "*.cproj");
   EXPECT_EQ(Text(plugin.getExtentions, 7), "(false)");
   EXPECT_EQ(Text(plugin.getExtentions, 0), "(false)");
-  EXPECT_EQ(Text(plugin.getExplanation, 10240), kExplanation);
+  EXPECT_EQ(Text(plugin.getExplanation, converter_plugin::kExplanationBufferSize), kExplanation);
   EXPECT_EQ(Text(plugin.getExplanation, std::strlen(kExplanation)), "(false)");
-  EXPECT_FALSE(plugin.getName(nullptr, 1024));
+  EXPECT_FALSE(plugin.getName(nullptr, converter_plugin::kNameBufferSize));
 }
 
 TEST_F(ExportsTest, AFailedConversionLeavesTheReportAndWritesNothing) {

@@ -6,21 +6,17 @@
 
 namespace {
 
-template <class Function>
-void Bind(void* library, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(platform::FindSymbol(library, name));
-  EXPECT_NE(function, nullptr) << name;
-}
-
 PluginLibrary Load() {
   PluginLibrary plugin;
   void* library = platform::LoadLibrary(BinFolder() + "/extconvTarrow.so");
   EXPECT_NE(library, nullptr);
   if (library == nullptr) return plugin;
-  Bind(library, "GetName", plugin.getName);
-  Bind(library, "GetExplanation", plugin.getExplanation);
-  Bind(library, "GetExtentions", plugin.getExtentions);
-  Bind(library, "Convert", plugin.convert);
+  auto findSymbol = [library](const char* name) {
+    void* symbol = platform::FindSymbol(library, name);
+    EXPECT_NE(symbol, nullptr) << name;
+    return symbol;
+  };
+  converter_plugin::BindEntryPoints(findSymbol, plugin);
   return plugin;
 }
 

@@ -2,19 +2,13 @@
 
 #include <string>
 
-/// The built plug-in library, loaded once, and its four exports.
-struct PluginLibrary {
-  using TextGetter = bool (*)(char* buffer, unsigned size);
-  using Converter = bool (*)(const char* projectFile, const char* initFile, std::string* report);
+#include "plugin_interface/converter_plugin.h"
 
+/// The built plug-in library, loaded once, and its four exports.
+struct PluginLibrary : converter_plugin::EntryPoints {
   /// Loads extconvTarrow.so from the build tree's bin/ (fails the test when
   /// it or an export is missing).
   static const PluginLibrary& Get();
-
-  TextGetter getName = nullptr;
-  TextGetter getExplanation = nullptr;
-  TextGetter getExtentions = nullptr;
-  Converter convert = nullptr;
 };
 
 /// The build tree's bin/ folder.

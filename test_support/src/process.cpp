@@ -1,6 +1,7 @@
 #include "test_support/process.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
@@ -13,8 +14,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "test_support/files.h"
-
 namespace test_support {
 namespace {
 
@@ -22,41 +21,92 @@ namespace {
   throw std::runtime_error(what + " " + path + ": " + std::strerror(errno));
 }
 
-[[noreturn]] void ExecInChild(const std::string& program, const std::vector<std::string>& arguments,
-                              const std::string& home, const std::string& errorsFile,
+bool SetFileSizeLimit(long bytes) {
+  rlimit limit = {static_cast<rlim_t>(bytes), static_cast<rlim_t>(bytes)};
+  return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+bool IsVariable(const std::string& entry, const char* name) {
+  const size_t length = std::strlen(name);
+  return entry.compare(0, length, name) == 0 && entry.size() > length && entry[length] == '=';
+}
+
+// The environment the program gets: this process's, or that of a user at
+// home in `home` without a display.
+std::vector<std::string> EnvironmentFor(const ProgramOptions& options) {
+  std::vector<std::string> environment;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string variable = *entry;
+    const bool replaced =
+        !options.home.empty() &&
+        (IsVariable(variable, "HOME") || IsVariable(variable, "DISPLAY") ||
+         IsVariable(variable, "WAYLAND_DISPLAY") || IsVariable(variable, "XDG_CONFIG_HOME"));
+    if (!replaced) environment.push_back(variable);
+  }
+  if (!options.home.empty()) environment.push_back("HOME=" + options.home);
+  return environment;
+}
+
+// The pointers exec takes, into `strings`, ending with null.
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+  std::vector<char*> pointers;
+  for (std::string& text : strings) pointers.push_back(text.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+// Only calls that are safe between fork and exec: everything else was made
+// ready before the fork.
+[[noreturn]] void ExecInChild(char* const* argv, char* const* envp, int output, int errors,
                               const ProgramOptions& options) {
-  int errors = ::open(errorsFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
   int input = ::open("/dev/null", O_RDONLY);
-  if (errors < 0 || input < 0) ::_exit(126);
-  ::dup2(errors, 2);
-  ::dup2(input, 0);
-  ::unsetenv("DISPLAY");
-  ::unsetenv("WAYLAND_DISPLAY");
-  ::unsetenv("XDG_CONFIG_HOME");
-  ::setenv("HOME", home.c_str(), 1);
-  if (options.fileSizeLimit >= 0) LimitFileSize(options.fileSizeLimit);
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
+  if (input < 0 || ::dup2(input, 0) < 0 || ::dup2(output, 1) < 0 || ::dup2(errors, 2) < 0) {
+    ::_exit(126);
+  }
+  if (!options.workingDirectory.empty() && ::chdir(options.workingDirectory.c_str()) != 0) {
+    ::_exit(126);
+  }
+  if (options.fileSizeLimit >= 0 && !SetFileSizeLimit(options.fileSizeLimit)) ::_exit(126);
   ::alarm(60);
-  ::execv(program.c_str(), argv.data());
+  ::execvpe(argv[0], argv, envp);
   ::_exit(127);
+}
+
+// Everything written to the temporary file, which is closed.
+std::string ContentsOf(std::FILE* file) {
+  std::string contents;
+  std::rewind(file);
+  char buffer[4096];
+  while (size_t count = std::fread(buffer, 1, sizeof buffer, file)) contents.append(buffer, count);
+  std::fclose(file);
+  return contents;
 }
 
 }  // namespace
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& home, const std::string& errorsFile,
                          const ProgramOptions& options) {
+  std::vector<std::string> commandLine{program};
+  commandLine.insert(commandLine.end(), arguments.begin(), arguments.end());
+  std::vector<std::string> environment = EnvironmentFor(options);
+  const std::vector<char*> argv = Pointers(commandLine);
+  const std::vector<char*> envp = Pointers(environment);
+  std::FILE* output = std::tmpfile();
+  std::FILE* errors = std::tmpfile();
+  if (output == nullptr || errors == nullptr) Fail("cannot make a temporary file for", program);
+
   pid_t child = ::fork();
-  if (child == 0) ExecInChild(program, arguments, home, errorsFile, options);
+  if (child == 0) {
+    ExecInChild(argv.data(), envp.data(), ::fileno(output), ::fileno(errors), options);
+  }
   ProgramResult result;
   int status = 0;
   if (child > 0 && ::waitpid(child, &status, 0) == child) {
     if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
   }
-  result.errors = ReadFile(errorsFile);
+  result.output = ContentsOf(output);
+  result.errors = ContentsOf(errors);
   return result;
 }
 
@@ -68,8 +118,7 @@ bool BecomeUnprivileged() {
 }
 
 void LimitFileSize(long bytes) {
-  rlimit limit = {static_cast<rlim_t>(bytes), static_cast<rlim_t>(bytes)};
-  if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) Fail("cannot limit file sizes for", "this process");
+  if (!SetFileSizeLimit(bytes)) Fail("cannot limit file sizes for", "this process");
 }
 
 void MakeFifo(const std::string& path) {

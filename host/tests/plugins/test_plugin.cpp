@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "plugin_interface/converter_plugin.h"
+
 namespace {
 
 bool Copy(const char* text, char* buffer, unsigned size) {
@@ -19,9 +21,7 @@ bool Copy(const char* text, char* buffer, unsigned size) {
 
 }  // namespace
 
-extern "C" {
-
-__attribute__((visibility("default"))) bool GetName(char* buffer, unsigned size) {
+CONVERTER_PLUGIN_EXPORT bool GetName(char* buffer, unsigned size) {
 #if defined(NAME_FAILS)
   (void)buffer;
   (void)size;
@@ -34,11 +34,11 @@ __attribute__((visibility("default"))) bool GetName(char* buffer, unsigned size)
 #endif
 }
 
-__attribute__((visibility("default"))) bool GetExplanation(char* buffer, unsigned size) {
+CONVERTER_PLUGIN_EXPORT bool GetExplanation(char* buffer, unsigned size) {
   return Copy("Converts test projects.", buffer, size);
 }
 
-__attribute__((visibility("default"))) bool GetExtentions(char* buffer, unsigned size) {
+CONVERTER_PLUGIN_EXPORT bool GetExtentions(char* buffer, unsigned size) {
 #ifdef EXTENSIONS_FAIL
   (void)buffer;
   (void)size;
@@ -51,8 +51,8 @@ __attribute__((visibility("default"))) bool GetExtentions(char* buffer, unsigned
 }
 
 #ifndef WITHOUT_CONVERT
-__attribute__((visibility("default"))) bool Convert(const char* projectFile, const char* initFile,
-                                                    std::string* report) {
+CONVERTER_PLUGIN_EXPORT bool Convert(const char* projectFile, const char* initFile,
+                                     std::string* report) {
   (void)initFile;
 #ifdef CONVERT_FAILS
   (void)projectFile;
@@ -70,4 +70,3 @@ __attribute__((visibility("default"))) bool Convert(const char* projectFile, con
 #endif
 }
 #endif
-}

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/export.h"
+
 namespace platform {
 
 /// What a status query learnt of a path.
@@ -13,14 +15,14 @@ enum class EntryState {
 };
 
 /// Status of `path`. Never throws.
-EntryState ProbeEntry(const std::string& path);
+PLATFORM_EXPORT EntryState ProbeEntry(const std::string& path);
 
 /// True when `path` has a file-system entry of any kind; an unreadable status
 /// counts as no entry.
-bool EntryExists(const std::string& path);
+PLATFORM_EXPORT bool EntryExists(const std::string& path);
 
 /// True when `path` is an existing directory (links followed).
-bool IsDirectory(const std::string& path);
+PLATFORM_EXPORT bool IsDirectory(const std::string& path);
 
 /// What an entry is once symbolic links are followed.
 enum class EntryKind {
@@ -58,24 +60,25 @@ struct DirectoryEntry {
 /// when they match. A folder that cannot be read (or a path that is no
 /// folder) gives no entries and, when `readable` is given, sets it false
 /// (true otherwise).
-std::vector<DirectoryEntry> FindEntries(const std::string& folder, const std::string& pattern,
-                                        bool* readable = nullptr);
+PLATFORM_EXPORT std::vector<DirectoryEntry> FindEntries(const std::string& folder,
+                                                        const std::string& pattern,
+                                                        bool* readable = nullptr);
 
 /// The identity of what `path` names, links followed; false when it has none
 /// that can be read.
-bool GetIdentity(const std::string& path, FileIdentity& identity);
+PLATFORM_EXPORT bool GetIdentity(const std::string& path, FileIdentity& identity);
 
 /// True when the file can be opened for reading now.
-bool CanReadFile(const std::string& path);
+PLATFORM_EXPORT bool CanReadFile(const std::string& path);
 
 /// True when `path` is longer than the system takes: the whole path, or one
 /// of its names.
-bool PathTooLong(const std::string& path);
+PLATFORM_EXPORT bool PathTooLong(const std::string& path);
 
 /// Wildcard rules of file searches: "*" any run of characters, "?" one
 /// character, letters compared without regard to case, and "*.*" matches
 /// every name, also one without a dot.
-bool MatchesWildcard(const std::string& name, const std::string& pattern);
+PLATFORM_EXPORT bool MatchesWildcard(const std::string& name, const std::string& pattern);
 
 /// Error code of CopyFile() for a copy across devices that the platform cannot
 /// make; never produced on this platform, kept so callers can pass it over.
@@ -88,13 +91,14 @@ constexpr int kErrorNotSameDevice = -17;
 /// target itself is written over). Returns 0 on success, else a non-zero error
 /// code (errno); a target that the failed call created is removed, a file is
 /// never copied onto itself, and a pipe, socket or device is never opened.
-int CopyFile(const std::string& source, const std::string& target, bool failIfExists);
+PLATFORM_EXPORT int CopyFile(const std::string& source, const std::string& target,
+                             bool failIfExists);
 
 /// Makes `target` a symbolic link with the text of the link `source`,
 /// replacing a file or link already there. Returns 0, else an error code.
-int CopyLink(const std::string& source, const std::string& target);
+PLATFORM_EXPORT int CopyLink(const std::string& source, const std::string& target);
 
 /// Current working directory of the process ("" when it cannot be read).
-std::string CurrentDirectory();
+PLATFORM_EXPORT std::string CurrentDirectory();
 
 }  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/export.h"
+
 namespace platform {
 
 enum class KnownFolder {
@@ -11,6 +13,6 @@ enum class KnownFolder {
 
 /// Writes the folder into `path` and returns true; false (path unchanged)
 /// when the environment does not define it (no HOME, say).
-bool GetKnownFolder(KnownFolder folder, std::string& path);
+PLATFORM_EXPORT bool GetKnownFolder(KnownFolder folder, std::string& path);
 
 }  // namespace platform

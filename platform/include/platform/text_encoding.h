@@ -2,23 +2,25 @@
 
 #include <string>
 
+#include "platform/export.h"
+
 namespace platform {
 
 /// UTF-8 to UTF-16. Invalid UTF-8 fails the whole conversion: false, and
 /// `out` is emptied.
-bool Utf8ToUtf16(const std::string& text, std::u16string& out);
+PLATFORM_EXPORT bool Utf8ToUtf16(const std::string& text, std::u16string& out);
 
 /// UTF-16 to UTF-8; a lone surrogate becomes "?".
-std::string Utf16ToUtf8(const std::u16string& text);
+PLATFORM_EXPORT std::string Utf16ToUtf8(const std::u16string& text);
 
 /// True when `text` is well-formed UTF-8.
-bool IsValidUtf8(const std::string& text);
+PLATFORM_EXPORT bool IsValidUtf8(const std::string& text);
 
 /// The UTF-8 text of the ISO-8859-1 characters that `bytes` stand for.
-std::string Latin1ToUtf8(const std::string& bytes);
+PLATFORM_EXPORT std::string Latin1ToUtf8(const std::string& bytes);
 
 /// The reverse: the ISO-8859-1 bytes of `text` into `bytes`; false (bytes
 /// unchanged) when `text` is no UTF-8 or holds a character beyond U+00FF.
-bool Utf8ToLatin1(const std::string& text, std::string& bytes);
+PLATFORM_EXPORT bool Utf8ToLatin1(const std::string& text, std::string& bytes);
 
 }  // namespace platform

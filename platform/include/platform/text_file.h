@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/export.h"
+
 namespace platform {
 
 /// Why a file was not read.
@@ -18,27 +20,28 @@ enum class ReadFailure {
 /// without waiting on it (a pipe with no writer, say), and a larger file
 /// before any of it is read; also a file that grows past the bound while it
 /// is read. On failure `content` is emptied.
-ReadFailure ReadRegularFile(const std::string& path, std::uint64_t maxBytes, std::string& content);
+PLATFORM_EXPORT ReadFailure ReadRegularFile(const std::string& path, std::uint64_t maxBytes,
+                                            std::string& content);
 
 /// Why ReadRegularFile with that bound refused a file, to follow "it is":
 /// "not a regular file" or "larger than N MB"; "" for the other results.
-std::string ReadRefusalReason(ReadFailure failure, std::uint64_t maxBytes);
+PLATFORM_EXPORT std::string ReadRefusalReason(ReadFailure failure, std::uint64_t maxBytes);
 
 /// ReadRegularFile() without a size bound; false (content emptied) when the
 /// file cannot be opened or read or is not a regular file.
-bool ReadFileBytes(const std::string& path, std::string& content);
+PLATFORM_EXPORT bool ReadFileBytes(const std::string& path, std::string& content);
 
 /// Reads the whole file "as text": every CR LF pair becomes a line feed.
 /// False (text emptied) when it cannot be opened or read or is not a regular
 /// file.
-bool ReadTextFile(const std::string& path, std::string& text);
+PLATFORM_EXPORT bool ReadTextFile(const std::string& path, std::string& text);
 
 /// The text-mode rendering of `text`: every line feed becomes CR LF (a CR
 /// already standing before it stays, as the text mode of the system does).
-std::string ToTextMode(const std::string& text);
+PLATFORM_EXPORT std::string ToTextMode(const std::string& text);
 
 /// The reverse: every CR LF pair becomes a line feed; other bytes stay.
-std::string FromTextMode(const std::string& text);
+PLATFORM_EXPORT std::string FromTextMode(const std::string& text);
 
 /// Writes `content` as the file's new bytes, safely: into a temporary file
 /// beside it, which is then renamed over the target. On any failure the
@@ -50,9 +53,9 @@ std::string FromTextMode(const std::string& text);
 /// sure, so that a full disk still leaves the old bytes whole. A symbolic link
 /// is written through to the file it names; a file the user may not write, or
 /// that is no regular file, is refused.
-bool ReplaceFile(const std::string& path, const std::string& content);
+PLATFORM_EXPORT bool ReplaceFile(const std::string& path, const std::string& content);
 
 /// ReplaceFile() of the text-mode rendering of `text`.
-bool ReplaceTextFile(const std::string& path, const std::string& text);
+PLATFORM_EXPORT bool ReplaceTextFile(const std::string& path, const std::string& text);
 
 }  // namespace platform

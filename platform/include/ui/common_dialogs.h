@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/export.h"
+
 namespace ui {
 
 /// A common file dialog for opening or saving one file.
@@ -13,7 +15,7 @@ struct FileDialogRequest {
 };
 
 /// Runs the file dialog; the chosen path, or "" after Cancel.
-std::string ChooseFile(const FileDialogRequest& request);
+PLATFORM_EXPORT std::string ChooseFile(const FileDialogRequest& request);
 
 /// A folder chooser with a window title, an OK-button text and the folder
 /// shown first.
@@ -25,6 +27,6 @@ struct FolderRequest {
 
 /// Runs the folder chooser; the folder shown when OK was pressed, or "" after
 /// Cancel.
-std::string ChooseFolder(const FolderRequest& request);
+PLATFORM_EXPORT std::string ChooseFolder(const FolderRequest& request);
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/export.h"
 #include "ui/types.h"
 
 namespace ui {
@@ -21,7 +22,7 @@ enum class Aspect {
 /// mirrors every change into a real widget. Program calls (SetText, Enable...)
 /// change the state; User* calls act as a person would, and send the
 /// notifications that the action sends.
-class Control {
+class PLATFORM_EXPORT Control {
  public:
   Control(Dialog& owner, const ControlTemplate& source, const Rect& pixels);
   virtual ~Control();
@@ -74,7 +75,7 @@ class Control {
 };
 
 /// Push button, check box or radio button.
-class ButtonControl : public Control {
+class PLATFORM_EXPORT ButtonControl : public Control {
  public:
   ButtonControl(Dialog& owner, const ControlTemplate& source, const Rect& pixels);
 
@@ -100,7 +101,7 @@ class ButtonControl : public Control {
 
 /// Edit control. Every change of its text by the user sends EditChanged, and
 /// so does a change by the program, except in a multi-line edit.
-class EditControl : public Control {
+class PLATFORM_EXPORT EditControl : public Control {
  public:
   using Control::Control;
   void SetText(const std::string& text) override;
@@ -113,7 +114,7 @@ class EditControl : public Control {
 };
 
 /// Combo box: a list of items and, for the drop-down style, an editable text.
-class ComboBoxControl : public Control {
+class PLATFORM_EXPORT ComboBoxControl : public Control {
  public:
   using Control::Control;
 
@@ -143,7 +144,7 @@ class ComboBoxControl : public Control {
 };
 
 /// List view in report view.
-class ListViewControl : public Control {
+class PLATFORM_EXPORT ListViewControl : public Control {
  public:
   using Control::Control;
 
@@ -200,7 +201,7 @@ class ListViewControl : public Control {
 };
 
 /// Progress bar.
-class ProgressControl : public Control {
+class PLATFORM_EXPORT ProgressControl : public Control {
  public:
   using Control::Control;
   void SetRange(int low, int high);
@@ -223,7 +224,7 @@ class ProgressControl : public Control {
 };
 
 /// The window backend's mirror of one control.
-class ControlView {
+class PLATFORM_EXPORT ControlView {
  public:
   virtual ~ControlView() = default;
   virtual void Update(Aspect aspect) = 0;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/export.h"
 #include "ui/controls.h"
 #include "ui/types.h"
 
@@ -46,7 +47,7 @@ MessageMapEntry On(Event event, int controlId, void (D::*handler)(Notification&)
 /// click of button kIdOk or kIdCancel without an entry of its own runs OnOK or
 /// OnCancel. Enter clicks the default button; Escape and the close box click
 /// kIdCancel.
-class Dialog {
+class PLATFORM_EXPORT Dialog {
  public:
   explicit Dialog(DialogTemplate dialogTemplate);
   virtual ~Dialog();
@@ -168,7 +169,7 @@ class Dialog {
 
 /// Declares the application's main window: a modal run of it that would wait
 /// for a person where there is no display ends the process instead.
-void SetMainWindow(Dialog* dialog);
-Dialog* MainWindow();
+PLATFORM_EXPORT void SetMainWindow(Dialog* dialog);
+PLATFORM_EXPORT Dialog* MainWindow();
 
 }  // namespace ui

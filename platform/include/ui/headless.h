@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/export.h"
 #include "ui/common_dialogs.h"
 #include "ui/message_box.h"
 
@@ -15,7 +16,7 @@ class Dialog;
 namespace ui::headless {
 
 /// Answers of the next message boxes, first in, first out.
-void AnswerNextMessageBox(Answer answer);
+PLATFORM_EXPORT void AnswerNextMessageBox(Answer answer);
 
 struct MessageBoxRecord {
   std::string owner;  ///< caption of the owner window, "" for none
@@ -26,20 +27,20 @@ struct MessageBoxRecord {
   Icon icon = Icon::None;
   Answer answer = Answer::Ok;
 };
-const std::vector<MessageBoxRecord>& MessageBoxes();
+PLATFORM_EXPORT const std::vector<MessageBoxRecord>& MessageBoxes();
 
 /// Answers of the next file dialogs and folder choosers ("" = Cancel).
-void ChooseNextFile(const std::string& path);
-void ChooseNextFolder(const std::string& folder);
-const std::vector<FileDialogRequest>& FileDialogs();
-const std::vector<FolderRequest>& FolderChoosers();
+PLATFORM_EXPORT void ChooseNextFile(const std::string& path);
+PLATFORM_EXPORT void ChooseNextFolder(const std::string& folder);
+PLATFORM_EXPORT const std::vector<FileDialogRequest>& FileDialogs();
+PLATFORM_EXPORT const std::vector<FolderRequest>& FolderChoosers();
 
 /// A script that acts as the user while the next modal run of the dialog
 /// template `templateId` waits for input. When the script leaves the dialog
 /// open, it is ended with kIdCancel (no handler runs). A modal run without a
 /// script ends with kIdCancel at once; for the main window, the process ends
 /// with exit code 1 and "cannot open the main window: no display".
-void OnNextModal(int templateId, std::function<void(Dialog&)> script);
+PLATFORM_EXPORT void OnNextModal(int templateId, std::function<void(Dialog&)> script);
 
 struct DialogRecord {
   int templateId = 0;
@@ -47,9 +48,9 @@ struct DialogRecord {
   bool modal = false;
 };
 /// Every dialog window made so far, in the order opened.
-const std::vector<DialogRecord>& Dialogs();
+PLATFORM_EXPORT const std::vector<DialogRecord>& Dialogs();
 
 /// Forgets every queued answer and script and clears the logs.
-void Reset();
+PLATFORM_EXPORT void Reset();
 
 }  // namespace ui::headless

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/export.h"
+
 namespace ui {
 
 class Dialog;
@@ -14,7 +16,8 @@ enum class Answer { Ok, Cancel, Yes, No };
 /// window that owns the box, or null for none. Where no person can answer,
 /// the text goes to standard error as "caption: text" and the safe default
 /// answer is returned: Ok, or No for a Yes/No question.
-Answer MessageBox(const Dialog* owner, const std::string& text, const std::string& caption,
-                  Buttons buttons = Buttons::Ok, Icon icon = Icon::None);
+PLATFORM_EXPORT Answer MessageBox(const Dialog* owner, const std::string& text,
+                                  const std::string& caption, Buttons buttons = Buttons::Ok,
+                                  Icon icon = Icon::None);
 
 }  // namespace ui

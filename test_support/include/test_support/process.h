@@ -11,18 +11,25 @@ namespace test_support {
 struct ProgramResult {
   int exitCode = -1;   ///< -1 when the program did not exit by itself
   int signal = 0;      ///< the signal that ended it, if one did
+  std::string output;  ///< standard output
   std::string errors;  ///< standard error
 };
 
 struct ProgramOptions {
   long fileSizeLimit = -1;  ///< bytes a file may grow to; -1 for no limit
+  /// When set, the program runs as for a user at home in this folder who has
+  /// no display: HOME names it, and DISPLAY, WAYLAND_DISPLAY and
+  /// XDG_CONFIG_HOME are unset. Otherwise the program gets this process's
+  /// environment as it is.
+  std::string home;
+  std::string workingDirectory;  ///< where the program starts; "" for this process's folder
 };
 
-/// Runs `program` with `arguments`, without a display and with HOME at `home`,
-/// its standard error going to `errorsFile`; a program still running after a
-/// minute is killed.
+/// Runs `program` (looked up in PATH when its name holds no "/") with
+/// `arguments` and nothing on standard input, and collects what it writes to
+/// standard output and standard error. A program still running after a
+/// minute is killed; one that cannot be started exits with code 127.
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& home, const std::string& errorsFile,
                          const ProgramOptions& options = {});
 
 /// True when the tests run as the superuser, who may become another user.

@@ -3,6 +3,7 @@
 #include "dialog_font.h"
 
 #include "ui/dialog.h"
+#include "ui/toolkit_windows.h"
 #include "widget_view.h"
 #include "window_peer.h"
 #include "wx_text.h"
@@ -21,6 +22,11 @@ long FrameStyle(const DialogTemplate& source, wxWindow* parent) {
 }
 
 }  // namespace
+
+Dialog* DialogShownBy(const wxWindow* window) {
+  auto* shown = dynamic_cast<const DialogWindow*>(window);
+  return shown ? shown->Model() : nullptr;
+}
 
 DialogWindow::DialogWindow(Dialog& model, WindowPeer& peer, wxWindow* parent)
     : wxDialog(parent, wxID_ANY, ToWx(model.GetCaption()), wxDefaultPosition, wxDefaultSize,

@@ -1,12 +1,18 @@
 #include "widget_view.h"
 
 #include "ui/dialog.h"
+#include "ui/toolkit_windows.h"
 #include "wx_text.h"
 
 namespace ui::window {
 
 wxPoint PositionOf(const Rect& rect) { return {rect.x, rect.y}; }
 wxSize SizeOf(const Rect& rect) { return {rect.width, rect.height}; }
+
+wxWindow* WidgetOf(const Control& control) {
+  auto* view = dynamic_cast<WidgetView*>(control.View());
+  return view ? view->Widget() : nullptr;
+}
 
 WidgetView::WidgetView(Control& control, wxWindow* widget) : control_(control), widget_(widget) {
   control_.AttachView(this);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "../backend.h"
+#include "ui/toolkit_windows.h"
 
 class wxWindow;
 
@@ -43,9 +44,6 @@ class WindowPeer : public DialogPeer {
   DialogWindow* window_;
   std::vector<std::unique_ptr<WidgetView>> views_;
 };
-
-/// The window of an open dialog, null when it has none.
-wxWindow* WindowOf(const Dialog* dialog);
 
 /// Brings the tooltips of every open dialog in line with the modal windows
 /// open (see WindowPeer::TooltipsChanged).

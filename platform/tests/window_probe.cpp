@@ -2,6 +2,7 @@
 
 #include <wx/bmpcbox.h>
 #include <wx/button.h>
+#include <wx/dialog.h>
 #include <wx/dirctrl.h>
 #include <wx/display.h>
 #include <wx/listctrl.h>
@@ -14,13 +15,8 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
-#include "dialog_window.h"
-#include "event_pump.h"
-#include "modal_windows.h"
 #include "ui/dialog.h"
-#include "widget_view.h"
-#include "window_peer.h"
-#include "wx_text.h"
+#include "ui/toolkit_windows.h"
 
 namespace ui::window_probe {
 namespace {
@@ -45,8 +41,7 @@ T* FindPart(wxWindow* window) {
 
 wxWindow* WidgetOf(const Dialog& dialog, int controlId) {
   Control* control = dialog.FindControl(controlId);
-  auto* view = control ? dynamic_cast<window::WidgetView*>(control->View()) : nullptr;
-  return view ? view->Widget() : nullptr;
+  return control ? window::WidgetOf(*control) : nullptr;
 }
 
 // Waits for the next modal window, then for its first paint, which comes
@@ -103,9 +98,8 @@ class NextModal : public wxModalDialogHook, public wxTimer {
     Stop();
     dialog_->Unbind(wxEVT_PAINT, &NextModal::OnPaint, this);
     Unregister();
-    auto* window = dynamic_cast<window::DialogWindow*>(dialog_);
     auto action = std::move(action_);
-    action(RectOf(dialog_->GetScreenRect()), window ? window->Model() : nullptr);
+    action(RectOf(dialog_->GetScreenRect()), window::DialogShownBy(dialog_));
   }
 
   std::function<void(const Rect&, Dialog*)> action_;
@@ -138,10 +132,10 @@ Rect RowScreenRect(const Dialog& dialog, int controlId, int row) {
 std::string ShownText(const Dialog& dialog, int controlId) {
   wxWindow* widget = WidgetOf(dialog, controlId);
   if (auto* list = dynamic_cast<wxBitmapComboBox*>(widget)) {
-    return window::FromWx(list->GetStringSelection());
+    return list->GetStringSelection().utf8_string();
   }
-  if (auto* text = dynamic_cast<wxTextEntry*>(widget)) return window::FromWx(text->GetValue());
-  return widget ? window::FromWx(widget->GetLabel()) : "";
+  if (auto* text = dynamic_cast<wxTextEntry*>(widget)) return text->GetValue().utf8_string();
+  return widget ? widget->GetLabel().utf8_string() : "";
 }
 
 std::string ShownText(const Dialog& dialog, int controlId, int row, int column) {
@@ -150,7 +144,7 @@ std::string ShownText(const Dialog& dialog, int controlId, int row, int column) 
       column >= list->GetColumnCount()) {
     return "";
   }
-  return window::FromWx(list->GetItemText(row, column));
+  return list->GetItemText(row, column).utf8_string();
 }
 
 bool InModalLoop(const Dialog& dialog) {
@@ -161,8 +155,7 @@ bool InModalLoop(const Dialog& dialog) {
 Control* ToolkitFocus(const Dialog& dialog) {
   wxWindow* focus = wxWindow::FindFocus();
   for (const auto& control : dialog.Controls()) {
-    auto* view = dynamic_cast<window::WidgetView*>(control->View());
-    wxWindow* widget = view ? view->Widget() : nullptr;
+    wxWindow* widget = window::WidgetOf(*control);
     for (wxWindow* part = focus; widget && part; part = part->GetParent()) {
       if (part == widget) return control.get();
     }
@@ -185,7 +178,7 @@ ShownMessage ShownMessageBox() {
   const wxSize size = label->GetSize();
   const wxSize needed = label->GetBestSize();
   ShownMessage shown;
-  shown.text = window::FromWx(label->GetLabelText());
+  shown.text = label->GetLabelText().utf8_string();
   shown.whole = size.GetWidth() >= needed.GetWidth() && size.GetHeight() >= needed.GetHeight() &&
                 wxRect(box->GetClientSize()).Contains(label->GetRect());
   return shown;
@@ -197,7 +190,7 @@ ShownChooser ShownFolderChooser() {
   if (!folders) return {};
   wxTreeCtrl* tree = folders->GetTreeCtrl();
   ShownChooser shown;
-  shown.folder = window::FromWx(folders->GetPath());
+  shown.folder = folders->GetPath().utf8_string();
   wxRect row;
   if (tree->GetSelection().IsOk() && tree->GetBoundingRect(tree->GetSelection(), row, true)) {
     row.SetPosition(tree->ClientToScreen(row.GetPosition()));
@@ -211,7 +204,7 @@ Rect ButtonScreenRect(const std::string& label) {
   wxWindow* top = window::TopModalWindow();
   if (!top) return Rect();
   auto labelled = [&](wxButton* button) {
-    return window::FromWx(wxControl::RemoveMnemonics(button->GetLabel())) == label;
+    return wxControl::RemoveMnemonics(button->GetLabel()).utf8_string() == label;
   };
   auto* button = FindPart<wxButton>(top, labelled);
   return button ? RectOf(button->GetScreenRect()) : Rect();
