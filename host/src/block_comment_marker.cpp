@@ -36,7 +36,7 @@ std::string MarkedForm(std::string_view comment, char mark) {
 
 // The straightforward way: one search-and-replace over the whole text per
 // comment. Its cost grows with the square of the text, so it serves only the
-// rare texts that the fast way below cannot follow exactly.
+// rare texts that the tracker below cannot follow exactly.
 std::string MarkPlainly(const std::string& text, const std::vector<CommentSpan>& comments,
                         char mark) {
   std::string marked = text;
@@ -47,30 +47,35 @@ std::string MarkPlainly(const std::string& text, const std::vector<CommentSpan>&
   return marked;
 }
 
-// Hash of a slice's length and bytes; of a long slice only its first and its
-// last `edgeBytes` bytes count. Equal hashes are always confirmed by
-// comparing the bytes.
-uint64_t SliceKey(std::string_view text, size_t begin, size_t end, size_t edgeBytes = 64) {
-  uint64_t hash = 0xCBF29CE484222325ull ^ (end - begin);
-  auto add = [&hash, &text](size_t from, size_t to) {
-    for (size_t i = from; i < to; ++i) {
-      hash = (hash ^ static_cast<unsigned char>(text[i])) * 0x100000001B3ull;
-    }
-  };
-  if (end - begin <= 2 * edgeBytes || edgeBytes == npos) {
-    add(begin, end);
-  } else {
-    add(begin, begin + edgeBytes);
-    add(end - edgeBytes, end);
-  }
+uint64_t Mix(uint64_t value) {
+  value += 0x9E3779B97F4A7C15ull;
+  value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ull;
+  value = (value ^ (value >> 27)) * 0x94D049BB133111EBull;
+  return value ^ (value >> 31);
+}
+
+uint64_t AddByte(uint64_t hash, char byte) {
+  return (hash ^ static_cast<unsigned char>(byte)) * 0x100000001B3ull;
+}
+
+uint64_t HashBytes(std::string_view bytes) {
+  uint64_t hash = 0xCBF29CE484222325ull;
+  for (char byte : bytes) hash = AddByte(hash, byte);
   return hash;
+}
+
+// Key of a comment text made of a core (hashed as `coreKey`) and a tail of
+// `tailLength` bytes (hashed with AddByte from HashBytes("")).
+uint64_t OccurrenceKey(uint64_t coreKey, size_t tailLength, uint64_t tailHash) {
+  return Mix(coreKey ^ Mix(tailLength ^ Mix(tailHash)));
 }
 
 // Follows the comment-by-comment search-and-replace without rewriting the
 // text each time. Marks are only ever inserted, so the marked text is the
-// original text with a number of marks in front of some positions; a
-// comment's text occurs in the marked text exactly where it occurs in the
-// original and no mark has been inserted inside that occurrence yet.
+// original text with marks in front of some positions, the sites: every
+// "/*" and every position behind a line break byte. A comment's text occurs
+// in the marked text exactly where it occurs in the original text with no
+// mark inserted inside that occurrence yet.
 //
 // That holds as long as no new occurrence can arise from inserted marks. A
 // comment's text holds marks only in front of "//" (line comments), and an
@@ -78,8 +83,10 @@ uint64_t SliceKey(std::string_view text, size_t begin, size_t end, size_t edgeBy
 // occurrence; so a new occurrence needs a mark inserted in front of an
 // unmarked "//" at the start of a line. Such texts go the plain way.
 //
-// Inserted marks stand only in front of openings ("/*") and at line starts,
-// so they are counted per opening and per line.
+// Comments repeated word for word search the same places again. A repeat
+// can only find what the previous search of the same text found, unless a
+// mark has since appeared inside one of its occurrences; such marks are
+// watched, so that repeats cost nothing when nothing changed.
 class MarkTracker {
  public:
   MarkTracker(const std::string& text, const std::vector<CommentSpan>& comments)
@@ -87,60 +94,78 @@ class MarkTracker {
 
   /// Works out every mark; false when the text needs the plain algorithm.
   bool Run() {
-    IndexOpenings();
-    IndexLines();
-    if (!GroupEqualComments()) return false;
+    IndexSites();
+    IndexCores();
+    GroupEqualComments();
+    FindOccurrences();
+    WatchRepeatedGroups();
     for (size_t comment = 0; comment < comments_.size(); ++comment) {
-      if (!MarkOccurrences(comment)) return false;
+      if (!Search(groupOf_[comment])) return false;
     }
     return true;
   }
 
   std::string Result(char mark) const {
     std::string marked;
-    marked.reserve(text_.size() + lineStarts_.size() + openings_.size());
+    marked.reserve(text_.size() + sites_.size() / 8);
     size_t copied = 0;
-    size_t line = 0;
-    // However often a place was marked, one mark says all there is to say.
-    auto copyUpTo = [&](size_t position, uint32_t marks) {
-      marked.append(text_, copied, position - copied).append(marks > 0 ? 1 : 0, mark);
-      copied = position;
-    };
-    for (size_t opening = 0; opening < openings_.size(); ++opening) {
-      if (openingMarks_[opening] == 0) continue;
-      for (; line < lineStarts_.size() && lineStarts_[line] <= openings_[opening]; ++line) {
-        if (lineMarks_[line] > 0) copyUpTo(lineStarts_[line], lineMarks_[line]);
-      }
-      copyUpTo(openings_[opening], openingMarks_[opening]);
-    }
-    for (; line < lineStarts_.size(); ++line) {
-      if (lineMarks_[line] > 0) copyUpTo(lineStarts_[line], lineMarks_[line]);
+    for (size_t site = 0; site < sites_.size(); ++site) {
+      if (!marked_[site]) continue;
+      marked.append(text_, copied, sites_[site] - copied).append(1, mark);
+      copied = sites_[site];
     }
     return marked.append(text_, copied, std::string::npos);
   }
 
  private:
-  // Every "/*" is a place where a comment's text may occur. Its core is the
-  // text from there through the first "*/" behind it; an occurrence of a
-  // comment's text has the same core as the comment.
-  void IndexOpenings() {
-    const std::vector<size_t> closings = FindAll("*/");
-    openings_ = FindAll("/*");
-    coreEnds_.assign(openings_.size(), npos);
-    openingMarks_.assign(openings_.size(), 0);
-    size_t nextClosing = 0;
-    for (size_t opening = 0; opening < openings_.size(); ++opening) {
-      while (nextClosing < closings.size() && closings[nextClosing] < openings_[opening] + 2) {
-        ++nextClosing;
-      }
-      if (nextClosing < closings.size()) coreEnds_[opening] = closings[nextClosing] + 2;
-    }
-    HashCores();
+  struct Group {
+    size_t comment = 0;  // the first comment with this text
+    size_t count = 0;    // how many comments have it
+    std::vector<size_t> offsets;
+    std::vector<size_t> occurrences;  // openings, in text order
+    bool searched = false;
+    bool dirty = false;  // a mark appeared inside an occurrence since the last search
+  };
+
+  std::string_view TextOf(size_t comment) const {
+    const CommentSpan& span = comments_[comment];
+    return std::string_view(text_).substr(span.begin, span.end - span.begin);
   }
 
-  // Cores that end at the same "*/" are suffixes of one another: hashing
-  // from their end backwards, each byte of the text is hashed about once.
-  void HashCores() {
+  // Sites, in order: every opening "/*" and every position behind a line
+  // break byte. A place marked more than once holds one mark in the result.
+  void IndexSites() {
+    for (size_t found = text_.find("/*"); found != std::string::npos;
+         found = text_.find("/*", found + 1)) {
+      openings_.push_back(found);
+    }
+    size_t opening = 0;
+    for (size_t position = 0; position <= text_.size(); ++position) {
+      const bool opens = opening < openings_.size() && openings_[opening] == position;
+      const bool followsBreak = position > 0 && LineBreakLength(text_, position - 1) > 0;
+      if (!opens && !followsBreak) continue;
+      if (opens) {
+        openingSites_.push_back(sites_.size());
+        ++opening;
+      }
+      sites_.push_back(position);
+    }
+    marked_.assign(sites_.size(), 0);
+  }
+
+  // The core of an opening is the text from there through the first "*/"
+  // behind it; an occurrence of a comment's text has the same core as the
+  // comment. Cores that end at the same "*/" are suffixes of one another:
+  // hashing from their end backwards, each byte is hashed about once.
+  void IndexCores() {
+    coreEnds_.assign(openings_.size(), npos);
+    size_t closing = text_.find("*/");
+    for (size_t opening = 0; opening < openings_.size(); ++opening) {
+      while (closing != std::string::npos && closing < openings_[opening] + 2) {
+        closing = text_.find("*/", closing + 1);
+      }
+      if (closing != std::string::npos) coreEnds_[opening] = closing + 2;
+    }
     coreKeys_.assign(openings_.size(), 0);
     uint64_t hash = 0;
     uint64_t power = 1;
@@ -158,174 +183,203 @@ class MarkTracker {
         hash += (static_cast<unsigned char>(text_[--hashedFrom]) + 1) * power;
       }
       coreKeys_[opening] = hash;
-      coresByKey_.emplace_back(hash, opening);
     }
-    std::sort(coresByKey_.begin(), coresByKey_.end());
   }
 
-  void IndexLines() {
-    for (size_t position = 1; position <= text_.size(); ++position) {
-      if (!StartsLine(text_, position)) continue;
-      lineStarts_.push_back(position);
-      unmarkedLineComment_.push_back(text_.compare(position, 2, "//") == 0);
-    }
-    lineMarks_.assign(lineStarts_.size(), 0);
-  }
-
-  // Gives every comment the index of the first comment with the same text,
-  // and the opening where it starts. Comments do not overlap, so hashing
-  // their whole texts stays linear.
-  bool GroupEqualComments() {
+  // Gives every comment the group of the comments with the same text.
+  // Comments do not overlap, so hashing their whole texts stays linear.
+  void GroupEqualComments() {
     std::vector<std::pair<uint64_t, size_t>> byKey;
     size_t opening = 0;
     for (size_t comment = 0; comment < comments_.size(); ++comment) {
-      const CommentSpan& span = comments_[comment];
-      while (openings_[opening] < span.begin) ++opening;
+      while (openings_[opening] < comments_[comment].begin) ++opening;
       commentOpenings_.push_back(opening);
-      byKey.emplace_back(SliceKey(text_, span.begin, span.end, npos), comment);
+      byKey.emplace_back(Mix(HashBytes(TextOf(comment))), comment);
     }
     std::sort(byKey.begin(), byKey.end());
-    firstEqual_.resize(comments_.size());
-    occurrences_.resize(comments_.size());
+    groupOf_.assign(comments_.size(), 0);
+    size_t runStart = 0;  // first group of the current run of equal keys
     for (size_t i = 0; i < byKey.size(); ++i) {
       const size_t comment = byKey[i].second;
-      const bool newKey = i == 0 || byKey[i - 1].first != byKey[i].first;
-      firstEqual_[comment] = newKey ? comment : firstEqual_[byKey[i - 1].second];
-      if (!SameText(comments_[firstEqual_[comment]], comments_[comment])) {
-        return false;  // two texts with one hash
+      if (i == 0 || byKey[i - 1].first != byKey[i].first) runStart = groups_.size();
+      size_t group = runStart;
+      while (group < groups_.size() && TextOf(groups_[group].comment) != TextOf(comment)) ++group;
+      if (group == groups_.size()) {
+        groups_.emplace_back();
+        groups_.back().comment = comment;
+        groups_.back().offsets = MarkOffsets(TextOf(comment));
       }
+      groupOf_[comment] = group;
+      ++groups_[group].count;
     }
-    return true;
   }
 
-  bool MarkOccurrences(size_t comment) {
-    const CommentSpan& span = comments_[comment];
-    const size_t length = span.end - span.begin;
-    const std::string_view needle = std::string_view(text_).substr(span.begin, length);
-    // A mark inside an occurrence stands behind one of its line breaks or in
-    // front of a "/*" within it, which may begin with its last "/".
-    const bool markMayStandInside =
-        needle.find_first_of("\n\r\v\f") != npos || needle.find("/*", 1) != npos;
-    const std::vector<size_t> offsets = MarkOffsets(needle);
-    size_t searchFrom = 0;
-    for (size_t opening : OccurrencesOf(comment)) {
-      const size_t position = openings_[opening];
-      if (position < searchFrom) continue;
-      if ((markMayStandInside || OpensBehind(position + length)) &&
-          HasMarkInside(opening, position + length)) {
+  // The occurrences of every group's text, found through the keys of core
+  // and tail: for each core that a comment has, every opening with that core
+  // is keyed once for every tail length that such comments have.
+  void FindOccurrences() {
+    std::vector<std::pair<uint64_t, size_t>> tailLengths;  // (core key, tail length)
+    for (Group& group : groups_) {
+      const size_t own = commentOpenings_[group.comment];
+      if (coreEnds_[own] == npos) {
+        group.occurrences = OccurrencesAnywhere(group.comment);
         continue;
       }
-      if (!Insert(opening, offsets)) return false;
+      tailLengths.emplace_back(coreKeys_[own], comments_[group.comment].end - coreEnds_[own]);
+    }
+    std::sort(tailLengths.begin(), tailLengths.end());
+    tailLengths.erase(std::unique(tailLengths.begin(), tailLengths.end()), tailLengths.end());
+
+    std::vector<std::pair<uint64_t, size_t>> keyed;  // (occurrence key, opening)
+    for (size_t opening = 0; opening < openings_.size(); ++opening) {
+      if (coreEnds_[opening] != npos) KeyOpening(opening, tailLengths, keyed);
+    }
+    std::sort(keyed.begin(), keyed.end());
+
+    for (Group& group : groups_) {
+      const size_t own = commentOpenings_[group.comment];
+      if (coreEnds_[own] == npos) continue;
+      const std::string_view tail = std::string_view(text_).substr(
+          coreEnds_[own], comments_[group.comment].end - coreEnds_[own]);
+      const uint64_t key = OccurrenceKey(coreKeys_[own], tail.size(), HashBytes(tail));
+      auto candidates =
+          std::equal_range(keyed.begin(), keyed.end(), std::make_pair(key, size_t{0}),
+                           [](const auto& a, const auto& b) { return a.first < b.first; });
+      for (auto candidate = candidates.first; candidate != candidates.second; ++candidate) {
+        if (OccursAt(group.comment, candidate->second)) {
+          group.occurrences.push_back(candidate->second);
+        }
+      }
+    }
+  }
+
+  // Keys `opening` once for each tail length that comments with its core
+  // have. A tail never holds a line separator, so keying stops at one.
+  void KeyOpening(size_t opening, const std::vector<std::pair<uint64_t, size_t>>& tailLengths,
+                  std::vector<std::pair<uint64_t, size_t>>& keyed) const {
+    const uint64_t core = coreKeys_[opening];
+    auto lengths =
+        std::equal_range(tailLengths.begin(), tailLengths.end(), std::make_pair(core, size_t{0}),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    size_t position = coreEnds_[opening];
+    uint64_t hash = HashBytes("");
+    size_t hashed = 0;
+    for (auto length = lengths.first; length != lengths.second; ++length) {
+      for (; hashed < length->second; ++hashed, ++position) {
+        if (position == text_.size() || IsLineSeparator(text_[position])) return;
+        hash = AddByte(hash, text_[position]);
+      }
+      keyed.emplace_back(OccurrenceKey(core, hashed, hash), opening);
+    }
+  }
+
+  // A comment that no "*/" ends runs to the end of the text; there is at most
+  // one, and its text is compared at every opening.
+  std::vector<size_t> OccurrencesAnywhere(size_t comment) const {
+    std::vector<size_t> found;
+    for (size_t opening = 0; opening < openings_.size(); ++opening) {
+      if (OccursAt(comment, opening)) found.push_back(opening);
+    }
+    return found;
+  }
+
+  bool OccursAt(size_t comment, size_t opening) const {
+    const std::string_view needle = TextOf(comment);
+    const size_t position = openings_[opening];
+    return position + needle.size() <= text_.size() &&
+           std::memcmp(text_.data() + position, needle.data(), needle.size()) == 0;
+  }
+
+  // Only a group searched more than once needs to know of marks appearing
+  // inside its occurrences. Each site lists the groups that watch it.
+  void WatchRepeatedGroups() {
+    watchStarts_.assign(sites_.size() + 1, 0);
+    ForEachWatch([this](size_t site, size_t) { ++watchStarts_[site + 1]; });
+    for (size_t site = 0; site < sites_.size(); ++site) {
+      watchStarts_[site + 1] += watchStarts_[site];
+    }
+    watchers_.resize(watchStarts_.back());
+    std::vector<size_t> filled(watchStarts_.begin(), watchStarts_.end() - 1);
+    ForEachWatch([this, &filled](size_t site, size_t group) { watchers_[filled[site]++] = group; });
+  }
+
+  template <typename Watch>
+  void ForEachWatch(Watch watch) const {
+    for (size_t group = 0; group < groups_.size(); ++group) {
+      if (groups_[group].count < 2) continue;
+      const size_t length = TextOf(groups_[group].comment).size();
+      for (size_t opening : groups_[group].occurrences) {
+        const size_t end = openings_[opening] + length;
+        for (size_t site = openingSites_[opening] + 1; site < sites_.size() && sites_[site] < end;
+             ++site) {
+          watch(site, group);
+        }
+      }
+    }
+  }
+
+  // One search-and-replace of the group's text over the marked text: the
+  // occurrences from the left that hold no mark, none overlapping the
+  // previous one.
+  bool Search(size_t index) {
+    Group& group = groups_[index];
+    if (group.searched && !group.dirty) return true;
+    group.searched = true;
+    group.dirty = false;
+    const size_t length = TextOf(group.comment).size();
+    size_t searchFrom = 0;
+    for (size_t opening : group.occurrences) {
+      const size_t position = openings_[opening];
+      if (position < searchFrom || HasMarkInside(opening, position + length)) continue;
+      if (!Insert(opening, group.offsets)) return false;
       searchFrom = position + length;
     }
     return true;
   }
 
-  // Comments repeated word for word share one list of occurrences.
-  const std::vector<size_t>& OccurrencesOf(size_t comment) {
-    std::vector<size_t>& known = occurrences_[firstEqual_[comment]];
-    if (known.empty()) known = Occurrences(comment);
-    return known;
-  }
-
-  // The openings where the comment's text occurs in the original text, in order.
-  std::vector<size_t> Occurrences(size_t index) const {
-    const CommentSpan& comment = comments_[index];
-    const size_t length = comment.end - comment.begin;
-    const size_t own = commentOpenings_[index];
-    std::vector<size_t> found;
-    if (coreEnds_[own] == npos) {
-      // No "*/" behind it: the comment runs to the end of the text.
-      const uint64_t key = SliceKey(text_, comment.begin, comment.end);
-      for (size_t opening = 0; opening < openings_.size(); ++opening) {
-        const size_t position = openings_[opening];
-        if (position + length <= text_.size() &&
-            SliceKey(text_, position, position + length) == key &&
-            SameText({position, position + length}, comment)) {
-          found.push_back(opening);
-        }
-      }
-      return found;
-    }
-    const CommentSpan core = {comment.begin, coreEnds_[own]};
-    const CommentSpan tail = {core.end, comment.end};
-    auto group = std::equal_range(coresByKey_.begin(), coresByKey_.end(),
-                                  std::make_pair(coreKeys_[own], size_t{0}),
-                                  [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (auto member = group.first; member != group.second; ++member) {
-      const size_t opening = member->second;
-      const size_t coreEnd = coreEnds_[opening];
-      if (SameText({openings_[opening], coreEnd}, core) &&
-          SameText({coreEnd, coreEnd + (tail.end - tail.begin)}, tail)) {
-        found.push_back(opening);
-      }
-    }
-    return found;
-  }
-
-  bool OpensBehind(size_t end) const {
-    return end < text_.size() && text_[end] == '*' && text_[end - 1] == '/';
-  }
-
   bool HasMarkInside(size_t opening, size_t end) const {
-    for (size_t inner = opening + 1; inner < openings_.size() && openings_[inner] < end; ++inner) {
-      if (openingMarks_[inner] > 0) return true;
-    }
-    for (size_t line = FirstLineBehind(openings_[opening]);
-         line < lineStarts_.size() && lineStarts_[line] < end; ++line) {
-      if (lineMarks_[line] > 0) return true;
+    for (size_t site = openingSites_[opening] + 1; site < sites_.size() && sites_[site] < end;
+         ++site) {
+      if (marked_[site]) return true;
     }
     return false;
   }
 
   // Marks the occurrence at `opening`; false when a mark would go in front of
-  // an unmarked "//" or at a place that is no line start of the text.
+  // an unmarked "//".
   bool Insert(size_t opening, const std::vector<size_t>& offsets) {
     const size_t position = openings_[opening];
-    ++openingMarks_[opening];
-    size_t line = FirstLineBehind(position);
+    size_t site = openingSites_[opening];
+    Mark(site);
     for (size_t i = 1; i < offsets.size(); ++i) {
-      while (line < lineStarts_.size() && lineStarts_[line] < position + offsets[i]) ++line;
-      if (line == lineStarts_.size() || lineStarts_[line] != position + offsets[i]) return false;
-      if (unmarkedLineComment_[line]) return false;
-      ++lineMarks_[line];
+      while (sites_[site] < position + offsets[i]) ++site;
+      if (text_.compare(sites_[site], 2, "//") == 0) return false;
+      Mark(site);
     }
     return true;
   }
 
-  size_t FirstLineBehind(size_t position) const {
-    return std::upper_bound(lineStarts_.begin(), lineStarts_.end(), position) - lineStarts_.begin();
-  }
-
-  std::vector<size_t> FindAll(std::string_view pair) const {
-    std::vector<size_t> positions;
-    for (size_t found = text_.find(pair.data(), 0, 2); found != std::string::npos;
-         found = text_.find(pair.data(), found + 1, 2)) {
-      positions.push_back(found);
+  void Mark(size_t site) {
+    if (marked_[site]) return;
+    marked_[site] = 1;
+    for (size_t watch = watchStarts_[site]; watch < watchStarts_[site + 1]; ++watch) {
+      groups_[watchers_[watch]].dirty = true;
     }
-    return positions;
-  }
-
-  bool SameText(const CommentSpan& first, const CommentSpan& second) const {
-    const size_t length = first.end - first.begin;
-    return second.end - second.begin == length && first.end <= text_.size() &&
-           second.end <= text_.size() &&
-           std::memcmp(text_.data() + first.begin, text_.data() + second.begin, length) == 0;
   }
 
   const std::string& text_;
   const std::vector<CommentSpan>& comments_;
-  std::vector<size_t> openings_;    // every "/*"
-  std::vector<size_t> coreEnds_;    // per opening, npos when no "*/" follows
-  std::vector<uint64_t> coreKeys_;  // per opening, a hash of its core
-  std::vector<uint32_t> openingMarks_;
-  std::vector<std::pair<uint64_t, size_t>> coresByKey_;  // (hash of the core, opening)
-  std::vector<size_t> lineStarts_;
-  std::vector<bool> unmarkedLineComment_;  // per line: a "//" starts it
-  std::vector<uint32_t> lineMarks_;
-  std::vector<size_t> commentOpenings_;           // per comment: its opening
-  std::vector<size_t> firstEqual_;                // per comment: the first one with the same text
-  std::vector<std::vector<size_t>> occurrences_;  // per first equal comment
+  std::vector<size_t> sites_;            // places where a mark may go, in order
+  std::vector<char> marked_;             // per site
+  std::vector<size_t> openings_;         // every "/*"
+  std::vector<size_t> openingSites_;     // per opening, its site
+  std::vector<size_t> coreEnds_;         // per opening, npos when no "*/" follows
+  std::vector<uint64_t> coreKeys_;       // per opening, a hash of its core
+  std::vector<size_t> commentOpenings_;  // per comment, its opening
+  std::vector<size_t> groupOf_;          // per comment
+  std::vector<Group> groups_;
+  std::vector<size_t> watchStarts_;  // per site, where its watchers begin
+  std::vector<size_t> watchers_;     // groups, by site
 };
 
 }  // namespace

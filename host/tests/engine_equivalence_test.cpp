@@ -120,6 +120,32 @@ TEST(EngineEquivalenceTest, MarkingMatchesOnTextsOfCommentTokens) {
   }
 }
 
+// Lines drawn from a few comments that repeat word for word, share a core
+// with different code behind it, hold one another or span lines, so that
+// repeated searches of one text meet marks that other texts put inside it.
+TEST(EngineEquivalenceTest, MarkingMatchesOnTextsThatRepeatComments) {
+  const std::vector<std::string> lines = {
+      "int a; /* c */ x = y;", "/* c */",        "/* c */ x = y;", "/* c */ /* c */",
+      "/* c */ x",             "/* c */ x = y",  "/*\n * c\n */",  "/*\n * c\n */ r;",
+      "/* c /* c */",          "/* c */*/",      "//* c */",       "s = \"/* c */\";",
+      "/* d\n//e */",          "/* d\v//e */ f", "// /* c",        " * c */",
+      "/* c */\r",             "/**/",           "/*/ c */",       "/* c *//* c */",
+      "/*\n*/ /*",            "*/ /*",          "/*\n*/ /*\n*/ /*"};
+  std::mt19937 random(3);
+  auto pick = [&random](int high) { return std::uniform_int_distribution<int>(0, high)(random); };
+  for (int i = 0; i < 1500; ++i) {
+    std::string text;
+    const int pool = 2 + pick(static_cast<int>(lines.size()) - 2);
+    for (int n = 4 + pick(60); n > 0; --n) {
+      text += lines[pick(pool - 1)];
+      text += pick(5) == 0 ? "\r\n" : "\n";
+    }
+    const char mark = ChooseCommentMark(text, {}, {});
+    ASSERT_EQ(MarkComments(text, mark), ReferenceMarkComments(text, EngineDialectWithMark(mark)))
+        << text;
+  }
+}
+
 TEST(EngineEquivalenceTest, ConversionMatchesThePlainSteps) {
   SourceGenerator generator(11);
   for (int i = 0; i < 400; ++i) {
