@@ -12,25 +12,21 @@ namespace {
 
 constexpr size_t npos = std::string_view::npos;
 
-// Offsets, within a comment's text, of the marks that its marked form
-// holds: its start and every line start behind it, its end included when a
-// line break ends it.
-std::vector<size_t> MarkOffsets(std::string_view comment) {
-  std::vector<size_t> offsets = {0};
-  for (size_t offset = 1; offset <= comment.size(); ++offset) {
-    if (StartsLine(comment, offset)) offsets.push_back(offset);
-  }
-  return offsets;
+// True when the marked form of the comment text [begin, end) of `text` holds
+// a mark at `position` (begin < position <= end): behind a line start within
+// the comment, its end included when a line break ends it.
+bool MarksLineStart(std::string_view text, size_t end, size_t position) {
+  const char previous = text[position - 1];
+  if (previous == '\r') return position == end || text[position] != '\n';
+  return previous == '\n' || previous == '\v' || previous == '\f';
 }
 
 std::string MarkedForm(std::string_view comment, char mark) {
-  std::string marked;
-  size_t copied = 0;
-  for (size_t offset : MarkOffsets(comment)) {
-    marked.append(comment.substr(copied, offset - copied)).append(1, mark);
-    copied = offset;
+  std::string marked(1, mark);
+  for (size_t offset = 1; offset <= comment.size(); ++offset) {
+    marked += comment[offset - 1];
+    if (MarksLineStart(comment, comment.size(), offset)) marked += mark;
   }
-  marked.append(comment.substr(copied));
   return marked;
 }
 
@@ -54,21 +50,70 @@ uint64_t Mix(uint64_t value) {
   return value ^ (value >> 31);
 }
 
+constexpr uint64_t kHashStart = 0xCBF29CE484222325ull;
+
 uint64_t AddByte(uint64_t hash, char byte) {
   return (hash ^ static_cast<unsigned char>(byte)) * 0x100000001B3ull;
 }
 
-uint64_t HashBytes(std::string_view bytes) {
-  uint64_t hash = 0xCBF29CE484222325ull;
-  for (char byte : bytes) hash = AddByte(hash, byte);
-  return hash;
+uint64_t TailKey(size_t length, uint64_t hash) { return Mix(length ^ Mix(hash)); }
+
+uint64_t TailKey(std::string_view tail) {
+  uint64_t hash = kHashStart;
+  for (char byte : tail) hash = AddByte(hash, byte);
+  return TailKey(tail.size(), hash);
 }
 
-// Key of a comment text made of a core (hashed as `coreKey`) and a tail of
-// `tailLength` bytes (hashed with AddByte from HashBytes("")).
-uint64_t OccurrenceKey(uint64_t coreKey, size_t tailLength, uint64_t tailHash) {
-  return Mix(coreKey ^ Mix(tailLength ^ Mix(tailHash)));
-}
+// Numbers distinct 64-bit keys 0, 1, 2, ... in the order they are first seen.
+class KeyNumbers {
+ public:
+  explicit KeyNumbers(size_t keys) {
+    size_t capacity = 16;
+    while (capacity < 2 * keys) capacity *= 2;
+    slots_.assign(capacity, {0, npos});
+  }
+
+  size_t Number(uint64_t key) {
+    const size_t mask = slots_.size() - 1;
+    for (size_t slot = Mix(key) & mask;; slot = (slot + 1) & mask) {
+      if (slots_[slot].second == npos) {
+        slots_[slot] = {key, count_};
+        return count_++;
+      }
+      if (slots_[slot].first == key) return slots_[slot].second;
+    }
+  }
+
+  size_t Count() const { return count_; }
+
+ private:
+  std::vector<std::pair<uint64_t, size_t>> slots_;
+  size_t count_ = 0;
+};
+
+// Lists of numbers by class, each list in the order its numbers were added.
+class ClassLists {
+ public:
+  ClassLists(const std::vector<size_t>& classOf, size_t classes) : starts_(classes + 1, 0) {
+    for (size_t c : classOf) {
+      if (c != npos) ++starts_[c + 1];
+    }
+    for (size_t c = 0; c < classes; ++c) starts_[c + 1] += starts_[c];
+    members_.resize(starts_.back());
+    std::vector<size_t> filled(starts_.begin(), starts_.end() - 1);
+    for (size_t member = 0; member < classOf.size(); ++member) {
+      if (classOf[member] != npos) members_[filled[classOf[member]]++] = member;
+    }
+  }
+
+  const size_t* begin(size_t c) const { return members_.data() + starts_[c]; }
+  const size_t* end(size_t c) const { return members_.data() + starts_[c + 1]; }
+  size_t size(size_t c) const { return starts_[c + 1] - starts_[c]; }
+
+ private:
+  std::vector<size_t> starts_;
+  std::vector<size_t> members_;
+};
 
 // Follows the comment-by-comment search-and-replace without rewriting the
 // text each time. Marks are only ever inserted, so the marked text is the
@@ -83,6 +128,11 @@ uint64_t OccurrenceKey(uint64_t coreKey, size_t tailLength, uint64_t tailHash) {
 // occurrence; so a new occurrence needs a mark inserted in front of an
 // unmarked "//" at the start of a line. Such texts go the plain way.
 //
+// Every occurrence of a comment's text begins with the comment's core, the
+// text from its "/*" through the first "*/" behind it; openings are put in
+// classes by their cores, and a comment's text is looked for only at the
+// openings of its class.
+//
 // Comments repeated word for word search the same places again. A repeat
 // can only find what the previous search of the same text found, unless a
 // mark has since appeared inside one of its occurrences; such marks are
@@ -96,8 +146,7 @@ class MarkTracker {
   bool Run() {
     IndexSites();
     IndexCores();
-    GroupEqualComments();
-    FindOccurrences();
+    FindGroupsAndOccurrences();
     WatchRepeatedGroups();
     for (size_t comment = 0; comment < comments_.size(); ++comment) {
       if (!Search(groupOf_[comment])) return false;
@@ -121,8 +170,8 @@ class MarkTracker {
   struct Group {
     size_t comment = 0;  // the first comment with this text
     size_t count = 0;    // how many comments have it
-    std::vector<size_t> offsets;
-    std::vector<size_t> occurrences;  // openings, in text order
+    size_t occurrencesBegin = 0;
+    size_t occurrencesEnd = 0;
     bool searched = false;
     bool dirty = false;  // a mark appeared inside an occurrence since the last search
   };
@@ -132,6 +181,11 @@ class MarkTracker {
     return std::string_view(text_).substr(span.begin, span.end - span.begin);
   }
 
+  std::string_view TailOf(size_t comment) const {
+    const size_t coreEnd = coreEnds_[commentOpenings_[comment]];
+    return std::string_view(text_).substr(coreEnd, comments_[comment].end - coreEnd);
+  }
+
   // Sites, in order: every opening "/*" and every position behind a line
   // break byte. A place marked more than once holds one mark in the result.
   void IndexSites() {
@@ -139,10 +193,12 @@ class MarkTracker {
          found = text_.find("/*", found + 1)) {
       openings_.push_back(found);
     }
+    openingSites_.reserve(openings_.size());
     size_t opening = 0;
     for (size_t position = 0; position <= text_.size(); ++position) {
       const bool opens = opening < openings_.size() && openings_[opening] == position;
-      const bool followsBreak = position > 0 && LineBreakLength(text_, position - 1) > 0;
+      const bool followsBreak =
+          position > 0 && static_cast<unsigned char>(text_[position - 1] - '\n') <= '\r' - '\n';
       if (!opens && !followsBreak) continue;
       if (opens) {
         openingSites_.push_back(sites_.size());
@@ -153,10 +209,8 @@ class MarkTracker {
     marked_.assign(sites_.size(), 0);
   }
 
-  // The core of an opening is the text from there through the first "*/"
-  // behind it; an occurrence of a comment's text has the same core as the
-  // comment. Cores that end at the same "*/" are suffixes of one another:
-  // hashing from their end backwards, each byte is hashed about once.
+  // Cores that end at the same "*/" are suffixes of one another: hashing
+  // from their end backwards, each byte is hashed about once.
   void IndexCores() {
     coreEnds_.assign(openings_.size(), npos);
     size_t closing = text_.find("*/");
@@ -182,112 +236,137 @@ class MarkTracker {
       for (; hashedFrom > openings_[opening]; power *= 0x100000001B3ull) {
         hash += (static_cast<unsigned char>(text_[--hashedFrom]) + 1) * power;
       }
-      coreKeys_[opening] = hash;
+      coreKeys_[opening] = Mix(hash ^ (end - openings_[opening]));
     }
   }
 
-  // Gives every comment the group of the comments with the same text.
-  // Comments do not overlap, so hashing their whole texts stays linear.
-  void GroupEqualComments() {
-    std::vector<std::pair<uint64_t, size_t>> byKey;
+  void FindGroupsAndOccurrences() {
+    KeyNumbers cores(openings_.size());
+    std::vector<size_t> classOf(openings_.size(), npos);
+    for (size_t opening = 0; opening < openings_.size(); ++opening) {
+      if (coreEnds_[opening] != npos) classOf[opening] = cores.Number(coreKeys_[opening]);
+    }
+    std::vector<size_t> commentClass(comments_.size(), npos);
     size_t opening = 0;
     for (size_t comment = 0; comment < comments_.size(); ++comment) {
       while (openings_[opening] < comments_[comment].begin) ++opening;
       commentOpenings_.push_back(opening);
-      byKey.emplace_back(Mix(HashBytes(TextOf(comment))), comment);
+      commentClass[comment] = classOf[opening];
     }
-    std::sort(byKey.begin(), byKey.end());
-    groupOf_.assign(comments_.size(), 0);
-    size_t runStart = 0;  // first group of the current run of equal keys
-    for (size_t i = 0; i < byKey.size(); ++i) {
-      const size_t comment = byKey[i].second;
-      if (i == 0 || byKey[i - 1].first != byKey[i].first) runStart = groups_.size();
+    groupOf_.assign(comments_.size(), npos);
+    const ClassLists classOpenings(classOf, cores.Count());
+    const ClassLists classComments(commentClass, cores.Count());
+    for (size_t c = 0; c < cores.Count(); ++c) {
+      if (classComments.size(c) == 0) continue;
+      const size_t firstGroup = groups_.size();
+      GroupEqualComments(classComments.begin(c), classComments.end(c));
+      FindOccurrences(firstGroup, classOpenings.begin(c), classOpenings.end(c));
+    }
+    // A comment that no "*/" ends runs to the end of the text; there is at
+    // most one, the last, and its text is compared at every opening.
+    if (!comments_.empty() && groupOf_.back() == npos) {
+      NewGroup(comments_.size() - 1);
+      for (size_t at = 0; at < openings_.size(); ++at) AddIfOccurring(groups_.back(), at);
+      groups_.back().occurrencesEnd = occurrences_.size();
+    }
+  }
+
+  void NewGroup(size_t comment) {
+    groups_.emplace_back();
+    groups_.back().comment = comment;
+    groups_.back().count = 1;
+    groups_.back().occurrencesBegin = occurrences_.size();
+    groupOf_[comment] = groups_.size() - 1;
+  }
+
+  // Groups the comments of one class (in text order) by their texts; their
+  // cores are alike, so comparing the tails' keys sorts them out.
+  void GroupEqualComments(const size_t* begin, const size_t* end) {
+    if (end - begin == 1) {
+      NewGroup(*begin);
+      return;
+    }
+    std::vector<std::pair<uint64_t, size_t>> byTail;
+    for (const size_t* comment = begin; comment != end; ++comment) {
+      byTail.emplace_back(TailKey(TailOf(*comment)), *comment);
+    }
+    std::sort(byTail.begin(), byTail.end());
+    size_t runStart = groups_.size();
+    for (size_t i = 0; i < byTail.size(); ++i) {
+      const size_t comment = byTail[i].second;
+      if (i > 0 && byTail[i - 1].first != byTail[i].first) runStart = groups_.size();
       size_t group = runStart;
       while (group < groups_.size() && TextOf(groups_[group].comment) != TextOf(comment)) ++group;
       if (group == groups_.size()) {
-        groups_.emplace_back();
-        groups_.back().comment = comment;
-        groups_.back().offsets = MarkOffsets(TextOf(comment));
+        NewGroup(comment);
+      } else {
+        groupOf_[comment] = group;
+        ++groups_[group].count;
       }
-      groupOf_[comment] = group;
-      ++groups_[group].count;
     }
   }
 
-  // The occurrences of every group's text, found through the keys of core
-  // and tail: for each core that a comment has, every opening with that core
-  // is keyed once for every tail length that such comments have.
-  void FindOccurrences() {
-    std::vector<std::pair<uint64_t, size_t>> tailLengths;  // (core key, tail length)
-    for (Group& group : groups_) {
-      const size_t own = commentOpenings_[group.comment];
-      if (coreEnds_[own] == npos) {
-        group.occurrences = OccurrencesAnywhere(group.comment);
-        continue;
+  // The occurrences of the texts of the groups from `firstGroup` on, all of
+  // one class, among the class's openings. Few texts or few openings are
+  // compared directly; otherwise the openings are keyed once for every tail
+  // length that the texts have, so that the work does not grow with the
+  // product of their numbers.
+  void FindOccurrences(size_t firstGroup, const size_t* begin, const size_t* end) {
+    const size_t groups = groups_.size() - firstGroup;
+    const size_t openings = end - begin;
+    if (groups * openings <= 8 * (groups + openings)) {
+      for (size_t group = firstGroup; group < groups_.size(); ++group) {
+        groups_[group].occurrencesBegin = occurrences_.size();
+        for (const size_t* at = begin; at != end; ++at) AddIfOccurring(groups_[group], *at);
+        groups_[group].occurrencesEnd = occurrences_.size();
       }
-      tailLengths.emplace_back(coreKeys_[own], comments_[group.comment].end - coreEnds_[own]);
+      return;
     }
-    std::sort(tailLengths.begin(), tailLengths.end());
-    tailLengths.erase(std::unique(tailLengths.begin(), tailLengths.end()), tailLengths.end());
-
-    std::vector<std::pair<uint64_t, size_t>> keyed;  // (occurrence key, opening)
-    for (size_t opening = 0; opening < openings_.size(); ++opening) {
-      if (coreEnds_[opening] != npos) KeyOpening(opening, tailLengths, keyed);
+    std::vector<size_t> lengths;
+    for (size_t group = firstGroup; group < groups_.size(); ++group) {
+      lengths.push_back(TailOf(groups_[group].comment).size());
     }
+    std::sort(lengths.begin(), lengths.end());
+    lengths.erase(std::unique(lengths.begin(), lengths.end()), lengths.end());
+    std::vector<std::pair<uint64_t, size_t>> keyed;  // (tail key, opening)
+    for (const size_t* at = begin; at != end; ++at) KeyTails(*at, lengths, keyed);
     std::sort(keyed.begin(), keyed.end());
-
-    for (Group& group : groups_) {
-      const size_t own = commentOpenings_[group.comment];
-      if (coreEnds_[own] == npos) continue;
-      const std::string_view tail = std::string_view(text_).substr(
-          coreEnds_[own], comments_[group.comment].end - coreEnds_[own]);
-      const uint64_t key = OccurrenceKey(coreKeys_[own], tail.size(), HashBytes(tail));
-      auto candidates =
-          std::equal_range(keyed.begin(), keyed.end(), std::make_pair(key, size_t{0}),
-                           [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t group = firstGroup; group < groups_.size(); ++group) {
+      const auto candidates = std::equal_range(
+          keyed.begin(), keyed.end(), std::make_pair(TailKey(TailOf(groups_[group].comment)), 0),
+          [](const auto& a, const auto& b) { return a.first < b.first; });
+      groups_[group].occurrencesBegin = occurrences_.size();
       for (auto candidate = candidates.first; candidate != candidates.second; ++candidate) {
-        if (OccursAt(group.comment, candidate->second)) {
-          group.occurrences.push_back(candidate->second);
-        }
+        AddIfOccurring(groups_[group], candidate->second);
       }
+      groups_[group].occurrencesEnd = occurrences_.size();
     }
   }
 
-  // Keys `opening` once for each tail length that comments with its core
-  // have. A tail never holds a line separator, so keying stops at one.
-  void KeyOpening(size_t opening, const std::vector<std::pair<uint64_t, size_t>>& tailLengths,
-                  std::vector<std::pair<uint64_t, size_t>>& keyed) const {
-    const uint64_t core = coreKeys_[opening];
-    auto lengths =
-        std::equal_range(tailLengths.begin(), tailLengths.end(), std::make_pair(core, size_t{0}),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
+  // Keys the text behind the core of `opening` once for each of the tail
+  // `lengths` (ascending). A tail never holds a line separator, so keying
+  // stops at one.
+  void KeyTails(size_t opening, const std::vector<size_t>& lengths,
+                std::vector<std::pair<uint64_t, size_t>>& keyed) const {
     size_t position = coreEnds_[opening];
-    uint64_t hash = HashBytes("");
+    uint64_t hash = kHashStart;
     size_t hashed = 0;
-    for (auto length = lengths.first; length != lengths.second; ++length) {
-      for (; hashed < length->second; ++hashed, ++position) {
+    for (size_t length : lengths) {
+      for (; hashed < length; ++hashed, ++position) {
         if (position == text_.size() || IsLineSeparator(text_[position])) return;
         hash = AddByte(hash, text_[position]);
       }
-      keyed.emplace_back(OccurrenceKey(core, hashed, hash), opening);
+      keyed.emplace_back(TailKey(length, hash), opening);
     }
   }
 
-  // A comment that no "*/" ends runs to the end of the text; there is at most
-  // one, and its text is compared at every opening.
-  std::vector<size_t> OccurrencesAnywhere(size_t comment) const {
-    std::vector<size_t> found;
-    for (size_t opening = 0; opening < openings_.size(); ++opening) {
-      if (OccursAt(comment, opening)) found.push_back(opening);
-    }
-    return found;
-  }
-
-  bool OccursAt(size_t comment, size_t opening) const {
-    const std::string_view needle = TextOf(comment);
+  void AddIfOccurring(const Group& group, size_t opening) {
+    const std::string_view needle = TextOf(group.comment);
     const size_t position = openings_[opening];
-    return position + needle.size() <= text_.size() &&
-           std::memcmp(text_.data() + position, needle.data(), needle.size()) == 0;
+    if (position + needle.size() <= text_.size() &&
+        std::memcmp(text_.data() + position, needle.data(), needle.size()) == 0) {
+      occurrences_.push_back(opening);
+    }
   }
 
   // Only a group searched more than once needs to know of marks appearing
@@ -305,14 +384,16 @@ class MarkTracker {
 
   template <typename Watch>
   void ForEachWatch(Watch watch) const {
-    for (size_t group = 0; group < groups_.size(); ++group) {
-      if (groups_[group].count < 2) continue;
-      const size_t length = TextOf(groups_[group].comment).size();
-      for (size_t opening : groups_[group].occurrences) {
+    for (size_t index = 0; index < groups_.size(); ++index) {
+      const Group& group = groups_[index];
+      if (group.count < 2) continue;
+      const size_t length = TextOf(group.comment).size();
+      for (size_t at = group.occurrencesBegin; at < group.occurrencesEnd; ++at) {
+        const size_t opening = occurrences_[at];
         const size_t end = openings_[opening] + length;
         for (size_t site = openingSites_[opening] + 1; site < sites_.size() && sites_[site] < end;
              ++site) {
-          watch(site, group);
+          watch(site, index);
         }
       }
     }
@@ -328,10 +409,11 @@ class MarkTracker {
     group.dirty = false;
     const size_t length = TextOf(group.comment).size();
     size_t searchFrom = 0;
-    for (size_t opening : group.occurrences) {
+    for (size_t at = group.occurrencesBegin; at < group.occurrencesEnd; ++at) {
+      const size_t opening = occurrences_[at];
       const size_t position = openings_[opening];
       if (position < searchFrom || HasMarkInside(opening, position + length)) continue;
-      if (!Insert(opening, group.offsets)) return false;
+      if (!Insert(opening, position + length)) return false;
       searchFrom = position + length;
     }
     return true;
@@ -345,14 +427,13 @@ class MarkTracker {
     return false;
   }
 
-  // Marks the occurrence at `opening`; false when a mark would go in front of
-  // an unmarked "//".
-  bool Insert(size_t opening, const std::vector<size_t>& offsets) {
-    const size_t position = openings_[opening];
+  // Marks the occurrence [openings_[opening], end); false when a mark would
+  // go in front of an unmarked "//".
+  bool Insert(size_t opening, size_t end) {
     size_t site = openingSites_[opening];
     Mark(site);
-    for (size_t i = 1; i < offsets.size(); ++i) {
-      while (sites_[site] < position + offsets[i]) ++site;
+    for (++site; site < sites_.size() && sites_[site] <= end; ++site) {
+      if (!MarksLineStart(text_, end, sites_[site])) continue;
       if (text_.compare(sites_[site], 2, "//") == 0) return false;
       Mark(site);
     }
@@ -377,9 +458,10 @@ class MarkTracker {
   std::vector<uint64_t> coreKeys_;       // per opening, a hash of its core
   std::vector<size_t> commentOpenings_;  // per comment, its opening
   std::vector<size_t> groupOf_;          // per comment
-  std::vector<Group> groups_;
-  std::vector<size_t> watchStarts_;  // per site, where its watchers begin
-  std::vector<size_t> watchers_;     // groups, by site
+  std::vector<Group> groups_;            // comments with one text
+  std::vector<size_t> occurrences_;      // openings, by group, each group's in text order
+  std::vector<size_t> watchStarts_;      // per site, where its watchers begin
+  std::vector<size_t> watchers_;         // groups, by site
 };
 
 }  // namespace
