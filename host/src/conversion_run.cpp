@@ -202,7 +202,7 @@ ConversionRun::Outcome ConversionRun::ApplyRules(const std::string& path) {
 
   std::string out;
   int result = converter.ConvertText(text, dialog.rules.froms, dialog.rules.tos, out, path,
-                                     substitutionReport);
+                                     substitutionReport, compiledRules);
   if (result == 2) return Outcome::StopFiles;
   if (result != 1) return Outcome::Next;
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "progress_bar_dlg.h"
+#include "rule_cache.h"
 
 class CVarnockDlg;
 
@@ -45,4 +46,5 @@ class ConversionRun {
   std::string conversionReport;
   std::string substitutionReport;
   std::unique_ptr<CProgressBarDlg> fileProgress;
+  RuleCache compiledRules;  // the substitution rules, compiled for every file of the run
 };

@@ -48,5 +48,7 @@ SubstitutionRule BuildSubstitutionRule(const std::string& from, const std::strin
   rule.searchPattern = kLineBreakExpression + lineRest;
   rule.replacement = commentBlock + "$1" + raised;
   rule.format = commentBlock + (digitFollows ? "${1}" : "$1") + raised;
+  rule.expression = from;
+  rule.mark = mark;
   return rule;
 }

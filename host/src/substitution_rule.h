@@ -20,6 +20,8 @@ struct SubstitutionRule {
   std::string replacement;    ///< the rule replacement as reports show it
   std::string searchPattern;  ///< the rule pattern as compiled
   std::string format;         ///< the rule replacement as used for formatting
+  std::string expression;     ///< the user's search expression inside the pattern
+  char mark = '\0';           ///< the comment mark the pattern keeps out of line prefixes
 };
 
 /// Builds the rule that replaces matches of `from` by `to`, with `mark` as the

@@ -136,6 +136,27 @@ TEST_F(FailingRuleTest, AsksWhetherToGoOnWithTheOtherFiles) {
   }
 }
 
+// The driver compiles a run's rules once and hands them to every file.
+TEST_F(FailingRuleTest, RulesCompiledOnceBehaveAsRulesCompiledForEachFile) {
+  RuleCache rules;
+  RegExpConverter converter(true);
+  EXPECT_EQ(converter.ConvertText("a\nfoo\n", froms, tos, out, kPath, report, rules),
+            RegExpConverter::kGoOn);
+  EXPECT_EQ(converter.ConvertText("b\nfoo\n", froms, tos, out, kPath, report, rules),
+            RegExpConverter::kGoOn);
+  EXPECT_EQ(report, ErrorEntry() + ErrorEntry());
+
+  // A rule edited between two files, and a text that needs another mark.
+  report.clear();
+  std::vector<std::string> edited = {"foo", "q", "q", "q", "q"};
+  EXPECT_EQ(converter.ConvertText("a\nfoo\n", edited, tos, out, kPath, report, rules),
+            RegExpConverter::kChanged);
+  EXPECT_EQ(out, "a" + Block("foo") + "bar\n");
+  EXPECT_EQ(converter.ConvertText("a\n\xBF foo\n", edited, tos, out, kPath, report, rules),
+            RegExpConverter::kChanged);
+  EXPECT_EQ(out, "a" + Block("\xBF foo") + "\xBF bar\n");
+}
+
 // Rule numbers beyond 65,535 neither wrap nor stop the list.
 class LongRuleListTest : public ConverterTest {
  protected:
