@@ -53,23 +53,24 @@ cat >"$WORK/Varnock.xml" <<'EOF'
 </initializeVarnock>
 EOF
 
+# Each run writes a folder of its own; nothing is removed until the end, so
+# that no run pays for freeing what the one before it wrote.
 run_varnock() {
   env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_CONFIG_HOME HOME="$WORK/home" \
     "$INSTALL/bin/varnock" --test-mode --ini-file="$WORK/Varnock.xml" \
-    --src-dir="$WORK/tree" --dst-dir="$WORK/varnock-out" </dev/null
+    --src-dir="$WORK/tree" --dst-dir="$WORK/varnock-out-$1" </dev/null
 }
 
 run_script() {
-  cp -r "$WORK/tree" "$WORK/script-out"
-  find "$WORK/script-out" -name '*.c' -exec perl -pi -e "$PERL_PROGRAM" {} +
+  cp -r "$WORK/tree" "$WORK/script-out-$1"
+  find "$WORK/script-out-$1" -name '*.c' -exec perl -pi -e "$PERL_PROGRAM" {} +
 }
 
-# Seconds that one call of $1 takes, on a fresh output folder.
+# Seconds that the call "$@" takes.
 seconds() {
-  rm -rf "$WORK/varnock-out" "$WORK/script-out"
   sync
   local TIMEFORMAT=%R
-  { time "$1" >/dev/null 2>&1; } 2>&1
+  { time "$@" >/dev/null 2>&1; } 2>&1
 }
 
 median() { printf '%s\n' "$@" | sort -n | sed -n "$(((${#} + 1) / 2))p"; }
@@ -79,12 +80,12 @@ cat "$WORK/tree"/lib0/part0/*.c >/dev/null
 varnock_times=()
 script_times=()
 for run in $(seq 1 $RUNS); do
-  varnock_times+=("$(seconds run_varnock)")
-  if [ ! -f "$WORK/varnock-out/VarnockReport.txt" ]; then
+  varnock_times+=("$(seconds run_varnock "$run")")
+  if [ ! -f "$WORK/varnock-out-$run/VarnockReport.txt" ]; then
     echo "the program wrote no report" >&2
     exit 1
   fi
-  script_times+=("$(seconds run_script)")
+  script_times+=("$(seconds run_script "$run")")
   echo "run $run: varnock ${varnock_times[-1]} s, cp + perl ${script_times[-1]} s"
 done
 
