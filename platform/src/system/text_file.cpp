@@ -1,14 +1,14 @@
 #include "platform/text_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -74,24 +74,29 @@ bool ReadTextFile(const std::string& path, std::string& text) {
   return true;
 }
 
+// Both copy whole runs of bytes between the line feeds they look at.
 std::string ToTextMode(const std::string& text) {
   std::string out;
   out.reserve(text.size() + text.size() / 16);
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
+  size_t copied = 0;
+  for (size_t feed = text.find('\n'); feed != std::string::npos; feed = text.find('\n', feed + 1)) {
+    out.append(text, copied, feed - copied).append("\r\n");
+    copied = feed + 1;
   }
-  return out;
+  return out.append(text, copied, std::string::npos);
 }
 
 std::string FromTextMode(const std::string& text) {
   std::string out;
   out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    out += text[i];
+  size_t copied = 0;
+  for (size_t feed = text.find('\n'); feed != std::string::npos; feed = text.find('\n', feed + 1)) {
+    if (feed > 0 && text[feed - 1] == '\r') {
+      out.append(text, copied, feed - 1 - copied);
+      copied = feed;
+    }
   }
-  return out;
+  return out.append(text, copied, std::string::npos);
 }
 
 bool ReplaceFile(const std::string& path, const std::string& content) {
