@@ -32,7 +32,8 @@ std::string MarkedForm(std::string_view comment, char mark) {
 
 // The straightforward way: one search-and-replace over the whole text per
 // comment. Its cost grows with the square of the text, so it serves only the
-// rare texts that the tracker below cannot follow exactly.
+// rare texts that the tracker below cannot follow exactly. A place marked
+// more than once keeps one mark.
 std::string MarkPlainly(const std::string& text, const std::vector<CommentSpan>& comments,
                         char mark) {
   std::string marked = text;
@@ -40,6 +41,8 @@ std::string MarkPlainly(const std::string& text, const std::vector<CommentSpan>&
     std::string needle = text.substr(comment.begin, comment.end - comment.begin);
     ReplaceAll(marked, needle, MarkedForm(needle, mark));
   }
+  auto runStart = [mark](char a, char b) { return a == mark && b == mark; };
+  marked.erase(std::unique(marked.begin(), marked.end(), runStart), marked.end());
   return marked;
 }
 
@@ -67,26 +70,32 @@ uint64_t TailKey(std::string_view tail) {
 // Numbers distinct 64-bit keys 0, 1, 2, ... in the order they are first seen.
 class KeyNumbers {
  public:
-  explicit KeyNumbers(size_t keys) {
-    size_t capacity = 16;
-    while (capacity < 2 * keys) capacity *= 2;
-    slots_.assign(capacity, {0, npos});
-  }
-
   size_t Number(uint64_t key) {
-    const size_t mask = slots_.size() - 1;
-    for (size_t slot = Mix(key) & mask;; slot = (slot + 1) & mask) {
-      if (slots_[slot].second == npos) {
-        slots_[slot] = {key, count_};
-        return count_++;
-      }
-      if (slots_[slot].first == key) return slots_[slot].second;
-    }
+    if (2 * (count_ + 1) > slots_.size()) Grow();
+    const size_t slot = Find(key);
+    if (slots_[slot].second == npos) slots_[slot] = {key, count_++};
+    return slots_[slot].second;
   }
 
   size_t Count() const { return count_; }
 
  private:
+  size_t Find(uint64_t key) const {
+    const size_t mask = slots_.size() - 1;
+    size_t slot = Mix(key) & mask;
+    while (slots_[slot].second != npos && slots_[slot].first != key) slot = (slot + 1) & mask;
+    return slot;
+  }
+
+  void Grow() {
+    std::vector<std::pair<uint64_t, size_t>> old(std::max<size_t>(16, 2 * slots_.size()),
+                                                 {0, npos});
+    old.swap(slots_);
+    for (const auto& entry : old) {
+      if (entry.second != npos) slots_[Find(entry.first)] = entry;
+    }
+  }
+
   std::vector<std::pair<uint64_t, size_t>> slots_;
   size_t count_ = 0;
 };
@@ -154,12 +163,14 @@ class MarkTracker {
     return true;
   }
 
+  /// The text with one mark at every marked site, but for a site where a
+  /// line comment's mark stands already.
   std::string Result(char mark) const {
     std::string marked;
     marked.reserve(text_.size() + sites_.size() / 8);
     size_t copied = 0;
     for (size_t site = 0; site < sites_.size(); ++site) {
-      if (!marked_[site]) continue;
+      if (!marked_[site] || text_[sites_[site]] == mark) continue;
       marked.append(text_, copied, sites_[site] - copied).append(1, mark);
       copied = sites_[site];
     }
@@ -241,7 +252,7 @@ class MarkTracker {
   }
 
   void FindGroupsAndOccurrences() {
-    KeyNumbers cores(openings_.size());
+    KeyNumbers cores;
     std::vector<size_t> classOf(openings_.size(), npos);
     for (size_t opening = 0; opening < openings_.size(); ++opening) {
       if (coreEnds_[opening] != npos) classOf[opening] = cores.Number(coreKeys_[opening]);
@@ -280,29 +291,31 @@ class MarkTracker {
   }
 
   // Groups the comments of one class (in text order) by their texts; their
-  // cores are alike, so comparing the tails' keys sorts them out.
+  // cores are alike, so the keys of their tails sort them out.
   void GroupEqualComments(const size_t* begin, const size_t* end) {
     if (end - begin == 1) {
       NewGroup(*begin);
       return;
     }
-    std::vector<std::pair<uint64_t, size_t>> byTail;
+    const size_t classStart = groups_.size();
+    KeyNumbers tails;
+    std::vector<size_t> latestGroup;   // per tail key, the latest group with it
+    std::vector<size_t> earlierGroup;  // per group of the class, the one before with its key
     for (const size_t* comment = begin; comment != end; ++comment) {
-      byTail.emplace_back(TailKey(TailOf(*comment)), *comment);
-    }
-    std::sort(byTail.begin(), byTail.end());
-    size_t runStart = groups_.size();
-    for (size_t i = 0; i < byTail.size(); ++i) {
-      const size_t comment = byTail[i].second;
-      if (i > 0 && byTail[i - 1].first != byTail[i].first) runStart = groups_.size();
-      size_t group = runStart;
-      while (group < groups_.size() && TextOf(groups_[group].comment) != TextOf(comment)) ++group;
-      if (group == groups_.size()) {
-        NewGroup(comment);
-      } else {
-        groupOf_[comment] = group;
-        ++groups_[group].count;
+      const size_t key = tails.Number(TailKey(TailOf(*comment)));
+      if (key == latestGroup.size()) latestGroup.push_back(npos);
+      size_t group = latestGroup[key];
+      while (group != npos && TextOf(groups_[group].comment) != TextOf(*comment)) {
+        group = earlierGroup[group - classStart];
       }
+      if (group != npos) {
+        groupOf_[*comment] = group;
+        ++groups_[group].count;
+        continue;
+      }
+      NewGroup(*comment);
+      earlierGroup.push_back(latestGroup[key]);
+      latestGroup[key] = groups_.size() - 1;
     }
   }
 
@@ -372,6 +385,9 @@ class MarkTracker {
   // Only a group searched more than once needs to know of marks appearing
   // inside its occurrences. Each site lists the groups that watch it.
   void WatchRepeatedGroups() {
+    size_t watches = 0;
+    ForEachWatch([&watches](size_t, size_t) { ++watches; });
+    if (watches == 0) return;
     watchStarts_.assign(sites_.size() + 1, 0);
     ForEachWatch([this](size_t site, size_t) { ++watchStarts_[site + 1]; });
     for (size_t site = 0; site < sites_.size(); ++site) {
@@ -443,6 +459,7 @@ class MarkTracker {
   void Mark(size_t site) {
     if (marked_[site]) return;
     marked_[site] = 1;
+    if (watchStarts_.empty()) return;
     for (size_t watch = watchStarts_[site]; watch < watchStarts_[site + 1]; ++watch) {
       groups_[watchers_[watch]].dirty = true;
     }

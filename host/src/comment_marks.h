@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "text_helpers.h"
+
 /// The byte that marks comments while the substitution rules run, as long as
 /// neither the text nor the rules hold it.
 constexpr char kCommentMark = '\xBF';
@@ -17,6 +19,10 @@ extern const char* const kLineBreakExpression;
 /// text or of a replacement. Throws std::runtime_error when every byte value
 /// is taken.
 char ChooseCommentMark(const std::string& text, const std::vector<std::string>& froms,
+                       const std::vector<std::string>& tos);
+
+/// The same for a text whose bytes are counted in `textCounts`.
+char ChooseCommentMark(const ByteCounts& textCounts, const std::vector<std::string>& froms,
                        const std::vector<std::string>& tos);
 
 /// `text` with `mark` put in front of the "//" of every line comment that a

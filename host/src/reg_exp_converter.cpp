@@ -20,9 +20,9 @@ std::string IndentedLines(const std::string& text) {
 // Applies the rule of `matcher` to the whole of `text`. Returns true and
 // appends the rule's listing to `summary` when the text changed. Throws what
 // the regular expression library throws.
-bool ApplyRule(const RuleMatcher& matcher, const std::string& baseName, char mark,
-               std::string& text, std::string& summary) {
-  RuleApplication application = matcher.Apply(text);
+bool ApplyRule(const RuleMatcher& matcher, const ByteCounts& counts, const std::string& baseName,
+               char mark, std::string& text, std::string& summary) {
+  RuleApplication application = matcher.Apply(text, counts);
   if (application.matches.empty() || application.rewritten == text) return false;
   summary += ListSubstitutions(text, application.matches, matcher, baseName, mark);
   text = std::move(application.rewritten);
@@ -42,9 +42,10 @@ int RegExpConverter::ConvertText(const std::string& text, const std::vector<std:
                                  const std::vector<std::string>& tos, std::string& out,
                                  const std::string& filePath, std::string& substitutionReport,
                                  RuleCache& rules) {
+  const ByteCounts counts = CountBytes(text);
   char mark = kCommentMark;
   try {
-    mark = ChooseCommentMark(text, froms, tos);
+    mark = ChooseCommentMark(counts, froms, tos);
     out = MarkComments(text, mark);
   } catch (const std::exception& error) {
     return Fail(filePath, "the comments could not be marked.", "The comments could not be marked.",
@@ -58,7 +59,9 @@ int RegExpConverter::ConvertText(const std::string& text, const std::vector<std:
     SubstitutionRule rule;
     try {
       rule = BuildSubstitutionRule(froms[i], tos.at(i), mark);
-      if (ApplyRule(rules.Matcher(i, rule), baseName, mark, out, summary)) result = kChanged;
+      if (ApplyRule(rules.Matcher(i, rule), counts, baseName, mark, out, summary)) {
+        result = kChanged;
+      }
     } catch (const std::exception& error) {
       const std::string failure = "the substitution from:\n\n'" + rule.pattern + "'\n\nto\n\n'" +
                                   rule.replacement + "'\n\nfailed.";

@@ -1,6 +1,7 @@
 #include "rule_matcher.h"
 
 #include <cctype>
+#include <cstring>
 #include <iterator>
 #include <string_view>
 
@@ -255,12 +256,12 @@ RuleMatcher::RuleMatcher(const SubstitutionRule& rule)
   }
 }
 
-RuleApplication RuleMatcher::Apply(const std::string& text) const {
+RuleApplication RuleMatcher::Apply(const std::string& text, const ByteCounts& counts) const {
   if (expression_) {
     try {
       RuleApplication application;
       Collector collector(text, *this, application);
-      SearchCandidates(text, collector);
+      SearchCandidates(text, counts, collector);
       collector.Finish();
       return application;
     } catch (const std::exception&) {
@@ -304,7 +305,16 @@ void RuleMatcher::SearchWholeText(const std::string& text, Collector& collector)
 // the pattern matches gives the leftmost match. When none does, no match
 // starts at a break with q <= c, and the search goes on at the first break
 // whose q lies behind c.
-void RuleMatcher::SearchCandidates(const std::string& text, Collector& collector) const {
+void RuleMatcher::SearchCandidates(const std::string& text, const ByteCounts& counts,
+                                   Collector& collector) const {
+  // The literal start is looked for by its rarest byte.
+  size_t rarest = 0;
+  for (size_t i = 1; i < literalStart_.size(); ++i) {
+    if (counts[static_cast<unsigned char>(literalStart_[i])] <
+        counts[static_cast<unsigned char>(literalStart_[rarest])]) {
+      rarest = i;
+    }
+  }
   boost::smatch candidate;
   boost::smatch match;
   size_t low = 0;
@@ -312,7 +322,7 @@ void RuleMatcher::SearchCandidates(const std::string& text, Collector& collector
     const size_t lineBreak = text.find_first_of("\n\r\v\f", low);
     if (lineBreak == npos) return;
     const size_t from = lineBreak + LineBreakLength(text, lineBreak);
-    const size_t at = FindCandidate(text, from, candidate);
+    const size_t at = FindCandidate(text, from, rarest, candidate);
     if (at == npos) return;
     size_t start = at;
     while (start > from && text[start - 1] != '\n' && text[start - 1] != mark_) --start;
@@ -333,8 +343,9 @@ void RuleMatcher::SearchCandidates(const std::string& text, Collector& collector
 }
 
 // The leftmost place at or behind `from` where the search expression
-// matches; every such place begins with the expression's literal start.
-size_t RuleMatcher::FindCandidate(const std::string& text, size_t from,
+// matches; every such place begins with the expression's literal start,
+// whose byte at `rarest` is looked for first.
+size_t RuleMatcher::FindCandidate(const std::string& text, size_t from, size_t rarest,
                                   boost::smatch& candidate) const {
   if (literalStart_.empty()) {
     if (!boost::regex_search(text.begin() + from, text.end(), candidate, *expression_, kFlags,
@@ -343,9 +354,15 @@ size_t RuleMatcher::FindCandidate(const std::string& text, size_t from,
     }
     return candidate[0].first - text.begin();
   }
-  for (size_t at = text.find(literalStart_, from); at != npos;
-       at = text.find(literalStart_, at + 1)) {
-    if (boost::regex_search(text.begin() + at, text.end(), candidate, *expression_,
+  const size_t length = literalStart_.size();
+  for (size_t scan = from + rarest; scan < text.size(); ++scan) {
+    const void* found = std::memchr(text.data() + scan, literalStart_[rarest], text.size() - scan);
+    if (!found) break;
+    scan = static_cast<const char*>(found) - text.data();
+    const size_t at = scan - rarest;
+    if (at + length <= text.size() &&
+        std::memcmp(text.data() + at, literalStart_.data(), length) == 0 &&
+        boost::regex_search(text.begin() + at, text.end(), candidate, *expression_,
                             kFlags | boost::match_continuous, text.begin())) {
       return at;
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "substitution_rule.h"
+#include "text_helpers.h"
 
 /// What one rule does to a text: where it matched and the text it leaves.
 struct RuleApplication {
@@ -33,9 +34,10 @@ class RuleMatcher {
 
   /// The matches of the rule pattern in `text` and the text with each match
   /// replaced through the rule's format: the same as one whole-text search
-  /// and replacement with match_not_dot_newline. Throws what the library
+  /// and replacement with match_not_dot_newline. `counts` (of `text`, or of
+  /// a text much like it) only guide the search. Throws what the library
   /// throws while searching or formatting.
-  RuleApplication Apply(const std::string& text) const;
+  RuleApplication Apply(const std::string& text, const ByteCounts& counts) const;
 
   const boost::regex& Pattern() const { return pattern_; }
   const std::string& Format() const { return format_; }
@@ -43,8 +45,10 @@ class RuleMatcher {
  private:
   class Collector;
   void SearchWholeText(const std::string& text, Collector& collector) const;
-  void SearchCandidates(const std::string& text, Collector& collector) const;
-  size_t FindCandidate(const std::string& text, size_t from, boost::smatch& candidate) const;
+  void SearchCandidates(const std::string& text, const ByteCounts& counts,
+                        Collector& collector) const;
+  size_t FindCandidate(const std::string& text, size_t from, size_t rarest,
+                       boost::smatch& candidate) const;
   bool MatchesAt(const std::string& text, size_t position, boost::smatch& match) const;
 
   boost::regex pattern_;
