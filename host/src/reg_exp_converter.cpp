@@ -107,8 +107,7 @@ std::string ListSubstitutions(const std::string& text,
   try {
     for (const auto& [begin, end] : matches) {
       const std::string match = text.substr(begin, end - begin);
-      const std::string rewritten = boost::regex_replace(match, matcher.Pattern(), matcher.Format(),
-                                                         boost::match_not_dot_newline);
+      const std::string rewritten = matcher.RewriteAlone(match);
       listing.append(baseName).append("\nSubstitution:\n\tFrom:\n").append(IndentedLines(match));
       listing.append("\n\tTo:\n").append(IndentedLines(rewritten));
       listing.append(kUnderscoreLine).append("\n");

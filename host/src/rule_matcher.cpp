@@ -209,6 +209,43 @@ size_t BreakEndingAt(const std::string& text, size_t end, size_t low) {
   return npos;
 }
 
+// The format as pieces of plain text and group references, when it holds
+// nothing but plain text and the references $n, ${n}, $& and $$ with at most
+// nine digits, which the library's formatter reads the same way; any other
+// format (a backslash, another form behind a "$") stays with the library.
+template <typename Piece>
+std::optional<std::vector<Piece>> ReadFormat(const std::string& format) {
+  std::vector<Piece> pieces;
+  std::string text;
+  auto digitsAt = [&format](size_t from) {
+    size_t end = from;
+    while (end < format.size() && std::isdigit(static_cast<unsigned char>(format[end]))) ++end;
+    return end - from;
+  };
+  for (size_t i = 0; i < format.size(); ++i) {
+    const char c = format[i];
+    if (c == '\\') return std::nullopt;
+    if (c != '$' || i + 1 == format.size() || format[i + 1] == '$') {
+      text += c;
+      i += c == '$' && i + 1 < format.size() ? 1 : 0;
+      continue;
+    }
+    const bool wholeMatch = format[i + 1] == '&';
+    const bool braced = format[i + 1] == '{';
+    const size_t from = braced ? i + 2 : i + 1;
+    const size_t digits = wholeMatch ? 0 : digitsAt(from);
+    size_t end = wholeMatch ? from + 1 : from + digits;
+    if (!wholeMatch && (digits == 0 || digits > 9)) return std::nullopt;
+    if (braced && (end == format.size() || format[end++] != '}')) return std::nullopt;
+    pieces.push_back(Piece{text, -1});
+    text.clear();
+    pieces.push_back(Piece{"", wholeMatch ? 0 : std::stoi(format.substr(from, digits))});
+    i = end - 1;
+  }
+  pieces.push_back(Piece{text, -1});
+  return pieces;
+}
+
 }  // namespace
 
 bool SearchableByCandidates(const std::string& from, const std::string& format) {
@@ -228,8 +265,7 @@ class RuleMatcher::Collector {
     const size_t end = match[0].second - text_.begin();
     if (application_.matches.empty()) application_.rewritten.reserve(text_.size() + 256);
     application_.rewritten.append(text_, copied_, begin - copied_);
-    match.format(std::back_inserter(application_.rewritten), matcher_.format_, kFlags,
-                 matcher_.pattern_);
+    matcher_.AppendFormatted(match, application_.rewritten);
     application_.matches.emplace_back(begin, end);
     copied_ = end;
   }
@@ -246,7 +282,10 @@ class RuleMatcher::Collector {
 };
 
 RuleMatcher::RuleMatcher(const SubstitutionRule& rule)
-    : pattern_(rule.searchPattern, boost::regex::perl), format_(rule.format), mark_(rule.mark) {
+    : pattern_(rule.searchPattern, boost::regex::perl),
+      format_(rule.format),
+      formatPieces_(ReadFormat<FormatPiece>(rule.format)),
+      mark_(rule.mark) {
   if (!SearchableByCandidates(rule.expression, rule.format)) return;
   try {
     expression_.emplace(rule.expression, boost::regex::perl);
@@ -368,6 +407,33 @@ size_t RuleMatcher::FindCandidate(const std::string& text, size_t from, size_t r
     }
   }
   return npos;
+}
+
+std::string RuleMatcher::RewriteAlone(const std::string& match) const {
+  std::string rewritten;
+  size_t copied = 0;
+  for (boost::sregex_iterator found(match.begin(), match.end(), pattern_, kFlags), end;
+       found != end; ++found) {
+    const size_t begin = (*found)[0].first - match.begin();
+    rewritten.append(match, copied, begin - copied);
+    AppendFormatted(*found, rewritten);
+    copied = (*found)[0].second - match.begin();
+  }
+  return rewritten.append(match, copied, npos);
+}
+
+void RuleMatcher::AppendFormatted(const boost::smatch& match, std::string& out) const {
+  if (!formatPieces_) {
+    match.format(std::back_inserter(out), format_, kFlags, pattern_);
+    return;
+  }
+  for (const FormatPiece& piece : *formatPieces_) {
+    if (piece.group < 0) {
+      out += piece.text;
+    } else if (static_cast<size_t>(piece.group) < match.size()) {
+      out.append(match[piece.group].first, match[piece.group].second);
+    }
+  }
 }
 
 bool RuleMatcher::MatchesAt(const std::string& text, size_t position, boost::smatch& match) const {

@@ -39,11 +39,18 @@ class RuleMatcher {
   /// throws while searching or formatting.
   RuleApplication Apply(const std::string& text, const ByteCounts& counts) const;
 
-  const boost::regex& Pattern() const { return pattern_; }
-  const std::string& Format() const { return format_; }
+  /// `match` alone rewritten as the whole-text replacement would rewrite a
+  /// text that holds nothing else: every match of the rule pattern in it
+  /// replaced through the format.
+  std::string RewriteAlone(const std::string& match) const;
 
  private:
   class Collector;
+  struct FormatPiece {
+    std::string text;  // copied as it stands when `group` is negative
+    int group;
+  };
+  void AppendFormatted(const boost::smatch& match, std::string& out) const;
   void SearchWholeText(const std::string& text, Collector& collector) const;
   void SearchCandidates(const std::string& text, const ByteCounts& counts,
                         Collector& collector) const;
@@ -53,6 +60,7 @@ class RuleMatcher {
 
   boost::regex pattern_;
   std::string format_;
+  std::optional<std::vector<FormatPiece>> formatPieces_;  // the format, read once
   char mark_;
   std::optional<boost::regex> expression_;  // the search expression alone
   std::string literalStart_;                // what every match of it begins with

@@ -260,8 +260,12 @@ const std::vector<std::string> kWholeTextExpressions = {
     "(o)\\1",   "(?<n>o)\\k<n>", "\\Gfoo", "(o)?(?(1)o|f)", "\\Qfoo\\E", "(?x) f o o",
     "foo(?#c)", "(o)(?1)",       "",       "f(?|(o)|(x))",  "fo{,2}",    "(*FAIL)|foo"};
 
-const std::vector<std::string> kFormats = {"bar",   "[$0|$1]", "$'",  "${^POSTMATCH}",
-                                           "\\U$0", "$+",      "\n-", ""};
+// Formats that the engine reads once itself, and formats that it leaves to
+// the library, with forms that the library reads in its own ways.
+const std::vector<std::string> kFormats = {
+    "bar",  "[$0|$1]", "$'",    "${^POSTMATCH}", "\\U$0",       "$+",      "\n-",   "",
+    "$ 1",  "$-1",     "${ 1}", "${1}x$2",       "$$1$",        "a$",      "$&$10", "$0123456789",
+    "$007", "${&}",    "${12",  "$+{name}",      "$4294967297", "${3}${0}"};
 const std::vector<std::string> kFormatsUsingThePrefix = {"<$`>", "${^PREMATCH}"};
 
 void ExpectSameConversion(const std::string& text, const std::vector<std::string>& froms,
