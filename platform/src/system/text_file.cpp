@@ -1,14 +1,15 @@
 #include "platform/text_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -74,29 +75,27 @@ bool ReadTextFile(const std::string& path, std::string& text) {
   return true;
 }
 
-// Both copy whole runs of bytes between the line feeds they look at.
+// Both write into a result of the final size; every substituted file
+// passes through both.
 std::string ToTextMode(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
-  size_t copied = 0;
-  for (size_t feed = text.find('\n'); feed != std::string::npos; feed = text.find('\n', feed + 1)) {
-    out.append(text, copied, feed - copied).append("\r\n");
-    copied = feed + 1;
+  std::string out(text.size() + std::count(text.begin(), text.end(), '\n'), '\0');
+  char* next = out.data();
+  for (char c : text) {
+    if (c == '\n') *next++ = '\r';
+    *next++ = c;
   }
-  return out.append(text, copied, std::string::npos);
+  return out;
 }
 
 std::string FromTextMode(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  size_t copied = 0;
-  for (size_t feed = text.find('\n'); feed != std::string::npos; feed = text.find('\n', feed + 1)) {
-    if (feed > 0 && text[feed - 1] == '\r') {
-      out.append(text, copied, feed - 1 - copied);
-      copied = feed;
-    }
+  std::string out(text.size(), '\0');
+  char* next = out.data();
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    *next++ = text[i];
   }
-  return out.append(text, copied, std::string::npos);
+  out.resize(next - out.data());
+  return out;
 }
 
 bool ReplaceFile(const std::string& path, const std::string& content) {
