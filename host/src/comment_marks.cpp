@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "block_comment_marker.h"
+#include "escaped_bytes.h"
 #include "line_breaks.h"
 
 const char* const kLineBreakExpression = "(?>\\r\\n|[\\n\\x0B\\f\\r])";
@@ -87,16 +88,21 @@ std::vector<CommentSpan> FindBlockComments(std::string_view text) {
 }  // namespace
 
 char ChooseCommentMark(const std::string& text, const std::vector<std::string>& froms,
-                       const std::vector<std::string>& tos) {
-  return ChooseCommentMark(CountBytes(text), froms, tos);
+                       const std::vector<std::string>& tos, const std::string& baseName) {
+  return ChooseCommentMark(CountBytes(text), froms, tos, baseName);
 }
 
 char ChooseCommentMark(const ByteCounts& textCounts, const std::vector<std::string>& froms,
-                       const std::vector<std::string>& tos) {
+                       const std::vector<std::string>& tos, const std::string& baseName) {
   std::array<bool, 256> used{};
   for (size_t byte = 0; byte < used.size(); ++byte) used[byte] = textCounts[byte] > 0;
-  for (const std::string& from : froms) NoteBytes(from, used);
-  for (const std::string& to : tos) NoteBytes(to, used);
+  NoteBytes(baseName, used);
+  for (const auto* rules : {&froms, &tos}) {
+    for (const std::string& rule : *rules) {
+      NoteBytes(rule, used);
+      NoteEscapedBytes(rule, used);
+    }
+  }
   static const std::vector<unsigned char> candidates = MarkCandidates();
   for (unsigned char candidate : candidates) {
     if (!used[candidate]) return static_cast<char>(candidate);

@@ -43,16 +43,16 @@ int RegExpConverter::ConvertText(const std::string& text, const std::vector<std:
                                  const std::string& filePath, std::string& substitutionReport,
                                  RuleCache& rules) {
   const ByteCounts counts = CountBytes(text);
+  const std::string baseName = BaseName(filePath);
   char mark = kCommentMark;
   try {
-    mark = ChooseCommentMark(counts, froms, tos);
+    mark = ChooseCommentMark(counts, froms, tos, baseName);
     out = MarkComments(text, mark);
   } catch (const std::exception& error) {
     return Fail(filePath, "the comments could not be marked.", "The comments could not be marked.",
                 error.what(), substitutionReport);
   }
 
-  const std::string baseName = BaseName(filePath);
   std::string summary;
   int result = kUnchanged;
   for (size_t i = 0; i < froms.size(); ++i) {

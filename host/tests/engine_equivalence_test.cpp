@@ -10,6 +10,7 @@
 #include "reg_exp_converter.h"
 #include "rule_matcher.h"
 #include "substitution_rule.h"
+#include "text_helpers.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ TEST(EngineEquivalenceTest, MarkingMatchesTheWholeTextSearchAndReplace) {
   for (int i = 0; i < 3000; ++i) {
     const bool oddBytes = i % 2 == 1;
     const std::string text = generator.Text(oddBytes, i % 50 == 0 ? 150 : 14);
-    const char mark = ChooseCommentMark(text, {}, {});
+    const char mark = ChooseCommentMark(text, {}, {}, "");
     ASSERT_EQ(MarkComments(text, mark), ReferenceMarkComments(text, EngineDialectWithMark(mark)))
         << "text " << i << ": " << text;
     if (!HoldsOddBytes(text)) {
@@ -119,7 +120,7 @@ TEST(EngineEquivalenceTest, MarkingMatchesOnTextsOfCommentTokens) {
   for (int i = 0; i < 20000; ++i) {
     std::string text;
     for (int n = pick(40); n > 0; --n) text += tokens[pick(static_cast<int>(tokens.size()) - 1)];
-    const char mark = ChooseCommentMark(text, {}, {});
+    const char mark = ChooseCommentMark(text, {}, {}, "");
     ASSERT_EQ(MarkComments(text, mark), ReferenceMarkComments(text, EngineDialectWithMark(mark)))
         << text;
   }
@@ -164,7 +165,7 @@ TEST(EngineEquivalenceTest, MarkingMatchesOnTextsThatRepeatComments) {
                                          : lines[pick(pool - 1)];
       text += pick(5) == 0 ? "\r\n" : "\n";
     }
-    const char mark = ChooseCommentMark(text, {}, {});
+    const char mark = ChooseCommentMark(text, {}, {}, "");
     ASSERT_EQ(MarkComments(text, mark), ReferenceMarkComments(text, EngineDialectWithMark(mark)))
         << text;
   }
@@ -178,7 +179,7 @@ TEST(EngineEquivalenceTest, ConversionMatchesThePlainSteps) {
       std::string out, report, expectedOut, expectedReport;
       RegExpConverter converter(true);
       const int result = converter.ConvertText(text, rules.froms, rules.tos, out, "/p/a.c", report);
-      const char mark = ChooseCommentMark(text, rules.froms, rules.tos);
+      const char mark = ChooseCommentMark(text, rules.froms, rules.tos, "a.c");
       const int expected = ReferenceConvertText(text, rules.froms, rules.tos, expectedOut, "/p/a.c",
                                                 expectedReport, EngineDialectWithMark(mark));
       ASSERT_EQ(result, expected) << text;
@@ -273,7 +274,7 @@ void ExpectSameConversion(const std::string& text, const std::vector<std::string
   std::string out, report, expectedOut, expectedReport;
   RegExpConverter converter(true);
   const int result = converter.ConvertText(text, froms, tos, out, path, report);
-  const char mark = ChooseCommentMark(text, froms, tos);
+  const char mark = ChooseCommentMark(text, froms, tos, BaseName(path));
   const int expected = ReferenceConvertText(text, froms, tos, expectedOut, path, expectedReport,
                                             EngineDialectWithMark(mark));
   ASSERT_EQ(result, expected) << text;

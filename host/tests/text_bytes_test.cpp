@@ -1,4 +1,5 @@
 #include "converter_fixture.h"
+#include "escaped_bytes.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ TEST_F(TextBytesTest, TextsHoldingAllButOneByteComeBackWhole) {
     const std::string text = "x\n" + bytes + "\nfoo;\n";
     bool markable = true;
     try {
-      ChooseCommentMark(text, {"foo"}, {"bar"});
+      ChooseCommentMark(text, {"foo"}, {"bar"}, "main.c");
     } catch (const std::runtime_error&) {
       markable = false;  // a printable byte or a line break is no mark
     }
@@ -74,6 +75,43 @@ TEST_F(TextBytesTest, TextsHoldingAllButOneByteComeBackWhole) {
 TEST_F(TextBytesTest, ReportsShowTheMarkThatWasUsed) {
   Convert("a\n" + kInvertedQuestion + "\n", {"a(b"}, {""});
   EXPECT_NE(report.find("'\\R(?!\\*|\xFF)([^\xFF\\n]*?)(a(b)'"), std::string::npos);
+}
+
+// Bytes that the text and the rules do not hold literally but that reach a
+// listing or the rewritten text all the same.
+TEST_F(TextBytesTest, TheMarkIsNoByteOfTheFileNameOrOfAnEscape) {
+  RegExpConverter converter(true);
+  const std::string cyrillicName = "/work/project/src/" + kCyrillicPe + "\xD1\x80.c";
+  converter.ConvertText("a\nfoo;\n", {"foo"}, {"bar"}, out, cyrillicName, report);
+  EXPECT_NE(report.find("\n" + kCyrillicPe + "\xD1\x80.c\nSubstitution:"), std::string::npos);
+
+  EXPECT_EQ(FooToBar("a\nfoo;\n"), "a" + Block("foo") + "bar;\n");
+  Convert("a\nfoo;\n", {"foo"}, {"\\xC2\\xBF|\\x{FF}|\\0376|\\e|\\cA"});
+  EXPECT_EQ(out, "a" + Block("foo") + "\xC2\xBF|\xFF|\xFE|\x1B|\x01;\n");
+
+  // An expression that could match the mark would take it for text.
+  for (const char* from : {"\\xBF", "[\\x80-\\xFF]", "x?[\\xA0-\\xC0]", "[a\\xB0-\\xBF]"}) {
+    EXPECT_EQ(Convert("a\nx = 1; // c\n", {from}, {"Q"}), RegExpConverter::kUnchanged) << from;
+  }
+}
+
+TEST(EscapedBytesTest, NotesEveryByteThatAnEscapeMayStandFor) {
+  auto noted = [](const std::string& rule) {
+    std::array<bool, 256> bytes{};
+    NoteEscapedBytes(rule, bytes);
+    std::string list;
+    for (int byte = 0; byte < 256; ++byte) {
+      if (bytes[byte]) list += static_cast<char>(byte);
+    }
+    return list;
+  };
+  EXPECT_EQ(noted("a\\xBFb\\x{fe}\\e\\a\\0101\\cA"),
+            std::string("\x01\x07\x1B" "A\xBF\xFE"));
+  EXPECT_EQ(noted("[\\x80-\\x83x]+\\d"), "\x80\x81\x82\x83");
+  EXPECT_EQ(noted("\\xC9\\u$1"), "\xC9\xE9");
+  EXPECT_EQ(noted("\\N{DEL}").size(), 128u);
+  EXPECT_EQ(noted("[[.DEL.]]").size(), 128u);
+  EXPECT_EQ(noted("plain $1 \\n text"), "");
 }
 
 class UnmarkableTextTest : public ConverterTest {
