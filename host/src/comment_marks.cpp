@@ -108,8 +108,8 @@ char ChooseCommentMark(const ByteCounts& textCounts, const std::vector<std::stri
     if (!used[candidate]) return static_cast<char>(candidate);
   }
   throw std::runtime_error(
-      "The text and the substitution rules hold every byte value, so no byte is free to mark "
-      "the comments.");
+      "The text, the file name and the substitution rules hold every byte value that can serve "
+      "as a comment mark, so no byte is free to mark the comments.");
 }
 
 std::string MarkComments(const std::string& text, char mark) {

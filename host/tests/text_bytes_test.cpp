@@ -123,8 +123,9 @@ class UnmarkableTextTest : public ConverterTest {
   }
   const std::string entry =
       "\nERROR:\n----------\nWhen processing file:\n'/work/project/src/main.c'\nthe comments "
-      "could not be marked.\n\nSubstitution rule error:\nThe text and the substitution rules "
-      "hold every byte value, so no byte is free to mark the comments.\n";
+      "could not be marked.\n\nSubstitution rule error:\nThe text, the file name and the "
+      "substitution rules hold every byte value that can serve as a comment mark, so no byte is "
+      "free to mark the comments.\n";
 };
 
 TEST_F(UnmarkableTextTest, IsReportedLikeAFailingRule) {
@@ -140,6 +141,20 @@ TEST_F(UnmarkableTextTest, IsReportedLikeAFailingRule) {
   EXPECT_EQ(ui::headless::MessageBoxes()[0].text,
             "When processing file:\n'/work/project/src/main.c'\nThe comments could not be "
             "marked.\n\nDo you want to apply source code substitution on the rest of the files?");
+
+  // Printable bytes and line breaks serve as no mark, so a text needs far
+  // fewer than all byte values to leave none free.
+  std::string markBytes = "a\n";
+  for (int byte = 1; byte < 256; ++byte) {
+    if ((byte < '\t' || byte > '\r') && (byte < ' ' || byte >= 0x7F) && byte != 0x85) {
+      markBytes += static_cast<char>(byte);
+    }
+  }
+  report.clear();
+  EXPECT_EQ(Convert(markBytes + "\nfoo\n", {"foo"}, {"bar"}), RegExpConverter::kGoOn);
+  EXPECT_EQ(report, entry);
+  markBytes.erase(markBytes.find('\x7F'), 1);
+  EXPECT_EQ(Convert(markBytes + "\nfoo\n", {"foo"}, {"bar"}), RegExpConverter::kChanged);
 }
 
 }  // namespace
