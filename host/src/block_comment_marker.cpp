@@ -6,44 +6,20 @@
 #include <string_view>
 
 #include "line_breaks.h"
-#include "text_helpers.h"
 
 namespace {
 
 constexpr size_t npos = std::string_view::npos;
 
 // True when the marked form of the comment text [begin, end) of `text` holds
-// a mark at `position` (begin < position <= end): behind a line start within
-// the comment, its end included when a line break ends it.
+// a mark at `position` (begin < position <= end): at a line start within the
+// comment, behind an LF, an FF or a CR that no LF of the comment follows, its
+// end included when a line break ends it. A VT starts no line here, as it
+// starts none in a line comment.
 bool MarksLineStart(std::string_view text, size_t end, size_t position) {
   const char previous = text[position - 1];
   if (previous == '\r') return position == end || text[position] != '\n';
-  return previous == '\n' || previous == '\v' || previous == '\f';
-}
-
-std::string MarkedForm(std::string_view comment, char mark) {
-  std::string marked(1, mark);
-  for (size_t offset = 1; offset <= comment.size(); ++offset) {
-    marked += comment[offset - 1];
-    if (MarksLineStart(comment, comment.size(), offset)) marked += mark;
-  }
-  return marked;
-}
-
-// The straightforward way: one search-and-replace over the whole text per
-// comment. Its cost grows with the square of the text, so it serves only the
-// rare texts that the tracker below cannot follow exactly. A place marked
-// more than once keeps one mark.
-std::string MarkPlainly(const std::string& text, const std::vector<CommentSpan>& comments,
-                        char mark) {
-  std::string marked = text;
-  for (const CommentSpan& comment : comments) {
-    std::string needle = text.substr(comment.begin, comment.end - comment.begin);
-    ReplaceAll(marked, needle, MarkedForm(needle, mark));
-  }
-  auto runStart = [mark](char a, char b) { return a == mark && b == mark; };
-  marked.erase(std::unique(marked.begin(), marked.end(), runStart), marked.end());
-  return marked;
+  return previous == '\n' || previous == '\f';
 }
 
 uint64_t Mix(uint64_t value) {
@@ -127,15 +103,18 @@ class ClassLists {
 // Follows the comment-by-comment search-and-replace without rewriting the
 // text each time. Marks are only ever inserted, so the marked text is the
 // original text with marks in front of some positions, the sites: every
-// "/*" and every position behind a line break byte. A comment's text occurs
+// "/*" and every position behind an LF, CR or FF. A comment's text occurs
 // in the marked text exactly where it occurs in the original text with no
 // mark inserted inside that occurrence yet.
 //
-// That holds as long as no new occurrence can arise from inserted marks. A
+// That holds because no new occurrence can arise from inserted marks. A
 // comment's text holds marks only in front of "//" (line comments), and an
-// inserted mark stands in front of "/*" or behind a line break of an earlier
-// occurrence; so a new occurrence needs a mark inserted in front of an
-// unmarked "//" at the start of a line. Such texts go the plain way.
+// inserted mark stands in front of "/*" or at a line start; so a new
+// occurrence needs a mark inserted in front of an unmarked "//" at a line
+// start. Every "//" at a line start is marked unless no line break follows
+// it, so there is at most one such place, on the last line; only the
+// comment that holds it has an occurrence there, and that comment is the
+// last one, marked when no other comment is left to search for.
 //
 // Every occurrence of a comment's text begins with the comment's core, the
 // text from its "/*" through the first "*/" behind it; openings are put in
@@ -151,16 +130,15 @@ class MarkTracker {
   MarkTracker(const std::string& text, const std::vector<CommentSpan>& comments)
       : text_(text), comments_(comments) {}
 
-  /// Works out every mark; false when the text needs the plain algorithm.
-  bool Run() {
+  /// Works out every mark.
+  void Run() {
     IndexSites();
     IndexCores();
     FindGroupsAndOccurrences();
     WatchRepeatedGroups();
     for (size_t comment = 0; comment < comments_.size(); ++comment) {
-      if (!Search(groupOf_[comment])) return false;
+      Search(groupOf_[comment]);
     }
-    return true;
   }
 
   /// The text with one mark at every marked site, but for a site where a
@@ -197,8 +175,8 @@ class MarkTracker {
     return std::string_view(text_).substr(coreEnd, comments_[comment].end - coreEnd);
   }
 
-  // Sites, in order: every opening "/*" and every position behind a line
-  // break byte. A place marked more than once holds one mark in the result.
+  // Sites, in order: every opening "/*" and every position behind an LF, CR
+  // or FF. A place marked more than once holds one mark in the result.
   void IndexSites() {
     for (size_t found = text_.find("/*"); found != std::string::npos;
          found = text_.find("/*", found + 1)) {
@@ -208,8 +186,7 @@ class MarkTracker {
     size_t opening = 0;
     for (size_t position = 0; position <= text_.size(); ++position) {
       const bool opens = opening < openings_.size() && openings_[opening] == position;
-      const bool followsBreak =
-          position > 0 && static_cast<unsigned char>(text_[position - 1] - '\n') <= '\r' - '\n';
+      const bool followsBreak = position > 0 && IsLineSeparator(text_[position - 1]);
       if (!opens && !followsBreak) continue;
       if (opens) {
         openingSites_.push_back(sites_.size());
@@ -418,9 +395,9 @@ class MarkTracker {
   // One search-and-replace of the group's text over the marked text: the
   // occurrences from the left that hold no mark, none overlapping the
   // previous one.
-  bool Search(size_t index) {
+  void Search(size_t index) {
     Group& group = groups_[index];
-    if (group.searched && !group.dirty) return true;
+    if (group.searched && !group.dirty) return;
     group.searched = true;
     group.dirty = false;
     const size_t length = TextOf(group.comment).size();
@@ -429,10 +406,9 @@ class MarkTracker {
       const size_t opening = occurrences_[at];
       const size_t position = openings_[opening];
       if (position < searchFrom || HasMarkInside(opening, position + length)) continue;
-      if (!Insert(opening, position + length)) return false;
+      Insert(opening, position + length);
       searchFrom = position + length;
     }
-    return true;
   }
 
   bool HasMarkInside(size_t opening, size_t end) const {
@@ -443,17 +419,13 @@ class MarkTracker {
     return false;
   }
 
-  // Marks the occurrence [openings_[opening], end); false when a mark would
-  // go in front of an unmarked "//".
-  bool Insert(size_t opening, size_t end) {
+  // Marks the occurrence [openings_[opening], end).
+  void Insert(size_t opening, size_t end) {
     size_t site = openingSites_[opening];
     Mark(site);
     for (++site; site < sites_.size() && sites_[site] <= end; ++site) {
-      if (!MarksLineStart(text_, end, sites_[site])) continue;
-      if (text_.compare(sites_[site], 2, "//") == 0) return false;
-      Mark(site);
+      if (MarksLineStart(text_, end, sites_[site])) Mark(site);
     }
-    return true;
   }
 
   void Mark(size_t site) {
@@ -487,6 +459,6 @@ std::string MarkBlockComments(const std::string& text, const std::vector<Comment
                               char mark) {
   if (comments.empty()) return text;
   MarkTracker tracker(text, comments);
-  if (!tracker.Run()) return MarkPlainly(text, comments, mark);
+  tracker.Run();
   return tracker.Result(mark);
 }

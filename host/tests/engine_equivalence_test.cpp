@@ -165,6 +165,8 @@ TEST(EngineEquivalenceTest, MarkingMatchesOnTextsThatRepeatComments) {
                                          : lines[pick(pool - 1)];
       text += pick(5) == 0 ? "\r\n" : "\n";
     }
+    // A last line that begins with an unmarked "//" inside a block comment.
+    if (i % 3 == 0) text += "/* d\n//e */ f\n/* d\n//e";
     const char mark = ChooseCommentMark(text, {}, {}, "");
     ASSERT_EQ(MarkComments(text, mark), ReferenceMarkComments(text, EngineDialectWithMark(mark)))
         << text;
