@@ -37,6 +37,7 @@ class ConversionRun {
 
   CVarnockDlg& dialog;
   std::string root;
+  bool onCopy = false;  // the run works on a copy of the root that it made
   std::vector<std::string> files;
   std::vector<std::string> pluginPatterns;
   std::vector<std::string> substitutionPatterns;

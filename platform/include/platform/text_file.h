@@ -24,7 +24,11 @@ std::string FromTextMode(const std::string& text);
 /// target is left as it was, the temporary is removed, and false returned.
 /// An existing target's permission bits are kept; a symbolic link is written
 /// through to the file it names; a file the user may not write is refused.
-bool ReplaceFile(const std::string& path, const std::string& content);
+/// With `flush` (the default) the new bytes are on the disk before the
+/// rename, so that a crash of the system leaves the old file or the new one;
+/// a file in a copy that the caller made itself and did not flush needs no
+/// such wait.
+bool ReplaceFile(const std::string& path, const std::string& content, bool flush = true);
 
 /// ReplaceFile() of the text-mode rendering of `text`.
 bool ReplaceTextFile(const std::string& path, const std::string& text);

@@ -98,7 +98,7 @@ std::string FromTextMode(const std::string& text) {
   return out;
 }
 
-bool ReplaceFile(const std::string& path, const std::string& content) {
+bool ReplaceFile(const std::string& path, const std::string& content, bool flush) {
   const std::string target = ResolvedTarget(path);
   // A file the user may not write stays as it is, as a plain write would
   // leave it; the rename below would replace it all the same.
@@ -118,8 +118,8 @@ bool ReplaceFile(const std::string& path, const std::string& content) {
     mode &= ~mask;
   }
 
-  bool ok =
-      WriteAll(descriptor, content) && ::fchmod(descriptor, mode) == 0 && ::fsync(descriptor) == 0;
+  bool ok = WriteAll(descriptor, content) && ::fchmod(descriptor, mode) == 0 &&
+            (!flush || ::fsync(descriptor) == 0);
   ok = (::close(descriptor) == 0) && ok;
   ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
   if (!ok) ::unlink(temporary.c_str());
