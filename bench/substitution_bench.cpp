@@ -31,6 +31,13 @@ void BM_ConvertRegisterHeader(benchmark::State& state) {
 }
 BENCHMARK(BM_ConvertRegisterHeader)->Arg(512)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond);
 
+// Lines that repeat one block comment word for word; the time must grow
+// with the number of lines, not with its square.
+void BM_ConvertRepeatedComment(benchmark::State& state) {
+  Convert(state, RepeatedCommentLines(static_cast<size_t>(state.range(0))));
+}
+BENCHMARK(BM_ConvertRepeatedComment)->Arg(20000)->Arg(40000)->Unit(benchmark::kMillisecond);
+
 // The comment marking alone, on the same headers.
 void BM_MarkRegisterHeader(benchmark::State& state) {
   const std::string text = RegisterHeader(static_cast<size_t>(state.range(0)) * 1024);

@@ -186,6 +186,12 @@ std::string RegisterHeader(size_t bytes) {
   return text + "#endif  /* DEVICE_IO_H */\n";
 }
 
+std::string RepeatedCommentLines(size_t lines) {
+  std::string text;
+  for (size_t i = 0; i < lines; ++i) text += "int a; /* c */ x = y;\n";
+  return text;
+}
+
 size_t CountBlockComments(const std::string& text) {
   size_t count = 0;
   for (size_t at = text.find("/*"); at != std::string::npos; at = text.find("/*", at + 2)) ++count;

@@ -21,5 +21,9 @@ std::string TypicalCFile(size_t bytes);
 /// descriptions and repeated "Reserved" comments.
 std::string RegisterHeader(size_t bytes);
 
+/// `lines` lines that each hold the same block comment between code:
+/// "int a; /* c */ x = y;".
+std::string RepeatedCommentLines(size_t lines);
+
 /// Number of block comments ("/*") in `text`.
 size_t CountBlockComments(const std::string& text);

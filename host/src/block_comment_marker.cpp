@@ -6,141 +6,217 @@
 #include <string_view>
 
 #include "line_breaks.h"
-#include "text_helpers.h"
 
 namespace {
 
 constexpr size_t npos = std::string_view::npos;
 
-// Offsets, within a comment's text, of the marks that its marked form
-// holds: its start and every line start behind it, its end included when a
-// line break ends it.
-std::vector<size_t> MarkOffsets(std::string_view comment) {
-  std::vector<size_t> offsets = {0};
-  for (size_t offset = 1; offset <= comment.size(); ++offset) {
-    if (StartsLine(comment, offset)) offsets.push_back(offset);
-  }
-  return offsets;
+// True when the marked form of the comment text [begin, end) of `text` holds
+// a mark at `position` (begin < position <= end): at a line start within the
+// comment, behind an LF, an FF or a CR that no LF of the comment follows, its
+// end included when a line break ends it. A VT starts no line here, as it
+// starts none in a line comment.
+bool MarksLineStart(std::string_view text, size_t end, size_t position) {
+  const char previous = text[position - 1];
+  if (previous == '\r') return position == end || text[position] != '\n';
+  return previous == '\n' || previous == '\f';
 }
 
-std::string MarkedForm(std::string_view comment, char mark) {
-  std::string marked;
-  size_t copied = 0;
-  for (size_t offset : MarkOffsets(comment)) {
-    marked.append(comment.substr(copied, offset - copied)).append(1, mark);
-    copied = offset;
-  }
-  marked.append(comment.substr(copied));
-  return marked;
+uint64_t Mix(uint64_t value) {
+  value += 0x9E3779B97F4A7C15ull;
+  value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ull;
+  value = (value ^ (value >> 27)) * 0x94D049BB133111EBull;
+  return value ^ (value >> 31);
 }
 
-// The straightforward way: one search-and-replace over the whole text per
-// comment. Its cost grows with the square of the text, so it serves only the
-// rare texts that the fast way below cannot follow exactly.
-std::string MarkPlainly(const std::string& text, const std::vector<CommentSpan>& comments,
-                        char mark) {
-  std::string marked = text;
-  for (const CommentSpan& comment : comments) {
-    std::string needle = text.substr(comment.begin, comment.end - comment.begin);
-    ReplaceAll(marked, needle, MarkedForm(needle, mark));
-  }
-  return marked;
+constexpr uint64_t kHashStart = 0xCBF29CE484222325ull;
+
+uint64_t AddByte(uint64_t hash, char byte) {
+  return (hash ^ static_cast<unsigned char>(byte)) * 0x100000001B3ull;
 }
 
-// Hash of a slice's length and bytes; of a long slice only its first and its
-// last `edgeBytes` bytes count. Equal hashes are always confirmed by
-// comparing the bytes.
-uint64_t SliceKey(std::string_view text, size_t begin, size_t end, size_t edgeBytes = 64) {
-  uint64_t hash = 0xCBF29CE484222325ull ^ (end - begin);
-  auto add = [&hash, &text](size_t from, size_t to) {
-    for (size_t i = from; i < to; ++i) {
-      hash = (hash ^ static_cast<unsigned char>(text[i])) * 0x100000001B3ull;
+uint64_t TailKey(size_t length, uint64_t hash) { return Mix(length ^ Mix(hash)); }
+
+uint64_t TailKey(std::string_view tail) {
+  uint64_t hash = kHashStart;
+  for (char byte : tail) hash = AddByte(hash, byte);
+  return TailKey(tail.size(), hash);
+}
+
+// Numbers distinct 64-bit keys 0, 1, 2, ... in the order they are first seen.
+class KeyNumbers {
+ public:
+  size_t Number(uint64_t key) {
+    if (2 * (count_ + 1) > slots_.size()) Grow();
+    const size_t slot = Find(key);
+    if (slots_[slot].second == npos) slots_[slot] = {key, count_++};
+    return slots_[slot].second;
+  }
+
+  size_t Count() const { return count_; }
+
+ private:
+  size_t Find(uint64_t key) const {
+    const size_t mask = slots_.size() - 1;
+    size_t slot = Mix(key) & mask;
+    while (slots_[slot].second != npos && slots_[slot].first != key) slot = (slot + 1) & mask;
+    return slot;
+  }
+
+  void Grow() {
+    std::vector<std::pair<uint64_t, size_t>> old(std::max<size_t>(16, 2 * slots_.size()),
+                                                 {0, npos});
+    old.swap(slots_);
+    for (const auto& entry : old) {
+      if (entry.second != npos) slots_[Find(entry.first)] = entry;
     }
-  };
-  if (end - begin <= 2 * edgeBytes || edgeBytes == npos) {
-    add(begin, end);
-  } else {
-    add(begin, begin + edgeBytes);
-    add(end - edgeBytes, end);
   }
-  return hash;
-}
+
+  std::vector<std::pair<uint64_t, size_t>> slots_;
+  size_t count_ = 0;
+};
+
+// Lists of numbers by class, each list in the order its numbers were added.
+class ClassLists {
+ public:
+  ClassLists(const std::vector<size_t>& classOf, size_t classes) : starts_(classes + 1, 0) {
+    for (size_t c : classOf) {
+      if (c != npos) ++starts_[c + 1];
+    }
+    for (size_t c = 0; c < classes; ++c) starts_[c + 1] += starts_[c];
+    members_.resize(starts_.back());
+    std::vector<size_t> filled(starts_.begin(), starts_.end() - 1);
+    for (size_t member = 0; member < classOf.size(); ++member) {
+      if (classOf[member] != npos) members_[filled[classOf[member]]++] = member;
+    }
+  }
+
+  const size_t* begin(size_t c) const { return members_.data() + starts_[c]; }
+  const size_t* end(size_t c) const { return members_.data() + starts_[c + 1]; }
+  size_t size(size_t c) const { return starts_[c + 1] - starts_[c]; }
+
+ private:
+  std::vector<size_t> starts_;
+  std::vector<size_t> members_;
+};
 
 // Follows the comment-by-comment search-and-replace without rewriting the
 // text each time. Marks are only ever inserted, so the marked text is the
-// original text with a number of marks in front of some positions; a
-// comment's text occurs in the marked text exactly where it occurs in the
-// original and no mark has been inserted inside that occurrence yet.
+// original text with marks in front of some positions, the sites: every
+// "/*" and every position behind an LF, CR or FF. A comment's text occurs
+// in the marked text exactly where it occurs in the original text with no
+// mark inserted inside that occurrence yet.
 //
-// That holds as long as no new occurrence can arise from inserted marks. A
+// That holds because no new occurrence can arise from inserted marks. A
 // comment's text holds marks only in front of "//" (line comments), and an
-// inserted mark stands in front of "/*" or behind a line break of an earlier
-// occurrence; so a new occurrence needs a mark inserted in front of an
-// unmarked "//" at the start of a line. Such texts go the plain way.
+// inserted mark stands in front of "/*" or at a line start; so a new
+// occurrence needs a mark inserted in front of an unmarked "//" at a line
+// start. Every "//" at a line start is marked unless no line break follows
+// it, so there is at most one such place, on the last line; only the
+// comment that holds it has an occurrence there, and that comment is the
+// last one, marked when no other comment is left to search for.
 //
-// Inserted marks stand only in front of openings ("/*") and at line starts,
-// so they are counted per opening and per line.
+// Every occurrence of a comment's text begins with the comment's core, the
+// text from its "/*" through the first "*/" behind it; openings are put in
+// classes by their cores, and a comment's text is looked for only at the
+// openings of its class.
+//
+// Comments repeated word for word search the same places again. A repeat
+// can only find what the previous search of the same text found, unless a
+// mark has since appeared inside one of its occurrences; such marks are
+// watched, so that repeats cost nothing when nothing changed.
 class MarkTracker {
  public:
   MarkTracker(const std::string& text, const std::vector<CommentSpan>& comments)
       : text_(text), comments_(comments) {}
 
-  /// Works out every mark; false when the text needs the plain algorithm.
-  bool Run() {
-    IndexOpenings();
-    IndexLines();
-    if (!GroupEqualComments()) return false;
+  /// Works out every mark.
+  void Run() {
+    IndexSites();
+    IndexCores();
+    FindGroupsAndOccurrences();
+    WatchRepeatedGroups();
     for (size_t comment = 0; comment < comments_.size(); ++comment) {
-      if (!MarkOccurrences(comment)) return false;
+      Search(groupOf_[comment]);
     }
-    return true;
   }
 
+  /// The text with one mark at every marked site, but for a site where a
+  /// line comment's mark stands already.
   std::string Result(char mark) const {
     std::string marked;
-    marked.reserve(text_.size() + lineStarts_.size() + openings_.size());
+    marked.reserve(text_.size() + sites_.size() / 8);
     size_t copied = 0;
-    size_t line = 0;
-    // However often a place was marked, one mark says all there is to say.
-    auto copyUpTo = [&](size_t position, uint32_t marks) {
-      marked.append(text_, copied, position - copied).append(marks > 0 ? 1 : 0, mark);
-      copied = position;
-    };
-    for (size_t opening = 0; opening < openings_.size(); ++opening) {
-      if (openingMarks_[opening] == 0) continue;
-      for (; line < lineStarts_.size() && lineStarts_[line] <= openings_[opening]; ++line) {
-        if (lineMarks_[line] > 0) copyUpTo(lineStarts_[line], lineMarks_[line]);
-      }
-      copyUpTo(openings_[opening], openingMarks_[opening]);
-    }
-    for (; line < lineStarts_.size(); ++line) {
-      if (lineMarks_[line] > 0) copyUpTo(lineStarts_[line], lineMarks_[line]);
+    for (size_t site = 0; site < sites_.size(); ++site) {
+      if (!marked_[site] || text_[sites_[site]] == mark) continue;
+      marked.append(text_, copied, sites_[site] - copied).append(1, mark);
+      copied = sites_[site];
     }
     return marked.append(text_, copied, std::string::npos);
   }
 
  private:
-  // Every "/*" is a place where a comment's text may occur. Its core is the
-  // text from there through the first "*/" behind it; an occurrence of a
-  // comment's text has the same core as the comment.
-  void IndexOpenings() {
-    const std::vector<size_t> closings = FindAll("*/");
-    openings_ = FindAll("/*");
-    coreEnds_.assign(openings_.size(), npos);
-    openingMarks_.assign(openings_.size(), 0);
-    size_t nextClosing = 0;
-    for (size_t opening = 0; opening < openings_.size(); ++opening) {
-      while (nextClosing < closings.size() && closings[nextClosing] < openings_[opening] + 2) {
-        ++nextClosing;
-      }
-      if (nextClosing < closings.size()) coreEnds_[opening] = closings[nextClosing] + 2;
+  struct Group {
+    size_t comment = 0;  // the first comment with this text
+    size_t count = 0;    // how many comments have it
+    size_t occurrencesBegin = 0;
+    size_t occurrencesEnd = 0;
+    bool searched = false;
+    bool dirty = false;  // a mark appeared inside an occurrence since the last search
+  };
+
+  std::string_view TextOf(size_t comment) const {
+    const CommentSpan& span = comments_[comment];
+    return std::string_view(text_).substr(span.begin, span.end - span.begin);
+  }
+
+  std::string_view TailOf(size_t comment) const {
+    const size_t coreEnd = coreEnds_[commentOpenings_[comment]];
+    return std::string_view(text_).substr(coreEnd, comments_[comment].end - coreEnd);
+  }
+
+  // Sites, in order: every opening "/*" and every position behind an LF, CR
+  // or FF. A place marked more than once holds one mark in the result.
+  // The lists are sized before they are filled: growing them would allocate
+  // and touch twice the memory.
+  void IndexSites() {
+    size_t openings = 0;
+    for (size_t found = text_.find("/*"); found != std::string::npos;
+         found = text_.find("/*", found + 1)) {
+      ++openings;
     }
-    HashCores();
+    openings_.reserve(openings);
+    for (size_t found = text_.find("/*"); found != std::string::npos;
+         found = text_.find("/*", found + 1)) {
+      openings_.push_back(found);
+    }
+    openingSites_.reserve(openings);
+    sites_.reserve(openings + std::count_if(text_.begin(), text_.end(), IsLineSeparator));
+    size_t opening = 0;
+    for (size_t position = 0; position <= text_.size(); ++position) {
+      const bool opens = opening < openings_.size() && openings_[opening] == position;
+      const bool followsBreak = position > 0 && IsLineSeparator(text_[position - 1]);
+      if (!opens && !followsBreak) continue;
+      if (opens) {
+        openingSites_.push_back(sites_.size());
+        ++opening;
+      }
+      sites_.push_back(position);
+    }
+    marked_.assign(sites_.size(), 0);
   }
 
   // Cores that end at the same "*/" are suffixes of one another: hashing
-  // from their end backwards, each byte of the text is hashed about once.
-  void HashCores() {
+  // from their end backwards, each byte is hashed about once.
+  void IndexCores() {
+    coreEnds_.assign(openings_.size(), npos);
+    size_t closing = text_.find("*/");
+    for (size_t opening = 0; opening < openings_.size(); ++opening) {
+      while (closing != std::string::npos && closing < openings_[opening] + 2) {
+        closing = text_.find("*/", closing + 1);
+      }
+      if (closing != std::string::npos) coreEnds_[opening] = closing + 2;
+    }
     coreKeys_.assign(openings_.size(), 0);
     uint64_t hash = 0;
     uint64_t power = 1;
@@ -157,175 +233,235 @@ class MarkTracker {
       for (; hashedFrom > openings_[opening]; power *= 0x100000001B3ull) {
         hash += (static_cast<unsigned char>(text_[--hashedFrom]) + 1) * power;
       }
-      coreKeys_[opening] = hash;
-      coresByKey_.emplace_back(hash, opening);
+      coreKeys_[opening] = Mix(hash ^ (end - openings_[opening]));
     }
-    std::sort(coresByKey_.begin(), coresByKey_.end());
   }
 
-  void IndexLines() {
-    for (size_t position = 1; position <= text_.size(); ++position) {
-      if (!StartsLine(text_, position)) continue;
-      lineStarts_.push_back(position);
-      unmarkedLineComment_.push_back(text_.compare(position, 2, "//") == 0);
+  void FindGroupsAndOccurrences() {
+    KeyNumbers cores;
+    std::vector<size_t> classOf(openings_.size(), npos);
+    for (size_t opening = 0; opening < openings_.size(); ++opening) {
+      if (coreEnds_[opening] != npos) classOf[opening] = cores.Number(coreKeys_[opening]);
     }
-    lineMarks_.assign(lineStarts_.size(), 0);
-  }
-
-  // Gives every comment the index of the first comment with the same text,
-  // and the opening where it starts. Comments do not overlap, so hashing
-  // their whole texts stays linear.
-  bool GroupEqualComments() {
-    std::vector<std::pair<uint64_t, size_t>> byKey;
+    std::vector<size_t> commentClass(comments_.size(), npos);
+    commentOpenings_.reserve(comments_.size());
+    occurrences_.reserve(comments_.size());
     size_t opening = 0;
     for (size_t comment = 0; comment < comments_.size(); ++comment) {
-      const CommentSpan& span = comments_[comment];
-      while (openings_[opening] < span.begin) ++opening;
+      while (openings_[opening] < comments_[comment].begin) ++opening;
       commentOpenings_.push_back(opening);
-      byKey.emplace_back(SliceKey(text_, span.begin, span.end, npos), comment);
+      commentClass[comment] = classOf[opening];
     }
-    std::sort(byKey.begin(), byKey.end());
-    firstEqual_.resize(comments_.size());
-    occurrences_.resize(comments_.size());
-    for (size_t i = 0; i < byKey.size(); ++i) {
-      const size_t comment = byKey[i].second;
-      const bool newKey = i == 0 || byKey[i - 1].first != byKey[i].first;
-      firstEqual_[comment] = newKey ? comment : firstEqual_[byKey[i - 1].second];
-      if (!SameText(comments_[firstEqual_[comment]], comments_[comment])) {
-        return false;  // two texts with one hash
-      }
+    groupOf_.assign(comments_.size(), npos);
+    const ClassLists classOpenings(classOf, cores.Count());
+    const ClassLists classComments(commentClass, cores.Count());
+    for (size_t c = 0; c < cores.Count(); ++c) {
+      if (classComments.size(c) == 0) continue;
+      const size_t firstGroup = groups_.size();
+      GroupEqualComments(classComments.begin(c), classComments.end(c));
+      FindOccurrences(firstGroup, classOpenings.begin(c), classOpenings.end(c));
     }
-    return true;
+    // A comment that no "*/" ends runs to the end of the text; there is at
+    // most one, the last, and its text is compared at every opening.
+    if (!comments_.empty() && groupOf_.back() == npos) {
+      NewGroup(comments_.size() - 1);
+      for (size_t at = 0; at < openings_.size(); ++at) AddIfOccurring(groups_.back(), at);
+      groups_.back().occurrencesEnd = occurrences_.size();
+    }
   }
 
-  bool MarkOccurrences(size_t comment) {
-    const CommentSpan& span = comments_[comment];
-    const size_t length = span.end - span.begin;
-    const std::string_view needle = std::string_view(text_).substr(span.begin, length);
-    // A mark inside an occurrence stands behind one of its line breaks or in
-    // front of a "/*" within it, which may begin with its last "/".
-    const bool markMayStandInside =
-        needle.find_first_of("\n\r\v\f") != npos || needle.find("/*", 1) != npos;
-    const std::vector<size_t> offsets = MarkOffsets(needle);
-    size_t searchFrom = 0;
-    for (size_t opening : OccurrencesOf(comment)) {
-      const size_t position = openings_[opening];
-      if (position < searchFrom) continue;
-      if ((markMayStandInside || OpensBehind(position + length)) &&
-          HasMarkInside(opening, position + length)) {
+  void NewGroup(size_t comment) {
+    groups_.emplace_back();
+    groups_.back().comment = comment;
+    groups_.back().count = 1;
+    groups_.back().occurrencesBegin = occurrences_.size();
+    groupOf_[comment] = groups_.size() - 1;
+  }
+
+  // Groups the comments of one class (in text order) by their texts; their
+  // cores are alike, so the keys of their tails sort them out.
+  void GroupEqualComments(const size_t* begin, const size_t* end) {
+    if (end - begin == 1) {
+      NewGroup(*begin);
+      return;
+    }
+    const size_t classStart = groups_.size();
+    KeyNumbers tails;
+    std::vector<size_t> latestGroup;   // per tail key, the latest group with it
+    std::vector<size_t> earlierGroup;  // per group of the class, the one before with its key
+    for (const size_t* comment = begin; comment != end; ++comment) {
+      const size_t key = tails.Number(TailKey(TailOf(*comment)));
+      if (key == latestGroup.size()) latestGroup.push_back(npos);
+      size_t group = latestGroup[key];
+      while (group != npos && TextOf(groups_[group].comment) != TextOf(*comment)) {
+        group = earlierGroup[group - classStart];
+      }
+      if (group != npos) {
+        groupOf_[*comment] = group;
+        ++groups_[group].count;
         continue;
       }
-      if (!Insert(opening, offsets)) return false;
-      searchFrom = position + length;
+      NewGroup(*comment);
+      earlierGroup.push_back(latestGroup[key]);
+      latestGroup[key] = groups_.size() - 1;
     }
-    return true;
   }
 
-  // Comments repeated word for word share one list of occurrences.
-  const std::vector<size_t>& OccurrencesOf(size_t comment) {
-    std::vector<size_t>& known = occurrences_[firstEqual_[comment]];
-    if (known.empty()) known = Occurrences(comment);
-    return known;
+  // The occurrences of the texts of the groups from `firstGroup` on, all of
+  // one class, among the class's openings. Few texts or few openings are
+  // compared directly; otherwise the openings are keyed once for every tail
+  // length that the texts have, so that the work does not grow with the
+  // product of their numbers.
+  void FindOccurrences(size_t firstGroup, const size_t* begin, const size_t* end) {
+    const size_t groups = groups_.size() - firstGroup;
+    const size_t openings = end - begin;
+    if (groups * openings <= 8 * (groups + openings)) {
+      for (size_t group = firstGroup; group < groups_.size(); ++group) {
+        groups_[group].occurrencesBegin = occurrences_.size();
+        for (const size_t* at = begin; at != end; ++at) AddIfOccurring(groups_[group], *at);
+        groups_[group].occurrencesEnd = occurrences_.size();
+      }
+      return;
+    }
+    std::vector<size_t> lengths;
+    for (size_t group = firstGroup; group < groups_.size(); ++group) {
+      lengths.push_back(TailOf(groups_[group].comment).size());
+    }
+    std::sort(lengths.begin(), lengths.end());
+    lengths.erase(std::unique(lengths.begin(), lengths.end()), lengths.end());
+    std::vector<std::pair<uint64_t, size_t>> keyed;  // (tail key, opening)
+    for (const size_t* at = begin; at != end; ++at) KeyTails(*at, lengths, keyed);
+    std::sort(keyed.begin(), keyed.end());
+    for (size_t group = firstGroup; group < groups_.size(); ++group) {
+      const auto candidates = std::equal_range(
+          keyed.begin(), keyed.end(), std::make_pair(TailKey(TailOf(groups_[group].comment)), 0),
+          [](const auto& a, const auto& b) { return a.first < b.first; });
+      groups_[group].occurrencesBegin = occurrences_.size();
+      for (auto candidate = candidates.first; candidate != candidates.second; ++candidate) {
+        AddIfOccurring(groups_[group], candidate->second);
+      }
+      groups_[group].occurrencesEnd = occurrences_.size();
+    }
   }
 
-  // The openings where the comment's text occurs in the original text, in order.
-  std::vector<size_t> Occurrences(size_t index) const {
-    const CommentSpan& comment = comments_[index];
-    const size_t length = comment.end - comment.begin;
-    const size_t own = commentOpenings_[index];
-    std::vector<size_t> found;
-    if (coreEnds_[own] == npos) {
-      // No "*/" behind it: the comment runs to the end of the text.
-      const uint64_t key = SliceKey(text_, comment.begin, comment.end);
-      for (size_t opening = 0; opening < openings_.size(); ++opening) {
-        const size_t position = openings_[opening];
-        if (position + length <= text_.size() &&
-            SliceKey(text_, position, position + length) == key &&
-            SameText({position, position + length}, comment)) {
-          found.push_back(opening);
+  // Keys the text behind the core of `opening` once for each of the tail
+  // `lengths` (ascending). A tail never holds a line separator, so keying
+  // stops at one.
+  void KeyTails(size_t opening, const std::vector<size_t>& lengths,
+                std::vector<std::pair<uint64_t, size_t>>& keyed) const {
+    size_t position = coreEnds_[opening];
+    uint64_t hash = kHashStart;
+    size_t hashed = 0;
+    for (size_t length : lengths) {
+      for (; hashed < length; ++hashed, ++position) {
+        if (position == text_.size() || IsLineSeparator(text_[position])) return;
+        hash = AddByte(hash, text_[position]);
+      }
+      keyed.emplace_back(TailKey(length, hash), opening);
+    }
+  }
+
+  void AddIfOccurring(const Group& group, size_t opening) {
+    const std::string_view needle = TextOf(group.comment);
+    const size_t position = openings_[opening];
+    if (position + needle.size() <= text_.size() &&
+        std::memcmp(text_.data() + position, needle.data(), needle.size()) == 0) {
+      occurrences_.push_back(opening);
+    }
+  }
+
+  // Only a group searched more than once needs to know of marks appearing
+  // inside its occurrences. Each site lists the groups that watch it.
+  void WatchRepeatedGroups() {
+    size_t watches = 0;
+    ForEachWatch([&watches](size_t, size_t) { ++watches; });
+    if (watches == 0) return;
+    watchStarts_.assign(sites_.size() + 1, 0);
+    ForEachWatch([this](size_t site, size_t) { ++watchStarts_[site + 1]; });
+    for (size_t site = 0; site < sites_.size(); ++site) {
+      watchStarts_[site + 1] += watchStarts_[site];
+    }
+    watchers_.resize(watchStarts_.back());
+    std::vector<size_t> filled(watchStarts_.begin(), watchStarts_.end() - 1);
+    ForEachWatch([this, &filled](size_t site, size_t group) { watchers_[filled[site]++] = group; });
+  }
+
+  template <typename Watch>
+  void ForEachWatch(Watch watch) const {
+    for (size_t index = 0; index < groups_.size(); ++index) {
+      const Group& group = groups_[index];
+      if (group.count < 2) continue;
+      const size_t length = TextOf(group.comment).size();
+      for (size_t at = group.occurrencesBegin; at < group.occurrencesEnd; ++at) {
+        const size_t opening = occurrences_[at];
+        const size_t end = openings_[opening] + length;
+        for (size_t site = openingSites_[opening] + 1; site < sites_.size() && sites_[site] < end;
+             ++site) {
+          watch(site, index);
         }
       }
-      return found;
     }
-    const CommentSpan core = {comment.begin, coreEnds_[own]};
-    const CommentSpan tail = {core.end, comment.end};
-    auto group = std::equal_range(coresByKey_.begin(), coresByKey_.end(),
-                                  std::make_pair(coreKeys_[own], size_t{0}),
-                                  [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (auto member = group.first; member != group.second; ++member) {
-      const size_t opening = member->second;
-      const size_t coreEnd = coreEnds_[opening];
-      if (SameText({openings_[opening], coreEnd}, core) &&
-          SameText({coreEnd, coreEnd + (tail.end - tail.begin)}, tail)) {
-        found.push_back(opening);
-      }
-    }
-    return found;
   }
 
-  bool OpensBehind(size_t end) const {
-    return end < text_.size() && text_[end] == '*' && text_[end - 1] == '/';
+  // One search-and-replace of the group's text over the marked text: the
+  // occurrences from the left that hold no mark, none overlapping the
+  // previous one.
+  void Search(size_t index) {
+    Group& group = groups_[index];
+    if (group.searched && !group.dirty) return;
+    group.searched = true;
+    group.dirty = false;
+    const size_t length = TextOf(group.comment).size();
+    size_t searchFrom = 0;
+    for (size_t at = group.occurrencesBegin; at < group.occurrencesEnd; ++at) {
+      const size_t opening = occurrences_[at];
+      const size_t position = openings_[opening];
+      if (position < searchFrom || HasMarkInside(opening, position + length)) continue;
+      Insert(opening, position + length);
+      searchFrom = position + length;
+    }
   }
 
   bool HasMarkInside(size_t opening, size_t end) const {
-    for (size_t inner = opening + 1; inner < openings_.size() && openings_[inner] < end; ++inner) {
-      if (openingMarks_[inner] > 0) return true;
-    }
-    for (size_t line = FirstLineBehind(openings_[opening]);
-         line < lineStarts_.size() && lineStarts_[line] < end; ++line) {
-      if (lineMarks_[line] > 0) return true;
+    for (size_t site = openingSites_[opening] + 1; site < sites_.size() && sites_[site] < end;
+         ++site) {
+      if (marked_[site]) return true;
     }
     return false;
   }
 
-  // Marks the occurrence at `opening`; false when a mark would go in front of
-  // an unmarked "//" or at a place that is no line start of the text.
-  bool Insert(size_t opening, const std::vector<size_t>& offsets) {
-    const size_t position = openings_[opening];
-    ++openingMarks_[opening];
-    size_t line = FirstLineBehind(position);
-    for (size_t i = 1; i < offsets.size(); ++i) {
-      while (line < lineStarts_.size() && lineStarts_[line] < position + offsets[i]) ++line;
-      if (line == lineStarts_.size() || lineStarts_[line] != position + offsets[i]) return false;
-      if (unmarkedLineComment_[line]) return false;
-      ++lineMarks_[line];
+  // Marks the occurrence [openings_[opening], end).
+  void Insert(size_t opening, size_t end) {
+    size_t site = openingSites_[opening];
+    Mark(site);
+    for (++site; site < sites_.size() && sites_[site] <= end; ++site) {
+      if (MarksLineStart(text_, end, sites_[site])) Mark(site);
     }
-    return true;
   }
 
-  size_t FirstLineBehind(size_t position) const {
-    return std::upper_bound(lineStarts_.begin(), lineStarts_.end(), position) - lineStarts_.begin();
-  }
-
-  std::vector<size_t> FindAll(std::string_view pair) const {
-    std::vector<size_t> positions;
-    for (size_t found = text_.find(pair.data(), 0, 2); found != std::string::npos;
-         found = text_.find(pair.data(), found + 1, 2)) {
-      positions.push_back(found);
+  void Mark(size_t site) {
+    if (marked_[site]) return;
+    marked_[site] = 1;
+    if (watchStarts_.empty()) return;
+    for (size_t watch = watchStarts_[site]; watch < watchStarts_[site + 1]; ++watch) {
+      groups_[watchers_[watch]].dirty = true;
     }
-    return positions;
-  }
-
-  bool SameText(const CommentSpan& first, const CommentSpan& second) const {
-    const size_t length = first.end - first.begin;
-    return second.end - second.begin == length && first.end <= text_.size() &&
-           second.end <= text_.size() &&
-           std::memcmp(text_.data() + first.begin, text_.data() + second.begin, length) == 0;
   }
 
   const std::string& text_;
   const std::vector<CommentSpan>& comments_;
-  std::vector<size_t> openings_;    // every "/*"
-  std::vector<size_t> coreEnds_;    // per opening, npos when no "*/" follows
-  std::vector<uint64_t> coreKeys_;  // per opening, a hash of its core
-  std::vector<uint32_t> openingMarks_;
-  std::vector<std::pair<uint64_t, size_t>> coresByKey_;  // (hash of the core, opening)
-  std::vector<size_t> lineStarts_;
-  std::vector<bool> unmarkedLineComment_;  // per line: a "//" starts it
-  std::vector<uint32_t> lineMarks_;
-  std::vector<size_t> commentOpenings_;           // per comment: its opening
-  std::vector<size_t> firstEqual_;                // per comment: the first one with the same text
-  std::vector<std::vector<size_t>> occurrences_;  // per first equal comment
+  std::vector<size_t> sites_;            // places where a mark may go, in order
+  std::vector<char> marked_;             // per site
+  std::vector<size_t> openings_;         // every "/*"
+  std::vector<size_t> openingSites_;     // per opening, its site
+  std::vector<size_t> coreEnds_;         // per opening, npos when no "*/" follows
+  std::vector<uint64_t> coreKeys_;       // per opening, a hash of its core
+  std::vector<size_t> commentOpenings_;  // per comment, its opening
+  std::vector<size_t> groupOf_;          // per comment
+  std::vector<Group> groups_;            // comments with one text
+  std::vector<size_t> occurrences_;      // openings, by group, each group's in text order
+  std::vector<size_t> watchStarts_;      // per site, where its watchers begin
+  std::vector<size_t> watchers_;         // groups, by site
 };
 
 }  // namespace
@@ -334,6 +470,6 @@ std::string MarkBlockComments(const std::string& text, const std::vector<Comment
                               char mark) {
   if (comments.empty()) return text;
   MarkTracker tracker(text, comments);
-  if (!tracker.Run()) return MarkPlainly(text, comments, mark);
+  tracker.Run();
   return tracker.Result(mark);
 }

@@ -15,7 +15,7 @@ struct CommentSpan {
 /// text as marked so far is replaced by its marked form, the same text with
 /// `mark` at its start and behind each of its inner line breaks. Occurrences
 /// are taken from the left without overlapping, as a plain search-and-replace
-/// over the whole text would take them. A place that this marks more than once
-/// gets one mark in the result.
+/// over the whole text would take them. A place that this marks more than once,
+/// or where a mark stands already, holds one mark in the result.
 std::string MarkBlockComments(const std::string& text, const std::vector<CommentSpan>& comments,
                               char mark);

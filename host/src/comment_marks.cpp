@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "block_comment_marker.h"
+#include "escaped_bytes.h"
 #include "line_breaks.h"
 
 const char* const kLineBreakExpression = "(?>\\r\\n|[\\n\\x0B\\f\\r])";
@@ -87,36 +88,44 @@ std::vector<CommentSpan> FindBlockComments(std::string_view text) {
 }  // namespace
 
 char ChooseCommentMark(const std::string& text, const std::vector<std::string>& froms,
-                       const std::vector<std::string>& tos) {
+                       const std::vector<std::string>& tos, const std::string& baseName) {
+  return ChooseCommentMark(CountBytes(text), froms, tos, baseName);
+}
+
+char ChooseCommentMark(const ByteCounts& textCounts, const std::vector<std::string>& froms,
+                       const std::vector<std::string>& tos, const std::string& baseName) {
   std::array<bool, 256> used{};
-  NoteBytes(text, used);
-  for (const std::string& from : froms) NoteBytes(from, used);
-  for (const std::string& to : tos) NoteBytes(to, used);
+  for (size_t byte = 0; byte < used.size(); ++byte) used[byte] = textCounts[byte] > 0;
+  NoteBytes(baseName, used);
+  for (const auto* rules : {&froms, &tos}) {
+    for (const std::string& rule : *rules) {
+      NoteBytes(rule, used);
+      NoteEscapedBytes(rule, used);
+    }
+  }
   static const std::vector<unsigned char> candidates = MarkCandidates();
   for (unsigned char candidate : candidates) {
     if (!used[candidate]) return static_cast<char>(candidate);
   }
   throw std::runtime_error(
-      "The text and the substitution rules hold every byte value, so no byte is free to mark "
-      "the comments.");
-}
-
-// A comment text that occurs many times is marked once per occurrence at each
-// of its places; a run of marks means no more than one mark, and keeping one
-// stops repeated comments from growing the text with the square of their
-// count.
-std::string CollapseMarkRuns(std::string text, char mark) {
-  auto runStart = [mark](char a, char b) { return a == mark && b == mark; };
-  text.erase(std::unique(text.begin(), text.end(), runStart), text.end());
-  return text;
+      "The text, the file name and the substitution rules hold every byte value that can serve "
+      "as a comment mark, so no byte is free to mark the comments.");
 }
 
 std::string MarkComments(const std::string& text, char mark) {
   std::string marked = MarkLineComments(text, mark);
-  return CollapseMarkRuns(MarkBlockComments(marked, FindBlockComments(marked), mark), mark);
+  return MarkBlockComments(marked, FindBlockComments(marked), mark);
 }
 
 std::string UnmarkComments(std::string text, char mark) {
-  text.erase(std::remove(text.begin(), text.end(), mark), text.end());
+  size_t kept = text.find(mark);
+  if (kept == std::string::npos) return text;
+  for (size_t read = kept + 1; read < text.size();) {
+    size_t next = std::min(text.find(mark, read), text.size());
+    std::copy(text.begin() + read, text.begin() + next, text.begin() + kept);
+    kept += next - read;
+    read = next + 1;
+  }
+  text.resize(kept);
   return text;
 }

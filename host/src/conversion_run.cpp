@@ -94,6 +94,7 @@ bool ConversionRun::ChooseInTestMode(CProgressBarDlg& copyProgress) {
   if (platform::ProbeEntry(dialog.workDir) != platform::EntryState::Missing) {
     platform::ExitProcess(1);
   }
+  onCopy = true;
   return CopyDirectoryTree(root, dialog.workDir, copyProgress.Progress(), copyReport);
 }
 
@@ -104,6 +105,7 @@ bool ConversionRun::ChooseInteractively(CProgressBarDlg& copyProgress) {
   copyProgress.SetCaption("Copy Files");
   if (answer != ui::kIdOk) return false;
   dialog.operateOnCopy = destination.operateOnCopy;
+  onCopy = dialog.operateOnCopy;
   if (dialog.operateOnCopy) {
     dialog.workDir = dialog.destDir = destination.destDir;
     if (!CopyDirectoryTree(root, dialog.workDir, copyProgress.Progress(), copyReport)) return false;
@@ -202,7 +204,7 @@ ConversionRun::Outcome ConversionRun::ApplyRules(const std::string& path) {
 
   std::string out;
   int result = converter.ConvertText(text, dialog.rules.froms, dialog.rules.tos, out, path,
-                                     substitutionReport);
+                                     substitutionReport, compiledRules);
   if (result == 2) return Outcome::StopFiles;
   if (result != 1) return Outcome::Next;
 
@@ -220,9 +222,10 @@ ConversionRun::Outcome ConversionRun::ApplyRules(const std::string& path) {
 }
 
 // Written beside the file and renamed into place: a failed write never leaves
-// a truncated source file.
+// a truncated source file. A file of the copy is not flushed first: the copy
+// itself is not, and the user's own files are not touched.
 bool ConversionRun::WriteSource(const std::string& path, const std::string& text, bool crLf) {
-  return platform::ReplaceFile(path, crLf ? platform::ToTextMode(text) : text);
+  return platform::ReplaceFile(path, crLf ? platform::ToTextMode(text) : text, !onCopy);
 }
 
 // What the copy lacks comes last, under a heading of its own, when there is

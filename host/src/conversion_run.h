@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "progress_bar_dlg.h"
+#include "rule_cache.h"
 
 class CVarnockDlg;
 
@@ -36,6 +37,7 @@ class ConversionRun {
 
   CVarnockDlg& dialog;
   std::string root;
+  bool onCopy = false;  // the run works on a copy of the root that it made
   std::vector<std::string> files;
   std::vector<std::string> pluginPatterns;
   std::vector<std::string> substitutionPatterns;
@@ -46,4 +48,5 @@ class ConversionRun {
   std::string substitutionReport;
   std::string copyReport;
   std::unique_ptr<CProgressBarDlg> fileProgress;
+  RuleCache compiledRules;  // the substitution rules, compiled for every file of the run
 };

@@ -30,12 +30,3 @@ inline size_t LineBreakLength(std::string_view text, size_t position) {
       return 0;
   }
 }
-
-/// True when a line starts at `position` (0 < position <= size): behind LF,
-/// VT or FF, or behind a CR that no LF follows. The end of a text that a line
-/// break ends counts as a line start.
-inline bool StartsLine(std::string_view text, size_t position) {
-  char previous = text[position - 1];
-  if (previous == '\r') return position == text.size() || text[position] != '\n';
-  return previous == '\n' || previous == '\v' || previous == '\f';
-}

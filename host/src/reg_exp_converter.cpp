@@ -17,18 +17,15 @@ std::string IndentedLines(const std::string& text) {
   return lines;
 }
 
-// Applies `rule` to the whole of `text`. Returns true and appends the rule's
-// listing to `summary` when the text changed. Throws what the regular
-// expression library throws.
-bool ApplyRule(const SubstitutionRule& rule, const std::string& baseName, char mark,
-               std::string& text, std::string& summary) {
-  const boost::regex pattern(rule.searchPattern, boost::regex::perl);
-  std::string listing = ListSubstitutions(text, pattern, rule.format, baseName, mark);
-  std::string rewritten =
-      boost::regex_replace(text, pattern, rule.format, boost::match_not_dot_newline);
-  if (rewritten == text) return false;
-  summary += listing;
-  text = std::move(rewritten);
+// Applies the rule of `matcher` to the whole of `text`. Returns true and
+// appends the rule's listing to `summary` when the text changed. Throws what
+// the regular expression library throws.
+bool ApplyRule(const RuleMatcher& matcher, const ByteCounts& counts, const std::string& baseName,
+               char mark, std::string& text, std::string& summary) {
+  RuleApplication application = matcher.Apply(text, counts);
+  if (application.matches.empty() || application.rewritten == text) return false;
+  summary += ListSubstitutions(text, application.matches, matcher, baseName, mark);
+  text = std::move(application.rewritten);
   return true;
 }
 
@@ -37,23 +34,34 @@ bool ApplyRule(const SubstitutionRule& rule, const std::string& baseName, char m
 int RegExpConverter::ConvertText(const std::string& text, const std::vector<std::string>& froms,
                                  const std::vector<std::string>& tos, std::string& out,
                                  const std::string& filePath, std::string& substitutionReport) {
+  RuleCache rules;
+  return ConvertText(text, froms, tos, out, filePath, substitutionReport, rules);
+}
+
+int RegExpConverter::ConvertText(const std::string& text, const std::vector<std::string>& froms,
+                                 const std::vector<std::string>& tos, std::string& out,
+                                 const std::string& filePath, std::string& substitutionReport,
+                                 RuleCache& rules) {
+  const ByteCounts counts = CountBytes(text);
+  const std::string baseName = BaseName(filePath);
   char mark = kCommentMark;
   try {
-    mark = ChooseCommentMark(text, froms, tos);
+    mark = ChooseCommentMark(counts, froms, tos, baseName);
     out = MarkComments(text, mark);
   } catch (const std::exception& error) {
     return Fail(filePath, "the comments could not be marked.", "The comments could not be marked.",
                 error.what(), substitutionReport);
   }
 
-  const std::string baseName = BaseName(filePath);
   std::string summary;
   int result = kUnchanged;
   for (size_t i = 0; i < froms.size(); ++i) {
     SubstitutionRule rule;
     try {
       rule = BuildSubstitutionRule(froms[i], tos.at(i), mark);
-      if (ApplyRule(rule, baseName, mark, out, summary)) result = kChanged;
+      if (ApplyRule(rules.Matcher(i, rule), counts, baseName, mark, out, summary)) {
+        result = kChanged;
+      }
     } catch (const std::exception& error) {
       const std::string failure = "the substitution from:\n\n'" + rule.pattern + "'\n\nto\n\n'" +
                                   rule.replacement + "'\n\nfailed.";
@@ -92,21 +100,14 @@ int RegExpConverter::Fail(const std::string& filePath, const std::string& failur
   return answer == ui::Answer::Yes ? kGoOn : kStop;
 }
 
-std::string ListSubstitutions(const std::string& text, const boost::regex& rulePattern,
-                              const std::string& ruleReplacement, const std::string& baseName,
-                              char mark) {
+std::string ListSubstitutions(const std::string& text,
+                              const std::vector<std::pair<size_t, size_t>>& matches,
+                              const RuleMatcher& matcher, const std::string& baseName, char mark) {
   std::string listing;
   try {
-    std::vector<std::string> matches;
-    for (boost::sregex_iterator
-             match(text.begin(), text.end(), rulePattern, boost::match_not_dot_newline),
-         end;
-         match != end; ++match) {
-      matches.push_back(match->str());
-    }
-    for (const std::string& match : matches) {
-      const std::string rewritten =
-          boost::regex_replace(match, rulePattern, ruleReplacement, boost::match_not_dot_newline);
+    for (const auto& [begin, end] : matches) {
+      const std::string match = text.substr(begin, end - begin);
+      const std::string rewritten = matcher.RewriteAlone(match);
       listing.append(baseName).append("\nSubstitution:\n\tFrom:\n").append(IndentedLines(match));
       listing.append("\n\tTo:\n").append(IndentedLines(rewritten));
       listing.append(kUnderscoreLine).append("\n");

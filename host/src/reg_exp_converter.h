@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "comment_marks.h"
+#include "rule_cache.h"
 
 /// Rewrites the text of one source file with the user's ordered substitution
 /// rules. Comments are marked first so that no rule starts a match inside
@@ -32,6 +33,12 @@ class RegExpConverter {
                   const std::vector<std::string>& tos, std::string& out,
                   const std::string& filePath, std::string& substitutionReport);
 
+  /// The same, with the rules compiled through `rules`, which keeps them for
+  /// the next file.
+  int ConvertText(const std::string& text, const std::vector<std::string>& froms,
+                  const std::vector<std::string>& tos, std::string& out,
+                  const std::string& filePath, std::string& substitutionReport, RuleCache& rules);
+
   /// When true, a failure is reported without asking, with the result kGoOn.
   bool silent;
 
@@ -40,11 +47,11 @@ class RegExpConverter {
            const std::string& errorText, std::string& substitutionReport) const;
 };
 
-/// The report listing of every match of `rulePattern` in `text`, searched with
-/// match_not_dot_newline: for each match, `baseName`, its lines ("From") and
-/// its lines after `ruleReplacement` is applied to the match alone ("To"),
-/// with the `mark` bytes removed. A failure while searching, rewriting or
-/// assembling gives an empty listing.
-std::string ListSubstitutions(const std::string& text, const boost::regex& rulePattern,
-                              const std::string& ruleReplacement, const std::string& baseName,
-                              char mark = kCommentMark);
+/// The report listing of the `matches` ([begin, end) in `text`) of a rule:
+/// for each match, `baseName`, its lines ("From") and its lines after the
+/// matcher's pattern and format are applied to the match text alone ("To"),
+/// with the `mark` bytes removed. A failure while rewriting or assembling
+/// gives an empty listing.
+std::string ListSubstitutions(const std::string& text,
+                              const std::vector<std::pair<size_t, size_t>>& matches,
+                              const RuleMatcher& matcher, const std::string& baseName, char mark);

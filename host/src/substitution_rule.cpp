@@ -1,13 +1,18 @@
 #include "substitution_rule.h"
 
+#include <algorithm>
+
 #include "comment_marks.h"
 
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Adds one to a run of decimal digits, keeping its width unless it grows.
+// Adds one to a run of decimal digits read as one number: leading zeros are
+// dropped, since behind "$$" the digits are plain text that raising must
+// leave as the number it was.
 std::string Increment(std::string digits) {
+  digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
   for (size_t i = digits.size(); i-- > 0;) {
     if (digits[i] != '9') {
       ++digits[i];
@@ -48,5 +53,7 @@ SubstitutionRule BuildSubstitutionRule(const std::string& from, const std::strin
   rule.searchPattern = kLineBreakExpression + lineRest;
   rule.replacement = commentBlock + "$1" + raised;
   rule.format = commentBlock + (digitFollows ? "${1}" : "$1") + raised;
+  rule.expression = from;
+  rule.mark = mark;
   return rule;
 }

@@ -4,8 +4,9 @@
 
 /// `replacement` with every group reference "$" + digits raised by one: $0
 /// becomes $1, $9 becomes $10. The whole run of digits is one number, also
-/// behind another "$" or a backslash; leading zeros are kept. The brace and
-/// backslash forms and every other character stay as they are.
+/// behind another "$" or a backslash, and leading zeros are dropped: $007
+/// becomes $8. The brace and backslash forms and every other character stay
+/// as they are.
 std::string ShiftGroupReferences(std::string replacement);
 
 /// What one substitution rule becomes inside the engine.
@@ -20,6 +21,8 @@ struct SubstitutionRule {
   std::string replacement;    ///< the rule replacement as reports show it
   std::string searchPattern;  ///< the rule pattern as compiled
   std::string format;         ///< the rule replacement as used for formatting
+  std::string expression;     ///< the user's search expression inside the pattern
+  char mark = '\0';           ///< the comment mark the pattern keeps out of line prefixes
 };
 
 /// Builds the rule that replaces matches of `from` by `to`, with `mark` as the

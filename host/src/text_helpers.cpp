@@ -42,3 +42,9 @@ void ReplaceAll(std::string& text, const std::string& needle, const std::string&
   result.append(text, copied, std::string::npos);
   text = std::move(result);
 }
+
+ByteCounts CountBytes(const std::string& text) {
+  ByteCounts counts{};
+  for (unsigned char byte : text) ++counts[byte];
+  return counts;
+}

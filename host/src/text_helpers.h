@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -19,3 +21,7 @@ std::string BaseName(const std::string& path);
 /// on behind each inserted replacement, so inserted text is never searched
 /// again. An empty needle leaves the text as it is.
 void ReplaceAll(std::string& text, const std::string& needle, const std::string& replacement);
+
+/// How often each byte value occurs in a text.
+using ByteCounts = std::array<size_t, 256>;
+ByteCounts CountBytes(const std::string& text);

@@ -35,6 +35,11 @@ TEST_F(CommentProtectionTest, ABlockCommentOpenedInsideALineCommentCounts) {
   EXPECT_EQ(FooToBar("a;\n//* y\nfoo;\n"), "a;\n//* y" + Block("foo") + "bar;\n");
 }
 
+TEST_F(CommentProtectionTest, BehindAVerticalTabARuleStartsInBothKindsOfComment) {
+  EXPECT_EQ(FooToBar("a;\n// x\vfoo\n"), "a;\n// x" + Block("foo") + "bar\n");
+  EXPECT_EQ(FooToBar("a;\n/* x\vfoo */\n"), "a;\n/* x" + Block("foo") + "bar */\n");
+}
+
 TEST_F(CommentProtectionTest, ARulesOwnExpressionMayRunIntoAComment) {
   Convert("a;\nx = 1; // note\n", {"1;.*"}, {"2;"});
   EXPECT_EQ(out, "a;" + Block("x = 1; // note") + "x = 2;\n");
@@ -49,13 +54,11 @@ TEST(MarkCommentsTest, MarksEveryLineOfABlockCommentAndEveryOtherPlaceItsTextOcc
   // A comment whose text is the start of another one's marks that one too.
   EXPECT_EQ(MarkComments("/* a */ x\n/* a */\n"), "\xBF/* a */ x\n\xBF/* a */\n");
   EXPECT_EQ(MarkComments("// a\r\n/* b\r\n c */\r\n"), "\xBF// a\r\n\xBF/* b\r\n\xBF c */\r\n");
-}
-
-TEST(MarkCommentsTest, FollowsTheWholeTextSearchWhereInsertedMarksFormANewOccurrence) {
-  // The "//b" behind the VT of the first line is no line comment of its own,
-  // so the first comment's marked form holds the second comment's text.
-  EXPECT_EQ(MarkComments("// q /* a\v//b */\nx /* a\v//b */\n"),
-            "\xBF// q \xBF/* a\v\xBF//b */\nx \xBF/* a\v\xBF//b */\n");
+  // Lines start behind LF, CR and FF, not behind VT.
+  EXPECT_EQ(MarkComments("/* a\vb\fc\rd\n e */\n"),
+            "\xBF/* a\vb\f\xBF"
+            "c\r\xBF"
+            "d\n\xBF e */\n");
 }
 
 TEST(MarkCommentsTest, RepeatedCommentsGrowTheTextByOneMarkEach) {

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <boost/filesystem.hpp>
 #include <random>
 
 #include "comment_marks.h"
+#include "config_file.h"
+#include "platform/text_file.h"
 #include "reference_engine.h"
 #include "reg_exp_converter.h"
+#include "rule_matcher.h"
+#include "substitution_rule.h"
+#include "text_helpers.h"
 
 namespace {
 
@@ -94,7 +100,7 @@ TEST(EngineEquivalenceTest, MarkingMatchesTheWholeTextSearchAndReplace) {
   for (int i = 0; i < 3000; ++i) {
     const bool oddBytes = i % 2 == 1;
     const std::string text = generator.Text(oddBytes, i % 50 == 0 ? 150 : 14);
-    const char mark = ChooseCommentMark(text, {}, {});
+    const char mark = ChooseCommentMark(text, {}, {}, "");
     ASSERT_EQ(MarkComments(text, mark), ReferenceMarkComments(text, EngineDialectWithMark(mark)))
         << "text " << i << ": " << text;
     if (!HoldsOddBytes(text)) {
@@ -114,7 +120,54 @@ TEST(EngineEquivalenceTest, MarkingMatchesOnTextsOfCommentTokens) {
   for (int i = 0; i < 20000; ++i) {
     std::string text;
     for (int n = pick(40); n > 0; --n) text += tokens[pick(static_cast<int>(tokens.size()) - 1)];
-    const char mark = ChooseCommentMark(text, {}, {});
+    const char mark = ChooseCommentMark(text, {}, {}, "");
+    ASSERT_EQ(MarkComments(text, mark), ReferenceMarkComments(text, EngineDialectWithMark(mark)))
+        << text;
+  }
+}
+
+// Lines drawn from a few comments that repeat word for word, share a core
+// with different code behind them, hold one another or span lines, so that
+// repeated searches of one text meet marks that other texts put inside it.
+TEST(EngineEquivalenceTest, MarkingMatchesOnTextsThatRepeatComments) {
+  const std::vector<std::string> lines = {"int a; /* c */ x = y;",
+                                          "/* c */",
+                                          "/* c */ x = y;",
+                                          "/* c */ /* c */",
+                                          "/* c */ x",
+                                          "/* c */ x = y",
+                                          "/*\n * c\n */",
+                                          "/*\n * c\n */ r;",
+                                          "/* c /* c */",
+                                          "/* c */*/",
+                                          "//* c */",
+                                          "s = \"/* c */\";",
+                                          "/* d\n//e */",
+                                          "/* d\v//e */ f",
+                                          "// /* c",
+                                          " * c */",
+                                          "/* c */\r",
+                                          "/**/",
+                                          "/*/ c */",
+                                          "/* c *//* c */",
+                                          "/*\n*/ /*",
+                                          "*/ /*",
+                                          "/*\n*/ /*\n*/ /*"};
+  std::mt19937 random(3);
+  auto pick = [&random](int high) { return std::uniform_int_distribution<int>(0, high)(random); };
+  for (int i = 0; i < 1500; ++i) {
+    std::string text;
+    const int pool = 2 + pick(static_cast<int>(lines.size()) - 2);
+    for (int n = 4 + pick(60); n > 0; --n) {
+      // Every other text also holds many comments of one core with code of
+      // their own behind them.
+      text += i % 2 == 1 && pick(1) == 0 ? "/* c */ v" + std::to_string(pick(40))
+                                         : lines[pick(pool - 1)];
+      text += pick(5) == 0 ? "\r\n" : "\n";
+    }
+    // A last line that begins with an unmarked "//" inside a block comment.
+    if (i % 3 == 0) text += "/* d\n//e */ f\n/* d\n//e";
+    const char mark = ChooseCommentMark(text, {}, {}, "");
     ASSERT_EQ(MarkComments(text, mark), ReferenceMarkComments(text, EngineDialectWithMark(mark)))
         << text;
   }
@@ -128,7 +181,7 @@ TEST(EngineEquivalenceTest, ConversionMatchesThePlainSteps) {
       std::string out, report, expectedOut, expectedReport;
       RegExpConverter converter(true);
       const int result = converter.ConvertText(text, rules.froms, rules.tos, out, "/p/a.c", report);
-      const char mark = ChooseCommentMark(text, rules.froms, rules.tos);
+      const char mark = ChooseCommentMark(text, rules.froms, rules.tos, "a.c");
       const int expected = ReferenceConvertText(text, rules.froms, rules.tos, expectedOut, "/p/a.c",
                                                 expectedReport, EngineDialectWithMark(mark));
       ASSERT_EQ(result, expected) << text;
@@ -136,6 +189,162 @@ TEST(EngineEquivalenceTest, ConversionMatchesThePlainSteps) {
       ASSERT_EQ(report, expectedReport) << text;
     }
   }
+}
+
+// Texts that put the places where a rule's expression matches everywhere a
+// rule pattern must or must not start: on the first line, behind CR, VT and
+// FF inside a line, inside line and block comments, on lines that begin
+// with "*", and at the end of a text that no line break ends.
+std::string CandidateText(std::mt19937& random) {
+  static const std::vector<std::string> pieces = {
+      "foo",           "x = foo;", "  foo(1)",  "*foo",     "* foo",  "// foo",  "x; // foo",
+      "/* foo",        "foo */",   "/* foo */", "a\rfoo",   "a\vfoo", "a\ffoo",  "foofoo",
+      "xfoo",          "foo_",     "FOO",       "foo3(a);", "food3(", "\t",      " ",
+      "x /* a */ foo", "o",        "f",         "bar foo",  "*/ foo", "\xC3\xBF"};
+  static const std::vector<std::string> breaks = {"\n", "\n", "\n", "\r\n", "\r", "\v", "\f"};
+  auto pick = [&random](size_t size) {
+    return std::uniform_int_distribution<size_t>(0, size - 1)(random);
+  };
+  std::string text;
+  for (size_t lines = 1 + pick(10); lines > 0; --lines) {
+    for (size_t n = 1 + pick(3); n > 0; --n) text += pieces[pick(pieces.size())];
+    if (lines > 1 || pick(3) > 0) text += breaks[pick(breaks.size())];
+  }
+  return text;
+}
+
+// Expressions that the candidate search takes, and what their matches are
+// replaced by.
+const std::vector<std::string> kCandidateExpressions = {"foo",
+                                                        "\\bfoo",
+                                                        "^foo",
+                                                        "^\\s*foo",
+                                                        "foo$",
+                                                        "(?<=x = )foo",
+                                                        "(?<!x)foo\\b",
+                                                        "fo(?=o)",
+                                                        "(?i)FOO",
+                                                        "o*",
+                                                        "f?",
+                                                        "\\s*\\n\\s*foo",
+                                                        "[^\\n]*foo",
+                                                        ".*foo",
+                                                        "foo.*",
+                                                        "\\w+",
+                                                        "(f)(o+)",
+                                                        "bar|foo",
+                                                        "\\Afoo",
+                                                        "foo\\z",
+                                                        "(?>fo+)",
+                                                        "o{2}",
+                                                        "\\x66oo",
+                                                        "[[:alpha:]]+o",
+                                                        "\\r",
+                                                        "\\v",
+                                                        "\\R",
+                                                        "\\*",
+                                                        "$",
+                                                        "^",
+                                                        "\\bfoo3\\(",
+                                                        "(?<name>f)oo",
+                                                        "[^]o]+",
+                                                        "\\n",
+                                                        "\\n\\w",
+                                                        "fo+",
+                                                        "x = fo?o",
+                                                        "o\\(|foo",
+                                                        "(?-i:f)(?i:OO)",
+                                                        "\\xBF"};
+
+// Expressions that depend on what the pattern matched in front of them or on
+// where the search began, or that the scan of an expression does not follow:
+// they take the whole-text search.
+const std::vector<std::string> kWholeTextExpressions = {
+    "(o)\\1",   "(?<n>o)\\k<n>", "\\Gfoo", "(o)?(?(1)o|f)", "\\Qfoo\\E", "(?x) f o o",
+    "foo(?#c)", "(o)(?1)",       "",       "f(?|(o)|(x))",  "fo{,2}",    "(*FAIL)|foo"};
+
+// Formats that the engine reads once itself, and formats that it leaves to
+// the library, with forms that the library reads in its own ways.
+const std::vector<std::string> kFormats = {
+    "bar",  "[$0|$1]", "$'",    "${^POSTMATCH}", "\\U$0",       "$+",      "\n-",   "",
+    "$ 1",  "$-1",     "${ 1}", "${1}x$2",       "$$1$",        "a$",      "$&$10", "$0123456789",
+    "$007", "${&}",    "${12",  "$+{name}",      "$4294967297", "${3}${0}"};
+const std::vector<std::string> kFormatsUsingThePrefix = {"<$`>", "${^PREMATCH}"};
+
+void ExpectSameConversion(const std::string& text, const std::vector<std::string>& froms,
+                          const std::vector<std::string>& tos, const std::string& path) {
+  std::string out, report, expectedOut, expectedReport;
+  RegExpConverter converter(true);
+  const int result = converter.ConvertText(text, froms, tos, out, path, report);
+  const char mark = ChooseCommentMark(text, froms, tos, BaseName(path));
+  const int expected = ReferenceConvertText(text, froms, tos, expectedOut, path, expectedReport,
+                                            EngineDialectWithMark(mark));
+  ASSERT_EQ(result, expected) << text;
+  ASSERT_EQ(out, expectedOut) << text;
+  ASSERT_EQ(report, expectedReport) << text;
+}
+
+TEST(EngineEquivalenceTest, CandidateSearchAndWholeTextSearchMatchThePlainSteps) {
+  for (const std::string& from : kCandidateExpressions) {
+    ASSERT_TRUE(SearchableByCandidates(from, "bar")) << from;
+    for (const std::string& format : kFormatsUsingThePrefix) {
+      ASSERT_FALSE(SearchableByCandidates(from, format)) << from;
+    }
+  }
+  for (const std::string& from : kWholeTextExpressions) {
+    ASSERT_FALSE(SearchableByCandidates(from, "bar")) << from;
+  }
+  std::mt19937 random(13);
+  auto any = [&random](const std::vector<std::string>& list) {
+    return list[std::uniform_int_distribution<size_t>(0, list.size() - 1)(random)];
+  };
+  for (int i = 0; i < 400; ++i) {
+    const std::string text = CandidateText(random);
+    for (const auto* expressions : {&kCandidateExpressions, &kWholeTextExpressions}) {
+      for (const std::string& from : *expressions) {
+        ExpectSameConversion(text, {from}, {any(kFormats)}, "/p/a.c");
+      }
+    }
+    ExpectSameConversion(text, {any(kCandidateExpressions)}, {any(kFormatsUsingThePrefix)},
+                         "/p/a.c");
+    ExpectSameConversion(text, {any(kCandidateExpressions), any(kWholeTextExpressions), "foo"},
+                         {any(kFormats), any(kFormats), "x\nfoo"}, "/p/a.c");
+  }
+}
+
+// The shipped rules and a few rules of every kind on the shipped example
+// and on real project files.
+TEST(EngineEquivalenceTest, RealFilesConvertAsThePlainStepsConvertThem) {
+  ConfigFile shipped;
+  ASSERT_TRUE(shipped.ReadRules(std::string(TEMPLATE_DIR) + "/Varnock-Substitutions.xml"));
+  std::vector<std::string> froms = shipped.froms;
+  std::vector<std::string> tos = shipped.tos;
+  const std::vector<std::pair<std::string, std::string>> more = {
+      {"\\w+", "<$0>"},
+      {"(\\w+)\\s*=\\s*(\\w+)", "$2 = $1"},
+      {"\\bPORT(\\w)", "P$1"},
+      {"\\s+$", ""},
+      {"(?i)<(\\w+)>", "[$1]"},
+      {"\\b(\\w+)\\s+\\1\\b", "$1"},
+      {"^\\s*#\\s*(\\w+)", "#$1"},
+      {"\\.", "$`"}};
+  for (const auto& [from, to] : more) {
+    froms.push_back(from);
+    tos.push_back(to);
+  }
+  int files = 0;
+  for (const char* folder : {EXAMPLES_DIR, CORPUS_DIR}) {
+    for (const auto& entry : boost::filesystem::recursive_directory_iterator(folder)) {
+      if (!boost::filesystem::is_regular_file(entry.path())) continue;
+      std::string text;
+      ASSERT_TRUE(platform::ReadFileBytes(entry.path().string(), text));
+      text = platform::FromTextMode(text);
+      ExpectSameConversion(text, shipped.froms, shipped.tos, entry.path().string());
+      ExpectSameConversion(text, froms, tos, entry.path().string());
+      ++files;
+    }
+  }
+  EXPECT_GE(files, 15);
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ std::string List(const std::string& text, const std::string& pattern,
 EngineDialect LibraryDialect() { return {'\xBF', "\\R", "^"}; }
 
 EngineDialect EngineDialectWithMark(char mark) {
-  return {mark, "(?>\\r\\n|[\\n\\x0B\\f\\r])", "(?:\\A|(?<=[\\n\\x0B\\f])|(?<=\\r)(?!\\n))"};
+  return {mark, "(?>\\r\\n|[\\n\\x0B\\f\\r])", "(?:\\A|(?<=[\\n\\f])|(?<=\\r)(?!\\n))"};
 }
 
 std::string ReferenceMarkComments(const std::string& text, const EngineDialect& dialect) {

@@ -18,7 +18,8 @@ struct EngineDialect {
 /// The library's own line breaks ("\R", "^") with the mark byte 0xBF.
 EngineDialect LibraryDialect();
 
-/// The engine's line breaks (CR LF, CR, LF, VT, FF) with the given mark.
+/// The engine's line breaks (CR LF, CR, LF, VT, FF) with the given mark; a
+/// block comment's lines start behind LF, CR and FF only.
 EngineDialect EngineDialectWithMark(char mark);
 
 std::string ReferenceMarkComments(const std::string& text, const EngineDialect& dialect);

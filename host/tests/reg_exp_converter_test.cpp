@@ -43,7 +43,7 @@ TEST_F(LinePrefixRuleTest, AnExpressionMatchingNothingRewritesEveryLineButTheFir
 }
 
 TEST(ShiftGroupReferencesTest, RaisesEveryDollarReferenceByOne) {
-  EXPECT_EQ(ShiftGroupReferences("$0 $7 $9 $99 $007"), "$1 $8 $10 $100 $008");
+  EXPECT_EQ(ShiftGroupReferences("$0 $7 $9 $99 $007 $00 $0099"), "$1 $8 $10 $100 $8 $1 $100");
   EXPECT_EQ(ShiftGroupReferences("a$1\nb$2"), "a$2\nb$3");
   EXPECT_EQ(ShiftGroupReferences("$$1 \\$1"), "$$2 \\$2");
   EXPECT_EQ(ShiftGroupReferences("${1} \\1 $& $` $' $ x$"), "${1} \\1 $& $` $' $ x$");
@@ -60,6 +60,10 @@ TEST_F(GroupReferenceTest, DollarFormsKeepTheRulesNumberingOtherFormsThePatterns
 
   Convert("x\n  foo;\n", {"f(o)o"}, {"$1\n$1$0"});
   EXPECT_EQ(out, "x" + Block("  foo") + "  o\nofoo;\n");
+
+  // Behind "$$" the digits are text and keep their number.
+  Convert("x\n  foo;\n", {"foo"}, {"[$$01|$$1|$00]"});
+  EXPECT_EQ(out, "x" + Block("  foo") + "  [$3|$3|foo];\n");
 }
 
 using ReportTest = ConverterTest;
@@ -134,6 +138,27 @@ TEST_F(FailingRuleTest, AsksWhetherToGoOnWithTheOtherFiles) {
     EXPECT_EQ(box.buttons, ui::Buttons::YesNo);
     EXPECT_EQ(box.icon, ui::Icon::None);
   }
+}
+
+// The driver compiles a run's rules once and hands them to every file.
+TEST_F(FailingRuleTest, RulesCompiledOnceBehaveAsRulesCompiledForEachFile) {
+  RuleCache rules;
+  RegExpConverter converter(true);
+  EXPECT_EQ(converter.ConvertText("a\nfoo\n", froms, tos, out, kPath, report, rules),
+            RegExpConverter::kGoOn);
+  EXPECT_EQ(converter.ConvertText("b\nfoo\n", froms, tos, out, kPath, report, rules),
+            RegExpConverter::kGoOn);
+  EXPECT_EQ(report, ErrorEntry() + ErrorEntry());
+
+  // A rule edited between two files, and a text that needs another mark.
+  report.clear();
+  std::vector<std::string> edited = {"foo", "q", "q", "q", "q"};
+  EXPECT_EQ(converter.ConvertText("a\nfoo\n", edited, tos, out, kPath, report, rules),
+            RegExpConverter::kChanged);
+  EXPECT_EQ(out, "a" + Block("foo") + "bar\n");
+  EXPECT_EQ(converter.ConvertText("a\n\xBF foo\n", edited, tos, out, kPath, report, rules),
+            RegExpConverter::kChanged);
+  EXPECT_EQ(out, "a" + Block("\xBF foo") + "\xBF bar\n");
 }
 
 // Rule numbers beyond 65,535 neither wrap nor stop the list.

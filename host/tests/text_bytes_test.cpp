@@ -1,4 +1,5 @@
 #include "converter_fixture.h"
+#include "escaped_bytes.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ TEST_F(TextBytesTest, TextsHoldingAllButOneByteComeBackWhole) {
     const std::string text = "x\n" + bytes + "\nfoo;\n";
     bool markable = true;
     try {
-      ChooseCommentMark(text, {"foo"}, {"bar"});
+      ChooseCommentMark(text, {"foo"}, {"bar"}, "main.c");
     } catch (const std::runtime_error&) {
       markable = false;  // a printable byte or a line break is no mark
     }
@@ -76,6 +77,43 @@ TEST_F(TextBytesTest, ReportsShowTheMarkThatWasUsed) {
   EXPECT_NE(report.find("'\\R(?!\\*|\xFF)([^\xFF\\n]*?)(a(b)'"), std::string::npos);
 }
 
+// Bytes that the text and the rules do not hold literally but that reach a
+// listing or the rewritten text all the same.
+TEST_F(TextBytesTest, TheMarkIsNoByteOfTheFileNameOrOfAnEscape) {
+  RegExpConverter converter(true);
+  const std::string cyrillicName = "/work/project/src/" + kCyrillicPe + "\xD1\x80.c";
+  converter.ConvertText("a\nfoo;\n", {"foo"}, {"bar"}, out, cyrillicName, report);
+  EXPECT_NE(report.find("\n" + kCyrillicPe + "\xD1\x80.c\nSubstitution:"), std::string::npos);
+
+  EXPECT_EQ(FooToBar("a\nfoo;\n"), "a" + Block("foo") + "bar;\n");
+  Convert("a\nfoo;\n", {"foo"}, {"\\xC2\\xBF|\\x{FF}|\\0376|\\e|\\cA"});
+  EXPECT_EQ(out, "a" + Block("foo") + "\xC2\xBF|\xFF|\xFE|\x1B|\x01;\n");
+
+  // An expression that could match the mark would take it for text.
+  for (const char* from : {"\\xBF", "[\\x80-\\xFF]", "x?[\\xA0-\\xC0]", "[a\\xB0-\\xBF]"}) {
+    EXPECT_EQ(Convert("a\nx = 1; // c\n", {from}, {"Q"}), RegExpConverter::kUnchanged) << from;
+  }
+}
+
+TEST(EscapedBytesTest, NotesEveryByteThatAnEscapeMayStandFor) {
+  auto noted = [](const std::string& rule) {
+    std::array<bool, 256> bytes{};
+    NoteEscapedBytes(rule, bytes);
+    std::string list;
+    for (int byte = 0; byte < 256; ++byte) {
+      if (bytes[byte]) list += static_cast<char>(byte);
+    }
+    return list;
+  };
+  EXPECT_EQ(noted("a\\xBFb\\x{fe}\\e\\a\\0101\\cA"),
+            std::string("\x01\x07\x1B" "A\xBF\xFE"));
+  EXPECT_EQ(noted("[\\x80-\\x83x]+\\d"), "\x80\x81\x82\x83");
+  EXPECT_EQ(noted("\\xC9\\u$1"), "\xC9\xE9");
+  EXPECT_EQ(noted("\\N{DEL}").size(), 128u);
+  EXPECT_EQ(noted("[[.DEL.]]").size(), 128u);
+  EXPECT_EQ(noted("plain $1 \\n text"), "");
+}
+
 class UnmarkableTextTest : public ConverterTest {
  protected:
   static std::string EveryByte() {
@@ -85,8 +123,9 @@ class UnmarkableTextTest : public ConverterTest {
   }
   const std::string entry =
       "\nERROR:\n----------\nWhen processing file:\n'/work/project/src/main.c'\nthe comments "
-      "could not be marked.\n\nSubstitution rule error:\nThe text and the substitution rules "
-      "hold every byte value, so no byte is free to mark the comments.\n";
+      "could not be marked.\n\nSubstitution rule error:\nThe text, the file name and the "
+      "substitution rules hold every byte value that can serve as a comment mark, so no byte is "
+      "free to mark the comments.\n";
 };
 
 TEST_F(UnmarkableTextTest, IsReportedLikeAFailingRule) {
@@ -102,6 +141,20 @@ TEST_F(UnmarkableTextTest, IsReportedLikeAFailingRule) {
   EXPECT_EQ(ui::headless::MessageBoxes()[0].text,
             "When processing file:\n'/work/project/src/main.c'\nThe comments could not be "
             "marked.\n\nDo you want to apply source code substitution on the rest of the files?");
+
+  // Printable bytes and line breaks serve as no mark, so a text needs far
+  // fewer than all byte values to leave none free.
+  std::string markBytes = "a\n";
+  for (int byte = 1; byte < 256; ++byte) {
+    if ((byte < '\t' || byte > '\r') && (byte < ' ' || byte >= 0x7F) && byte != 0x85) {
+      markBytes += static_cast<char>(byte);
+    }
+  }
+  report.clear();
+  EXPECT_EQ(Convert(markBytes + "\nfoo\n", {"foo"}, {"bar"}), RegExpConverter::kGoOn);
+  EXPECT_EQ(report, entry);
+  markBytes.erase(markBytes.find('\x7F'), 1);
+  EXPECT_EQ(Convert(markBytes + "\nfoo\n", {"foo"}, {"bar"}), RegExpConverter::kChanged);
 }
 
 }  // namespace

@@ -149,6 +149,10 @@ TEST_F(TextFileTest, ReplaceFileKeepsPermissionsOfExistingFile) {
   ASSERT_TRUE(ReplaceFile(file_, "new"));
   EXPECT_EQ(ReadFile(file_), "new");
   EXPECT_EQ(ModeOf(file_), 0604u);
+  // Without the flush, the same.
+  ASSERT_TRUE(ReplaceFile(file_, "newer", false));
+  EXPECT_EQ(ReadFile(file_), "newer");
+  EXPECT_EQ(ModeOf(file_), 0604u);
   EXPECT_EQ(FolderContents(), std::vector<std::string>{"file.txt"});
 }
 

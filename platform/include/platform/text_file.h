@@ -53,7 +53,12 @@ PLATFORM_EXPORT std::string FromTextMode(const std::string& text);
 /// sure, so that a full disk still leaves the old bytes whole. A symbolic link
 /// is written through to the file it names; a file the user may not write, or
 /// that is no regular file, is refused.
-PLATFORM_EXPORT bool ReplaceFile(const std::string& path, const std::string& content);
+/// With `flush` (the default) the new bytes are on the disk before the
+/// rename, so that a crash of the system leaves the old file or the new one;
+/// a file in a copy that the caller made itself and did not flush needs no
+/// such wait.
+PLATFORM_EXPORT bool ReplaceFile(const std::string& path, const std::string& content,
+                                 bool flush = true);
 
 /// ReplaceFile() of the text-mode rendering of `text`.
 PLATFORM_EXPORT bool ReplaceTextFile(const std::string& path, const std::string& text);

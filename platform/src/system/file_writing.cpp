@@ -106,7 +106,7 @@ mode_t NewFileMode() {
 // when the folder takes no new file or the existing file's attributes cannot
 // be carried over.
 Outcome WriteBeside(const std::string& target, const struct stat* existing,
-                    const std::string& content) {
+                    const std::string& content, bool flush) {
   TemporaryFile temporary(target);
   int descriptor = temporary.Descriptor();
   if (descriptor < 0) return Outcome::NotPossible;
@@ -115,7 +115,7 @@ Outcome WriteBeside(const std::string& target, const struct stat* existing,
     return Outcome::NotPossible;
   }
   bool written = WriteAll(descriptor, content.data(), content.size());
-  return written && temporary.Commit() ? Outcome::Written : Outcome::Failed;
+  return written && temporary.Commit(flush) ? Outcome::Written : Outcome::Failed;
 }
 
 bool WriteItself(const std::string& target, const std::string& content) {
@@ -188,9 +188,9 @@ TemporaryFile::TemporaryFile(const std::string& target)
 
 TemporaryFile::~TemporaryFile() { Discard(); }
 
-bool TemporaryFile::Commit() {
+bool TemporaryFile::Commit(bool flush) {
   if (descriptor_ < 0) return false;
-  bool ok = ::fsync(descriptor_) == 0;
+  bool ok = !flush || ::fsync(descriptor_) == 0;
   int descriptor = descriptor_;
   descriptor_ = -1;
   ok = ::close(descriptor) == 0 && ok;
@@ -215,11 +215,11 @@ void TemporaryFile::Discard() {
   errno = error;
 }
 
-bool ReplaceContent(const std::string& path, const std::string& content) {
+bool ReplaceContent(const std::string& path, const std::string& content, bool flush) {
   const std::string target = ResolvedTarget(path);
   struct stat existing;
   if (::stat(target.c_str(), &existing) != 0) {
-    return errno == ENOENT && WriteBeside(target, nullptr, content) == Outcome::Written;
+    return errno == ENOENT && WriteBeside(target, nullptr, content, flush) == Outcome::Written;
   }
   // A file the user may not write stays as it is, as a plain write would
   // leave it; the rename would replace it all the same.
@@ -227,7 +227,7 @@ bool ReplaceContent(const std::string& path, const std::string& content) {
   // Renaming a new file onto a name of a file with other names would part
   // the names.
   if (existing.st_nlink == 1) {
-    Outcome outcome = WriteBeside(target, &existing, content);
+    Outcome outcome = WriteBeside(target, &existing, content, flush);
     if (outcome != Outcome::NotPossible) return outcome == Outcome::Written;
   }
   return WriteItself(target, content);

@@ -24,7 +24,7 @@ std::string ResolvedTarget(const std::string& path);
 bool OverwriteInPlace(int descriptor, const std::string& content);
 
 /// ReplaceFile() (see platform/text_file.h).
-bool ReplaceContent(const std::string& path, const std::string& content);
+bool ReplaceContent(const std::string& path, const std::string& content, bool flush);
 
 /// Marks `path` as a file being written, to be removed should a signal end
 /// the process before UnmarkUnfinished(); one file at a time.
@@ -45,9 +45,10 @@ class TemporaryFile {
 
   int Descriptor() const { return descriptor_; }
 
-  /// Flushes the file to disk, closes it and renames it onto the target;
-  /// false (errno set, the temporary removed) on any failure.
-  bool Commit();
+  /// Flushes the file to disk (unless `flush` is false), closes it and
+  /// renames it onto the target; false (errno set, the temporary removed) on
+  /// any failure.
+  bool Commit(bool flush = true);
 
  private:
   void Discard();

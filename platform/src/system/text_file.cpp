@@ -1,5 +1,6 @@
 #include "platform/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <string>
@@ -80,28 +81,31 @@ bool ReadTextFile(const std::string& path, std::string& text) {
   return true;
 }
 
+// Both write into a result of the final size; every substituted file
+// passes through both.
 std::string ToTextMode(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
+  std::string out(text.size() + std::count(text.begin(), text.end(), '\n'), '\0');
+  char* next = out.data();
   for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
+    if (c == '\n') *next++ = '\r';
+    *next++ = c;
   }
   return out;
 }
 
 std::string FromTextMode(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
+  std::string out(text.size(), '\0');
+  char* next = out.data();
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    out += text[i];
+    *next++ = text[i];
   }
+  out.resize(next - out.data());
   return out;
 }
 
-bool ReplaceFile(const std::string& path, const std::string& content) {
-  return internal::ReplaceContent(path, content);
+bool ReplaceFile(const std::string& path, const std::string& content, bool flush) {
+  return internal::ReplaceContent(path, content, flush);
 }
 
 bool ReplaceTextFile(const std::string& path, const std::string& text) {

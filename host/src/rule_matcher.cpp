@@ -1,0 +1,442 @@
+#include "rule_matcher.h"
+
+#include <cctype>
+#include <cstring>
+#include <iterator>
+#include <string_view>
+
+#include "line_breaks.h"
+
+namespace {
+
+constexpr size_t npos = std::string::npos;
+constexpr auto kFlags = boost::match_not_dot_newline;
+
+// Escapes that stand for a character, a class of characters or a position
+// that depends on the text alone.
+bool IsPlainEscape(char c) {
+  return std::string_view("dDwWsShHvVlubBAzZRXCnrtfeaxpP").find(c) != npos;
+}
+
+// Moves `i` from a backslash to the last character of its escape. False for
+// an escape that refers to a group or to where the search started, that
+// quotes text, that is unknown here or that ends the expression.
+bool SkipEscape(std::string_view expression, size_t& i) {
+  if (++i == expression.size()) return false;
+  const char c = expression[i];
+  if (!std::isalnum(static_cast<unsigned char>(c))) return true;
+  if (c == 'c') return ++i < expression.size();  // the control letter may be any character
+  if (!IsPlainEscape(c)) return false;
+  if ((c == 'x' || c == 'p' || c == 'P') && i + 1 < expression.size() && expression[i + 1] == '{') {
+    i = expression.find('}', i);
+    return i != npos;
+  }
+  return true;
+}
+
+// Moves `i` from a "[" to the "]" that ends its set.
+bool SkipSet(std::string_view expression, size_t& i) {
+  size_t j = i + 1;
+  if (j < expression.size() && expression[j] == '^') ++j;
+  if (j < expression.size() && expression[j] == ']') ++j;
+  for (; j < expression.size(); ++j) {
+    const char c = expression[j];
+    if (c == ']') {
+      i = j;
+      return true;
+    }
+    if (c == '\\') {
+      if (++j < expression.size() && expression[j] == 'c') ++j;
+    } else if (c == '[' && j + 1 < expression.size() &&
+               std::string_view(":=.").find(expression[j + 1]) != npos) {
+      const char kind = expression[j + 1];
+      j = expression.find(std::string{kind, ']'}, j + 2);
+      if (j == npos) return false;
+      ++j;
+    }
+  }
+  return false;
+}
+
+// Moves `i` from a "{" to the "}" of a repeat {n}, {n,} or {n,m}; false for
+// any other brace, which a parser may read in more than one way.
+bool SkipRepeat(std::string_view expression, size_t& i) {
+  size_t j = i + 1;
+  auto digits = [&expression, &j] {
+    const size_t start = j;
+    while (j < expression.size() && std::isdigit(static_cast<unsigned char>(expression[j]))) ++j;
+    return j > start;
+  };
+  if (!digits()) return false;
+  if (j < expression.size() && expression[j] == ',') {
+    ++j;
+    digits();
+  }
+  if (j == expression.size() || expression[j] != '}') return false;
+  i = j;
+  return true;
+}
+
+// True for a "(" at `i` that opens a group matching by itself: a capturing,
+// non-capturing, atomic or named group, a look-ahead or look-behind, or a
+// group of the modifiers i, m and s.
+bool OpensPlainGroup(std::string_view expression, size_t i) {
+  const std::string_view rest = expression.substr(i + 1);
+  if (rest.empty() || rest[0] == '*') return false;  // (*VERB)
+  if (rest[0] != '?') return true;
+  if (rest.size() < 2) return false;
+  switch (rest[1]) {
+    case ':':
+    case '=':
+    case '!':
+    case '>':
+    case '\'':
+      return true;
+    case '<':
+      return rest.size() > 2 && (rest[2] == '=' || rest[2] == '!' ||
+                                 std::isalpha(static_cast<unsigned char>(rest[2])));
+    case 'P':
+      return rest.size() > 2 && rest[2] == '<';
+    default: {
+      size_t j = 1;
+      while (j < rest.size() && std::string_view("ims-").find(rest[j]) != npos) ++j;
+      return j > 1 && j < rest.size() && (rest[j] == ':' || rest[j] == ')');
+    }
+  }
+}
+
+bool IsSelfContained(std::string_view expression) {
+  if (expression.empty()) return false;
+  int depth = 0;
+  for (size_t i = 0; i < expression.size(); ++i) {
+    switch (expression[i]) {
+      case '\\':
+        if (!SkipEscape(expression, i)) return false;
+        break;
+      case '[':
+        if (!SkipSet(expression, i)) return false;
+        break;
+      case '{':
+        if (!SkipRepeat(expression, i)) return false;
+        break;
+      case '(':
+        if (!OpensPlainGroup(expression, i)) return false;
+        ++depth;
+        break;
+      case ')':
+        if (--depth < 0) return false;
+        break;
+      default:
+        break;
+    }
+  }
+  return depth == 0;
+}
+
+// True when `expression` has alternatives at its top level, outside every
+// group. Expects an expression that IsSelfContained accepts.
+bool HasTopLevelAlternatives(std::string_view expression) {
+  int depth = 0;
+  for (size_t i = 0; i < expression.size(); ++i) {
+    switch (expression[i]) {
+      case '\\':
+        SkipEscape(expression, i);
+        break;
+      case '[':
+        SkipSet(expression, i);
+        break;
+      case '(':
+        ++depth;
+        break;
+      case ')':
+        --depth;
+        break;
+      case '|':
+        if (depth == 0) return true;
+        break;
+      default:
+        break;
+    }
+  }
+  return false;
+}
+
+// The text that every match of a self-contained `expression` begins with:
+// behind assertions that match no text (\b, \B, \A, ^), the plain and
+// escaped characters up to the first other item, a character that a repeat
+// may drop or repeat excluded. Empty when none can be told.
+std::string LiteralStart(std::string_view expression) {
+  if (HasTopLevelAlternatives(expression)) return "";
+  size_t i = 0;
+  while (i < expression.size()) {
+    if (expression[i] == '^') {
+      ++i;
+    } else if (expression.substr(i, 2) == "\\b" || expression.substr(i, 2) == "\\B" ||
+               expression.substr(i, 2) == "\\A") {
+      i += 2;
+    } else {
+      break;
+    }
+  }
+  std::string literal;
+  while (i < expression.size()) {
+    char c = expression[i];
+    size_t next = i + 1;
+    if (c == '\\') {
+      if (next == expression.size() || std::isalnum(static_cast<unsigned char>(expression[next]))) {
+        break;
+      }
+      c = expression[next++];
+    } else if (std::string_view(".[](){}*+?|^$").find(c) != npos) {
+      break;
+    }
+    if (next < expression.size() && std::string_view("*?{+").find(expression[next]) != npos) {
+      if (expression[next] == '+') literal += c;
+      break;
+    }
+    literal += c;
+    i = next;
+  }
+  return literal;
+}
+
+// The line break in front of `end` that a match may start with, at or
+// behind `low`: CR LF as one unit, or a single line break byte; npos when
+// none ends there.
+size_t BreakEndingAt(const std::string& text, size_t end, size_t low) {
+  if (end >= low + 2 && text.compare(end - 2, 2, "\r\n") == 0) return end - 2;
+  if (end >= low + 1 && end - 1 + LineBreakLength(text, end - 1) == end) return end - 1;
+  return npos;
+}
+
+// The format as pieces of plain text and group references, when it holds
+// nothing but plain text and the references $n, ${n}, $& and $$ with at most
+// nine digits, which the library's formatter reads the same way; any other
+// format (a backslash, another form behind a "$") stays with the library.
+template <typename Piece>
+std::optional<std::vector<Piece>> ReadFormat(const std::string& format) {
+  std::vector<Piece> pieces;
+  std::string text;
+  auto digitsAt = [&format](size_t from) {
+    size_t end = from;
+    while (end < format.size() && std::isdigit(static_cast<unsigned char>(format[end]))) ++end;
+    return end - from;
+  };
+  for (size_t i = 0; i < format.size(); ++i) {
+    const char c = format[i];
+    if (c == '\\') return std::nullopt;
+    if (c != '$' || i + 1 == format.size() || format[i + 1] == '$') {
+      text += c;
+      i += c == '$' && i + 1 < format.size() ? 1 : 0;
+      continue;
+    }
+    const bool wholeMatch = format[i + 1] == '&';
+    const bool braced = format[i + 1] == '{';
+    const size_t from = braced ? i + 2 : i + 1;
+    const size_t digits = wholeMatch ? 0 : digitsAt(from);
+    size_t end = wholeMatch ? from + 1 : from + digits;
+    if (!wholeMatch && (digits == 0 || digits > 9)) return std::nullopt;
+    if (braced && (end == format.size() || format[end++] != '}')) return std::nullopt;
+    pieces.push_back(Piece{text, -1});
+    text.clear();
+    pieces.push_back(Piece{"", wholeMatch ? 0 : std::stoi(format.substr(from, digits))});
+    i = end - 1;
+  }
+  pieces.push_back(Piece{text, -1});
+  return pieces;
+}
+
+}  // namespace
+
+bool SearchableByCandidates(const std::string& from, const std::string& format) {
+  return IsSelfContained(from) && format.find('`') == npos && format.find("PREMATCH") == npos;
+}
+
+// Builds the rewritten text while the matches are found, as the library's
+// whole-text replacement builds it: the text between matches copied, each
+// match replaced through the format.
+class RuleMatcher::Collector {
+ public:
+  Collector(const std::string& text, const RuleMatcher& matcher, RuleApplication& application)
+      : text_(text), matcher_(matcher), application_(application) {}
+
+  void Add(const boost::smatch& match) {
+    const size_t begin = match[0].first - text_.begin();
+    const size_t end = match[0].second - text_.begin();
+    if (application_.matches.empty()) application_.rewritten.reserve(text_.size() + 256);
+    application_.rewritten.append(text_, copied_, begin - copied_);
+    matcher_.AppendFormatted(match, application_.rewritten);
+    application_.matches.emplace_back(begin, end);
+    copied_ = end;
+  }
+
+  void Finish() {
+    if (!application_.matches.empty()) application_.rewritten.append(text_, copied_, npos);
+  }
+
+ private:
+  const std::string& text_;
+  const RuleMatcher& matcher_;
+  RuleApplication& application_;
+  size_t copied_ = 0;
+};
+
+RuleMatcher::RuleMatcher(const SubstitutionRule& rule)
+    : pattern_(rule.searchPattern, boost::regex::perl),
+      format_(rule.format),
+      formatPieces_(ReadFormat<FormatPiece>(rule.format)),
+      mark_(rule.mark) {
+  if (!SearchableByCandidates(rule.expression, rule.format)) return;
+  try {
+    expression_.emplace(rule.expression, boost::regex::perl);
+    literalStart_ = LiteralStart(rule.expression);
+  } catch (const std::exception&) {
+    // The whole-text search will do.
+  }
+}
+
+RuleApplication RuleMatcher::Apply(const std::string& text, const ByteCounts& counts) const {
+  if (expression_) {
+    try {
+      RuleApplication application;
+      Collector collector(text, *this, application);
+      SearchCandidates(text, counts, collector);
+      collector.Finish();
+      return application;
+    } catch (const std::exception&) {
+      // The library gave up on one of the short searches; the whole-text
+      // search decides, as it always did.
+    }
+  }
+  RuleApplication application;
+  Collector collector(text, *this, application);
+  SearchWholeText(text, collector);
+  collector.Finish();
+  return application;
+}
+
+void RuleMatcher::SearchWholeText(const std::string& text, Collector& collector) const {
+  for (boost::sregex_iterator match(text.begin(), text.end(), pattern_, kFlags), end; match != end;
+       ++match) {
+    collector.Add(*match);
+  }
+}
+
+// Finds the matches that the whole-text search finds, trying the rule pattern
+// only where one can start.
+//
+// A match starts at a line break b; behind it (at b + its length, call it q)
+// the line prefix runs up to a place s where the search expression matches,
+// and the prefix [q, s) holds no LF and no mark. The expression matches at s
+// whatever the pattern has matched in front of it (SearchableByCandidates),
+// so s is a place where a search for the expression alone finds a match.
+//
+// Let `low` be where the search goes on (no match starts in front of it), q0
+// the end of the first line break at or behind `low`, and c the leftmost
+// place at or behind q0 where the expression matches. Every match from `low`
+// on starts at a break b >= low, so q >= q0 and s >= c. For a break b with
+// q <= c: if [q, c) holds an LF or a mark, so does [q, s) for every s >= c,
+// and no match starts at b; otherwise b can reach c, and trying the pattern
+// at b decides. The breaks that can reach c are the one that ends where the
+// last LF or mark in front of c is passed (CR LF counting once: its LF alone
+// leads to the same q) and every CR, VT and FF behind it; they all lie in
+// front of every break whose q lies behind c. So the first of them at which
+// the pattern matches gives the leftmost match. When none does, no match
+// starts at a break with q <= c, and the search goes on at the first break
+// whose q lies behind c.
+void RuleMatcher::SearchCandidates(const std::string& text, const ByteCounts& counts,
+                                   Collector& collector) const {
+  // The literal start is looked for by its rarest byte.
+  size_t rarest = 0;
+  for (size_t i = 1; i < literalStart_.size(); ++i) {
+    if (counts[static_cast<unsigned char>(literalStart_[i])] <
+        counts[static_cast<unsigned char>(literalStart_[rarest])]) {
+      rarest = i;
+    }
+  }
+  boost::smatch candidate;
+  boost::smatch match;
+  size_t low = 0;
+  for (;;) {
+    const size_t lineBreak = text.find_first_of("\n\r\v\f", low);
+    if (lineBreak == npos) return;
+    const size_t from = lineBreak + LineBreakLength(text, lineBreak);
+    const size_t at = FindCandidate(text, from, rarest, candidate);
+    if (at == npos) return;
+    size_t start = at;
+    while (start > from && text[start - 1] != '\n' && text[start - 1] != mark_) --start;
+    bool found = false;
+    const size_t first = BreakEndingAt(text, start, low);
+    if (first != npos) found = MatchesAt(text, first, match);
+    for (size_t position = start; !found && position < at; ++position) {
+      const size_t length = LineBreakLength(text, position);
+      if (length > 0 && position + length <= at) found = MatchesAt(text, position, match);
+    }
+    if (found) {
+      collector.Add(match);
+      low = match[0].second - text.begin();
+    } else {
+      low = at > 0 && text.compare(at - 1, 2, "\r\n") == 0 ? at - 1 : at;
+    }
+  }
+}
+
+// The leftmost place at or behind `from` where the search expression
+// matches; every such place begins with the expression's literal start,
+// whose byte at `rarest` is looked for first.
+size_t RuleMatcher::FindCandidate(const std::string& text, size_t from, size_t rarest,
+                                  boost::smatch& candidate) const {
+  if (literalStart_.empty()) {
+    if (!boost::regex_search(text.begin() + from, text.end(), candidate, *expression_, kFlags,
+                             text.begin())) {
+      return npos;
+    }
+    return candidate[0].first - text.begin();
+  }
+  const size_t length = literalStart_.size();
+  for (size_t scan = from + rarest; scan < text.size(); ++scan) {
+    const void* found = std::memchr(text.data() + scan, literalStart_[rarest], text.size() - scan);
+    if (!found) break;
+    scan = static_cast<const char*>(found) - text.data();
+    const size_t at = scan - rarest;
+    if (at + length <= text.size() &&
+        std::memcmp(text.data() + at, literalStart_.data(), length) == 0 &&
+        boost::regex_search(text.begin() + at, text.end(), candidate, *expression_,
+                            kFlags | boost::match_continuous, text.begin())) {
+      return at;
+    }
+  }
+  return npos;
+}
+
+std::string RuleMatcher::RewriteAlone(const std::string& match) const {
+  std::string rewritten;
+  size_t copied = 0;
+  for (boost::sregex_iterator found(match.begin(), match.end(), pattern_, kFlags), end;
+       found != end; ++found) {
+    const size_t begin = (*found)[0].first - match.begin();
+    rewritten.append(match, copied, begin - copied);
+    AppendFormatted(*found, rewritten);
+    copied = (*found)[0].second - match.begin();
+  }
+  return rewritten.append(match, copied, npos);
+}
+
+void RuleMatcher::AppendFormatted(const boost::smatch& match, std::string& out) const {
+  if (!formatPieces_) {
+    match.format(std::back_inserter(out), format_, kFlags, pattern_);
+    return;
+  }
+  for (const FormatPiece& piece : *formatPieces_) {
+    if (piece.group < 0) {
+      out += piece.text;
+    } else if (static_cast<size_t>(piece.group) < match.size()) {
+      out.append(match[piece.group].first, match[piece.group].second);
+    }
+  }
+}
+
+bool RuleMatcher::MatchesAt(const std::string& text, size_t position, boost::smatch& match) const {
+  return boost::regex_search(text.begin() + position, text.end(), match, pattern_,
+                             kFlags | boost::match_continuous, text.begin());
+}
