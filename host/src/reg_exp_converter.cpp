@@ -48,6 +48,11 @@ int RegExpConverter::ConvertText(const std::string& text, const std::vector<std:
   try {
     mark = ChooseCommentMark(counts, froms, tos, baseName);
     out = MarkComments(text, mark);
+    // Every match begins with the line break in front of its line: one put in
+    // front of the text gives the first line its own, so that it is rewritten
+    // like any other. Each match writes its rewritten line behind a line
+    // feed, so the text keeps that first byte until it is taken off below.
+    if (!out.empty()) out.insert(0, 1, '\n');
   } catch (const std::exception& error) {
     return Fail(filePath, "the comments could not be marked.", "The comments could not be marked.",
                 error.what(), substitutionReport);
@@ -74,6 +79,7 @@ int RegExpConverter::ConvertText(const std::string& text, const std::vector<std:
   }
 
   out = UnmarkComments(std::move(out), mark);
+  if (!out.empty()) out.erase(0, 1);
   if (!summary.empty()) {
     substitutionReport.append("\n").append(filePath).append("\n").append(kUnderscoreLine);
     substitutionReport.append("\n").append(summary).append("\n\n\n");

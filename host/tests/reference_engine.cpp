@@ -86,6 +86,7 @@ int ReferenceConvertText(const std::string& text, const std::vector<std::string>
                          const EngineDialect& dialect) {
   const std::string mark(1, dialect.mark);
   out = ReferenceMarkComments(text, dialect);
+  if (!out.empty()) out = "\n" + out;  // the first line's own line break
   std::string previous = out;
   std::string summary;
   int result = 0;
@@ -109,5 +110,6 @@ int ReferenceConvertText(const std::string& text, const std::vector<std::string>
     report += "\n" + filePath + "\n" + std::string(100, '_') + "\n" + summary + "\n\n\n";
   }
   out = Replace(out, mark, "");
+  if (!out.empty()) out.erase(0, 1);
   return result;
 }

@@ -7,10 +7,15 @@ const std::string kUnderscores(100, '_');
 
 using LinePrefixRuleTest = ConverterTest;
 
-TEST_F(LinePrefixRuleTest, NeverRewritesTheFirstLine) {
-  EXPECT_EQ(Convert("foo = 1;\nx;\n", {"foo"}, {"bar"}), RegExpConverter::kUnchanged);
-  EXPECT_EQ(out, "foo = 1;\nx;\n");
-  EXPECT_EQ(report, "");
+// The first line has no line break in front of it, yet is rewritten like any
+// other; its comment block then opens the text.
+TEST_F(LinePrefixRuleTest, RewritesTheFirstLineLikeAnyOther) {
+  EXPECT_EQ(Convert("foo = 1;\nx;\n", {"foo"}, {"bar"}), RegExpConverter::kChanged);
+  EXPECT_EQ(out, Block("foo").substr(1) + "bar = 1;\nx;\n");
+  EXPECT_NE(report.find("\tFrom:\n\tfoo\n"), std::string::npos);
+  EXPECT_EQ(FooToBar("foo"), Block("foo").substr(1) + "bar");
+  EXPECT_EQ(FooToBar("*foo;\n"), "*foo;\n");
+  EXPECT_EQ(Convert("", {""}, {"-"}), RegExpConverter::kUnchanged);
 
   EXPECT_EQ(Convert("x;\nfoo = 1;\n", {"foo"}, {"bar"}), RegExpConverter::kChanged);
   EXPECT_EQ(out, "x;" + Block("foo") + "bar = 1;\n");
@@ -37,9 +42,9 @@ TEST_F(LinePrefixRuleTest, KeepsTheLinePrefixWhateverTheReplacementBegins) {
   EXPECT_EQ(out, "x" + Block("  a = foo") + "  a = 10 + 1;\n");
 }
 
-TEST_F(LinePrefixRuleTest, AnExpressionMatchingNothingRewritesEveryLineButTheFirst) {
+TEST_F(LinePrefixRuleTest, AnExpressionMatchingNothingRewritesEveryLineButThoseOfAStar) {
   Convert("a\nb\n*c\n", {""}, {"-"});
-  EXPECT_EQ(out, "a" + Block("") + "-b\n*c" + Block("") + "-");
+  EXPECT_EQ(out, Block("").substr(1) + "-a" + Block("") + "-b\n*c" + Block("") + "-");
 }
 
 TEST(ShiftGroupReferencesTest, RaisesEveryDollarReferenceByOne) {

@@ -33,7 +33,8 @@ TEST_F(TextBytesTest, RulesSeeAndWriteEveryByte) {
 }
 
 TEST_F(TextBytesTest, TheByte0x85IsNoLineBreak) {
-  EXPECT_EQ(Convert(kARing + "foo;\n", {"foo"}, {"bar"}), RegExpConverter::kUnchanged);
+  // Were 0x85 a line break, "foo" would begin a line that no star begins.
+  EXPECT_EQ(Convert("x\n*" + kARing + "foo;\n", {"foo"}, {"bar"}), RegExpConverter::kUnchanged);
   const std::string comments = "a\n// " + kARing + "foo\n/* " + kCyrillicHa + "foo */\n";
   EXPECT_EQ(Convert(comments, {"foo"}, {"bar"}), RegExpConverter::kUnchanged);
   EXPECT_EQ(out, comments);
@@ -91,7 +92,7 @@ TEST_F(TextBytesTest, TheMarkIsNoByteOfTheFileNameOrOfAnEscape) {
 
   // An expression that could match the mark would take it for text.
   for (const char* from : {"\\xBF", "[\\x80-\\xFF]", "x?[\\xA0-\\xC0]", "[a\\xB0-\\xBF]"}) {
-    EXPECT_EQ(Convert("a\nx = 1; // c\n", {from}, {"Q"}), RegExpConverter::kUnchanged) << from;
+    EXPECT_EQ(Convert("b\nx = 1; // c\n", {from}, {"Q"}), RegExpConverter::kUnchanged) << from;
   }
 }
 
