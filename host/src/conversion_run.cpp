@@ -1,14 +1,13 @@
 #include "conversion_run.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include <boost/regex.hpp>
 
 #include "copy_directory_tree.h"
 #include "copy_files_dlg.h"
 #include "file_search.h"
+#include "platform/ascii_case.h"
 #include "platform/file_system.h"
+#include "platform/path.h"
 #include "platform/program.h"
 #include "platform/text_file.h"
 #include "reg_exp_converter.h"
@@ -20,22 +19,11 @@ namespace {
 
 const char* const kSecurityCaption = "Security check";
 
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
-std::string AfterLastSeparator(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // "*" and the path from its last "."; MAIN.C gives "*.C".
 std::string FilePattern(const std::string& path) { return "*" + path.substr(path.rfind('.')); }
 
 bool Matches(const std::string& pattern, const std::string& filePattern) {
-  return Upper(pattern) == Upper(filePattern);
+  return platform::AsciiUpper(pattern) == platform::AsciiUpper(filePattern);
 }
 
 }  // namespace
@@ -78,8 +66,8 @@ bool ConversionRun::CheckRoot() {
 
 bool ConversionRun::ChooseWorkingDirectory() {
   if (dialog.destDir.empty()) {
-    dialog.destDir =
-        dialog.documentsFolder + "/" + dialog.installName + "/" + AfterLastSeparator(root);
+    dialog.destDir = dialog.documentsFolder + "/" + dialog.installName + "/" +
+                     platform::AfterLastSeparator(root);
   }
   CProgressBarDlg copyProgress;
   return dialog.testMode ? ChooseInTestMode(copyProgress) : ChooseInteractively(copyProgress);

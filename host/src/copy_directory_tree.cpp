@@ -6,6 +6,7 @@
 
 #include "file_search.h"
 #include "platform/file_system.h"
+#include "platform/path.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -13,11 +14,6 @@ namespace {
 namespace fs = boost::filesystem;
 
 const char* const kCaption = "Copy directory";
-
-std::string WithoutTrailingSeparator(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
 
 void Refuse(const std::string& text) {
   ui::MessageBox(nullptr, text + "\nOperation aborted.", kCaption);
@@ -183,8 +179,8 @@ void CopyDeadLinks(const std::vector<std::string>& links, const std::string& sou
 
 bool CopyDirectoryTree(std::string source, std::string destination, ui::ProgressControl& progress,
                        std::string& copyReport) {
-  source = WithoutTrailingSeparator(source);
-  destination = WithoutTrailingSeparator(destination);
+  source = platform::WithoutTrailingSeparator(source);
+  destination = platform::WithoutTrailingSeparator(destination);
   // An empty destination would put every folder of the tree at the root of
   // the file system.
   if (destination.empty()) {
