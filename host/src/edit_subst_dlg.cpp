@@ -1,8 +1,8 @@
 #include "edit_subst_dlg.h"
 
-#include <boost/algorithm/string/replace.hpp>
 #include <boost/regex.hpp>
 
+#include "platform/text_file.h"
 #include "resource_ids.h"
 #include "ui/message_box.h"
 
@@ -36,10 +36,6 @@ ui::DialogTemplate EditorTemplate() {
             kImageButton | kTabStop, kIconHelp}}};
 }
 
-std::string WithCrLf(const std::string& text) {
-  return boost::algorithm::replace_all_copy(text, "\n", "\r\n");
-}
-
 // The rule applied plainly to the whole example; throws what the expression
 // library throws.
 std::string ApplyRule(const std::string& from, const std::string& to, const std::string& input) {
@@ -66,7 +62,7 @@ CEditSubstDlg::CEditSubstDlg(ConfigFile* rulesObject, std::string path, int inde
 }
 
 std::string CEditSubstDlg::NormalizeLineEnds(const std::string& text) {
-  return boost::algorithm::replace_all_copy(text, "\r\n", "\n");
+  return platform::FromTextMode(text);
 }
 
 void CEditSubstDlg::DoDataExchange() {
@@ -87,7 +83,7 @@ bool CEditSubstDlg::OnInitDialog() {
   toEdit->SetText(toText);
   modified = false;
   saved = false;
-  inputEdit->SetText(WithCrLf(inputText));
+  inputEdit->SetText(platform::ToTextMode(inputText));
   UpdatePreview();
   helpButton->SetImage(kIconHelp);
   saveButton->Enable(false);
@@ -114,7 +110,7 @@ void CEditSubstDlg::UpdatePreview() {
   } catch (...) {
     output.clear();
   }
-  outputEdit->SetText(WithCrLf(output));
+  outputEdit->SetText(platform::ToTextMode(output));
 }
 
 void CEditSubstDlg::OnInputChanged() {

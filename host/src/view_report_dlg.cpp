@@ -1,6 +1,6 @@
 #include "view_report_dlg.h"
 
-#include <boost/algorithm/string/replace.hpp>
+#include "platform/text_file.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ void CViewReportDlg::DoDataExchange() {
 
 bool CViewReportDlg::OnInitDialog() {
   Dialog::OnInitDialog();
-  reportEdit->SetText(boost::algorithm::replace_all_copy(reportContents, "\n", "\r\n"));
+  reportEdit->SetText(platform::ToTextMode(reportContents));
   // However small the user makes the window, OK stays whole and the report
   // keeps room for a few lines and its scroll bars: below that the layout
   // would give its controls negative sizes.
