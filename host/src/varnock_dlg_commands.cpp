@@ -12,6 +12,8 @@ namespace {
 
 enum EditorMode { kNewRule = 0, kEditRule = 1, kCopyRule = 2 };
 
+constexpr unsigned kSelectedAndFocused = ui::kItemSelected | ui::kItemFocused;
+
 ui::FileDialogRequest RulesFileRequest(bool save) {
   return {save, "xml", "MyVarnockConfig.xml", "Config Files (*.xml)|*.xml||"};
 }
@@ -32,7 +34,6 @@ void CVarnockDlg::DisableRuleButtons() { EnableRuleButtons(false); }
 
 void CVarnockDlg::UpdateRuleButtons() {
   if (ruleList->GetItemCount() > 0 && HasSelectedRule()) {
-    constexpr unsigned kSelectedAndFocused = ui::kItemSelected | ui::kItemFocused;
     ruleList->SetItemState(selectedRule, kSelectedAndFocused, kSelectedAndFocused);
     EnableRuleButtons(true);
   } else {
@@ -50,7 +51,6 @@ void CVarnockDlg::RefreshSelectedRow() {
 }
 
 void CVarnockDlg::OnRuleItemChanged(ui::Notification& notification) {
-  constexpr unsigned kSelectedAndFocused = ui::kItemSelected | ui::kItemFocused;
   if ((notification.changed & ui::kChangedState) &&
       (notification.newState & kSelectedAndFocused) == kSelectedAndFocused) {
     selectedRule = notification.item;
@@ -230,16 +230,9 @@ void CVarnockDlg::OnExtensionsSelChange() {
 void CVarnockDlg::OnExtensionsCloseUp() { FocusRuleList(); }
 
 void CVarnockDlg::UpdateSubstitutionControls() {
-  if (IsChecked(kSubstitutionEnable)) {
-    EnableSubstitutionControls(true);
-    return;
-  }
-  for (int id :
-       {kRuleList, kAdd, kImport, kExport, kRulesLabel, kExtensionsLabel, kExtensionCombo}) {
-    Item(id).Enable(false);
-  }
-  executeButton->Enable(IsChecked(kConverterEnable));
-  DisableRuleButtons();
+  const bool enable = IsChecked(kSubstitutionEnable);
+  EnableSubstitutionControls(enable);
+  if (!enable) DisableRuleButtons();
 }
 
 void CVarnockDlg::UpdateConverterControls() {

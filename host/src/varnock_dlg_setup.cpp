@@ -168,17 +168,10 @@ void CVarnockDlg::ApplySettingsToControls() {
   rootEdit->SetText(testMode ? srcDir : settings.browsedDirectory);
   makeBackups = settings.makeBackups == "true";
   ApplyConverterSettings();
-  if (settings.useRegExpConverter == "true") {
-    substitutionEnable->SetCheck(ui::ButtonControl::kChecked);
-    EnableSubstitutionControls(true);
-  } else {
-    substitutionEnable->SetCheck(ui::ButtonControl::kUnchecked);
-    for (int id : {kRuleList, kAdd, kImport, kExport, kRulesLabel, kExtensionsLabel,
-                   kExtensionCombo}) {
-      Item(id).Enable(false);
-    }
-    executeButton->Enable(IsChecked(kConverterEnable));
-  }
+  const bool substitution = settings.useRegExpConverter == "true";
+  substitutionEnable->SetCheck(substitution ? ui::ButtonControl::kChecked
+                                            : ui::ButtonControl::kUnchecked);
+  EnableSubstitutionControls(substitution);
   FillConverterCombo();
   for (const std::string& entry : settings.regexpExtentions) extensionCombo->AddString(entry);
   if (extensionCombo->GetCount() > 0) extensionCombo->SetCurSel(0);
