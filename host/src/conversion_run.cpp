@@ -26,6 +26,12 @@ bool Matches(const std::string& pattern, const std::string& filePattern) {
   return platform::AsciiUpper(pattern) == platform::AsciiUpper(filePattern);
 }
 
+// A heading of the report, underlined with hyphens ten longer than its text.
+std::string Heading(const std::string& title) {
+  constexpr size_t kUnderlineOverhang = 10;
+  return title + "\n" + std::string(title.size() + kUnderlineOverhang, '-') + "\n";
+}
+
 }  // namespace
 
 ConversionRun::ConversionRun(CVarnockDlg& owner) : dialog(owner) {}
@@ -122,9 +128,8 @@ void ConversionRun::ReadPatterns() {
 
 void ConversionRun::StartReport() {
   reportPath = dialog.workDir + "/VarnockReport.txt";
-  conversionReport = "This file:\n" + reportPath + "\n\nProject file conversion(s)\n" +
-                     std::string(36, '-') + "\n";
-  substitutionReport = "\nSource code substitutions\n" + std::string(35, '-') + "\n";
+  conversionReport = "This file:\n" + reportPath + "\n\n" + Heading("Project file conversion(s)");
+  substitutionReport = "\n" + Heading("Source code substitutions");
 }
 
 // False when the run ended early, without a report.
@@ -193,8 +198,8 @@ ConversionRun::Outcome ConversionRun::ApplyRules(const std::string& path) {
   std::string out;
   int result = converter.ConvertText(text, dialog.rules.froms, dialog.rules.tos, out, path,
                                      substitutionReport, compiledRules);
-  if (result == 2) return Outcome::StopFiles;
-  if (result != 1) return Outcome::Next;
+  if (result == RegExpConverter::kStop) return Outcome::StopFiles;
+  if (result != RegExpConverter::kChanged) return Outcome::Next;
 
   if (!dialog.operateOnCopy && dialog.makeBackups &&
       platform::CopyFile(path, path + ".bak", false) != 0) {
@@ -221,7 +226,7 @@ bool ConversionRun::WriteSource(const std::string& path, const std::string& text
 void ConversionRun::FinishReport() {
   std::string report = conversionReport + substitutionReport;
   if (!copyReport.empty()) {
-    report += "\nCopy of the source directory\n" + std::string(38, '-') + "\n" + copyReport;
+    report += "\n" + Heading("Copy of the source directory") + copyReport;
   }
   if (!platform::ReplaceTextFile(reportPath, report)) {
     ui::MessageBox(&dialog, "Could not write the report file '" + reportPath + "'.",

@@ -46,13 +46,14 @@ std::string ApplyRule(const std::string& from, const std::string& to, const std:
 
 }  // namespace
 
-CEditSubstDlg::CEditSubstDlg(ConfigFile* rulesObject, std::string path, int index, int editorMode)
+CEditSubstDlg::CEditSubstDlg(ConfigFile* rulesObject, std::string path, int index,
+                             EditorMode editorMode)
     : Dialog(EditorTemplate()),
       rules(rulesObject),
       rulesPath(std::move(path)),
       ruleIndex(index),
       mode(editorMode) {
-  if (mode == 0) {
+  if (mode == EditorMode::kNewRule) {
     inputText = "<Code example>";
   } else {
     fromText = rules->froms[ruleIndex];
@@ -76,9 +77,9 @@ void CEditSubstDlg::DoDataExchange() {
 
 bool CEditSubstDlg::OnInitDialog() {
   Dialog::OnInitDialog();
-  SetCaption(mode == 0   ? "New substitution rule"
-             : mode == 1 ? "Edit substitution rule"
-                         : "Copy substitution rule");
+  SetCaption(mode == EditorMode::kNewRule    ? "New substitution rule"
+             : mode == EditorMode::kEditRule ? "Edit substitution rule"
+                                             : "Copy substitution rule");
   fromEdit->SetText(fromText);
   toEdit->SetText(toText);
   modified = false;
@@ -164,11 +165,11 @@ void CEditSubstDlg::OnSaveRule() {
 }
 
 void CEditSubstDlg::StoreRule() {
-  if (mode == 0) {
+  if (mode == EditorMode::kNewRule) {
     rules->inputs.insert(rules->inputs.begin(), inputText);
     rules->froms.insert(rules->froms.begin(), fromText);
     rules->tos.insert(rules->tos.begin(), toText);
-  } else if (mode == 1) {
+  } else if (mode == EditorMode::kEditRule) {
     rules->inputs[ruleIndex] = inputText;
     rules->froms[ruleIndex] = fromText;
     rules->tos[ruleIndex] = toText;

@@ -10,8 +10,6 @@
 
 namespace {
 
-enum EditorMode { kNewRule = 0, kEditRule = 1, kCopyRule = 2 };
-
 constexpr unsigned kSelectedAndFocused = ui::kItemSelected | ui::kItemFocused;
 
 ui::FileDialogRequest RulesFileRequest(bool save) {
@@ -65,14 +63,14 @@ void CVarnockDlg::OnRuleListClick(ui::Notification& notification) {
   notification.result = 0;
 }
 
-bool CVarnockDlg::OpenRuleEditor(int mode) {
-  if (mode != kNewRule && !HasSelectedRule()) return false;
+bool CVarnockDlg::OpenRuleEditor(EditorMode mode) {
+  if (mode != EditorMode::kNewRule && !HasSelectedRule()) return false;
   CEditSubstDlg editor(&rules, rulesUserPath, selectedRule, mode);
   return editor.DoModal() == ui::kIdOk && editor.saved;
 }
 
 void CVarnockDlg::OnAddRule() {
-  if (OpenRuleEditor(kNewRule)) {
+  if (OpenRuleEditor(EditorMode::kNewRule)) {
     selectedRule = 0;
     ruleList->InsertItem(0, "1");
     RefreshSelectedRow();
@@ -82,7 +80,7 @@ void CVarnockDlg::OnAddRule() {
 }
 
 void CVarnockDlg::OnEditRule() {
-  if (OpenRuleEditor(kEditRule)) RefreshSelectedRow();
+  if (OpenRuleEditor(EditorMode::kEditRule)) RefreshSelectedRow();
   FocusRuleList();
 }
 
@@ -91,11 +89,11 @@ void CVarnockDlg::OnRuleDoubleClick(ui::Notification& notification) {
   notification.result = 0;
   if (static_cast<unsigned>(notification.item) >= rules.froms.size()) return;
   selectedRule = notification.item;
-  if (OpenRuleEditor(kEditRule)) RefreshSelectedRow();
+  if (OpenRuleEditor(EditorMode::kEditRule)) RefreshSelectedRow();
 }
 
 void CVarnockDlg::OnCopyRule() {
-  if (OpenRuleEditor(kCopyRule)) {
+  if (OpenRuleEditor(EditorMode::kCopyRule)) {
     selectedRule += 1;
     ruleList->InsertItem(selectedRule, "");
     RefreshSelectedRow();

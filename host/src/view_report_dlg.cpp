@@ -4,9 +4,14 @@
 
 namespace {
 
-// Client width and height that the report edit leaves free around itself.
+// The layout that a resize applies, in pixels: the report edit at (kEditLeft,
+// kEditTop), as wide and high as the client area less the margins across and
+// down; OK keeps its size, kOkMargin from the right and bottom edges.
+constexpr int kEditLeft = 11;
+constexpr int kEditTop = 11;
 constexpr int kEditMarginsAcross = 21;
 constexpr int kEditMarginsDown = 57;
+constexpr int kOkMargin = 10;
 
 ui::DialogTemplate ReportTemplate() {
   using namespace ui::style;
@@ -55,7 +60,8 @@ void CViewReportDlg::OnSize(ui::Notification& notification) {
   if (!layoutReady) return;
   int width = notification.width;
   int height = notification.height;
-  reportEdit->Move({11, 11, width - kEditMarginsAcross, height - kEditMarginsDown});
+  reportEdit->Move({kEditLeft, kEditTop, width - kEditMarginsAcross, height - kEditMarginsDown});
   ui::Rect ok = okButton->GetRect();
-  okButton->Move({width - 10 - ok.width, height - 10 - ok.height, ok.width, ok.height});
+  okButton->Move(
+      {width - kOkMargin - ok.width, height - kOkMargin - ok.height, ok.width, ok.height});
 }
