@@ -12,11 +12,11 @@
 
 #include "platform/library.h"
 #include "platform/program.h"
+#include "plugin_interface/converter_plugin.h"
 
 namespace {
 
 namespace fs = boost::filesystem;
-using Convert = bool (*)(const char* projectFile, const char* initFile, std::string* report);
 
 // Folder k lies below folder (k - 1) / 4: a tree some five levels deep.
 std::vector<std::string> FolderPaths(int count) {
@@ -54,17 +54,21 @@ std::string ProjectText(int compiled, int folderCount, int other) {
   return text + "  </ItemGroup>\n</Project>\n";
 }
 
-Convert BindConvert() {
+converter_plugin::Converter BindConvert() {
   void* library = platform::LoadLibrary(VARNOCK_BIN_DIR "/extconvTarrow.so");
-  return library == nullptr ? nullptr
-                            : reinterpret_cast<Convert>(platform::FindSymbol(library, "Convert"));
+  converter_plugin::EntryPoints entryPoints;
+  if (library != nullptr) {
+    converter_plugin::BindEntryPoints(
+        [library](const char* name) { return platform::FindSymbol(library, name); }, entryPoints);
+  }
+  return entryPoints.convert;
 }
 
 void BM_ConvertLargeProject(benchmark::State& state) {
   const int compiled = static_cast<int>(state.range(0));
   const int folders = static_cast<int>(state.range(1));
   const int other = static_cast<int>(state.range(2));
-  const Convert convert = BindConvert();
+  const converter_plugin::Converter convert = BindConvert();
   if (convert == nullptr) {
     state.SkipWithError("the plug-in library did not load");
     return;

@@ -22,17 +22,26 @@ bool MarksLineStart(std::string_view text, size_t end, size_t position) {
   return previous == '\n' || previous == '\f';
 }
 
+// The constants of the SplitMix64 finaliser, which spreads every input bit
+// over the whole key.
+constexpr uint64_t kMixIncrement = 0x9E3779B97F4A7C15ull;  // 2^64 divided by the golden ratio
+constexpr uint64_t kMixFirstMultiplier = 0xBF58476D1CE4E5B9ull;
+constexpr uint64_t kMixSecondMultiplier = 0x94D049BB133111EBull;
+
 uint64_t Mix(uint64_t value) {
-  value += 0x9E3779B97F4A7C15ull;
-  value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ull;
-  value = (value ^ (value >> 27)) * 0x94D049BB133111EBull;
+  value += kMixIncrement;
+  value = (value ^ (value >> 30)) * kMixFirstMultiplier;
+  value = (value ^ (value >> 27)) * kMixSecondMultiplier;
   return value ^ (value >> 31);
 }
 
+// The 64-bit FNV-1a hash: its start value, and the prime that each byte's
+// step multiplies by (also the base of the cores' polynomial hash).
 constexpr uint64_t kHashStart = 0xCBF29CE484222325ull;
+constexpr uint64_t kHashPrime = 0x100000001B3ull;
 
 uint64_t AddByte(uint64_t hash, char byte) {
-  return (hash ^ static_cast<unsigned char>(byte)) * 0x100000001B3ull;
+  return (hash ^ static_cast<unsigned char>(byte)) * kHashPrime;
 }
 
 uint64_t TailKey(size_t length, uint64_t hash) { return Mix(length ^ Mix(hash)); }
@@ -56,6 +65,10 @@ class KeyNumbers {
   size_t Count() const { return count_; }
 
  private:
+  // A power of two, as every size of the table: a key's slot is its mixed
+  // bits under a mask. The table grows before it is half full.
+  static constexpr size_t kFirstSize = 16;
+
   size_t Find(uint64_t key) const {
     const size_t mask = slots_.size() - 1;
     size_t slot = Mix(key) & mask;
@@ -64,7 +77,7 @@ class KeyNumbers {
   }
 
   void Grow() {
-    std::vector<std::pair<uint64_t, size_t>> old(std::max<size_t>(16, 2 * slots_.size()),
+    std::vector<std::pair<uint64_t, size_t>> old(std::max<size_t>(kFirstSize, 2 * slots_.size()),
                                                  {0, npos});
     old.swap(slots_);
     for (const auto& entry : old) {
@@ -230,7 +243,7 @@ class MarkTracker {
         power = 1;
         hashedEnd = hashedFrom = end;
       }
-      for (; hashedFrom > openings_[opening]; power *= 0x100000001B3ull) {
+      for (; hashedFrom > openings_[opening]; power *= kHashPrime) {
         hash += (static_cast<unsigned char>(text_[--hashedFrom]) + 1) * power;
       }
       coreKeys_[opening] = Mix(hash ^ (end - openings_[opening]));

@@ -1,14 +1,13 @@
 #include "conversion_run.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include <boost/regex.hpp>
 
 #include "copy_directory_tree.h"
 #include "copy_files_dlg.h"
 #include "file_search.h"
+#include "platform/ascii_case.h"
 #include "platform/file_system.h"
+#include "platform/path.h"
 #include "platform/program.h"
 #include "platform/text_file.h"
 #include "reg_exp_converter.h"
@@ -20,22 +19,17 @@ namespace {
 
 const char* const kSecurityCaption = "Security check";
 
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
-std::string AfterLastSeparator(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // "*" and the path from its last "."; MAIN.C gives "*.C".
 std::string FilePattern(const std::string& path) { return "*" + path.substr(path.rfind('.')); }
 
 bool Matches(const std::string& pattern, const std::string& filePattern) {
-  return Upper(pattern) == Upper(filePattern);
+  return platform::AsciiUpper(pattern) == platform::AsciiUpper(filePattern);
+}
+
+// A heading of the report, underlined with hyphens ten longer than its text.
+std::string Heading(const std::string& title) {
+  constexpr size_t kUnderlineOverhang = 10;
+  return title + "\n" + std::string(title.size() + kUnderlineOverhang, '-') + "\n";
 }
 
 }  // namespace
@@ -78,8 +72,8 @@ bool ConversionRun::CheckRoot() {
 
 bool ConversionRun::ChooseWorkingDirectory() {
   if (dialog.destDir.empty()) {
-    dialog.destDir =
-        dialog.documentsFolder + "/" + dialog.installName + "/" + AfterLastSeparator(root);
+    dialog.destDir = dialog.documentsFolder + "/" + dialog.installName + "/" +
+                     platform::AfterLastSeparator(root);
   }
   CProgressBarDlg copyProgress;
   return dialog.testMode ? ChooseInTestMode(copyProgress) : ChooseInteractively(copyProgress);
@@ -134,9 +128,8 @@ void ConversionRun::ReadPatterns() {
 
 void ConversionRun::StartReport() {
   reportPath = dialog.workDir + "/VarnockReport.txt";
-  conversionReport = "This file:\n" + reportPath + "\n\nProject file conversion(s)\n" +
-                     std::string(36, '-') + "\n";
-  substitutionReport = "\nSource code substitutions\n" + std::string(35, '-') + "\n";
+  conversionReport = "This file:\n" + reportPath + "\n\n" + Heading("Project file conversion(s)");
+  substitutionReport = "\n" + Heading("Source code substitutions");
 }
 
 // False when the run ended early, without a report.
@@ -205,8 +198,8 @@ ConversionRun::Outcome ConversionRun::ApplyRules(const std::string& path) {
   std::string out;
   int result = converter.ConvertText(text, dialog.rules.froms, dialog.rules.tos, out, path,
                                      substitutionReport, compiledRules);
-  if (result == 2) return Outcome::StopFiles;
-  if (result != 1) return Outcome::Next;
+  if (result == RegExpConverter::kStop) return Outcome::StopFiles;
+  if (result != RegExpConverter::kChanged) return Outcome::Next;
 
   if (!dialog.operateOnCopy && dialog.makeBackups &&
       platform::CopyFile(path, path + ".bak", false) != 0) {
@@ -233,7 +226,7 @@ bool ConversionRun::WriteSource(const std::string& path, const std::string& text
 void ConversionRun::FinishReport() {
   std::string report = conversionReport + substitutionReport;
   if (!copyReport.empty()) {
-    report += "\nCopy of the source directory\n" + std::string(38, '-') + "\n" + copyReport;
+    report += "\n" + Heading("Copy of the source directory") + copyReport;
   }
   if (!platform::ReplaceTextFile(reportPath, report)) {
     ui::MessageBox(&dialog, "Could not write the report file '" + reportPath + "'.",

@@ -6,6 +6,7 @@
 
 #include "file_search.h"
 #include "platform/file_system.h"
+#include "platform/path.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -14,10 +15,8 @@ namespace fs = boost::filesystem;
 
 const char* const kCaption = "Copy directory";
 
-std::string WithoutTrailingSeparator(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
+// The progress bar steps once for each started group of this many folders.
+constexpr size_t kFoldersPerStep = 10;
 
 void Refuse(const std::string& text) {
   ui::MessageBox(nullptr, text + "\nOperation aborted.", kCaption);
@@ -135,7 +134,7 @@ void ReportLeftOut(const std::vector<LeftOutEntry>& leftOut, std::string& copyRe
 bool CreateFolders(const std::vector<std::string>& folders, const std::string& source,
                    const std::string& destination, ui::ProgressControl& progress) {
   for (size_t i = 0; i < folders.size(); ++i) {
-    if (i % 10 == 0) progress.StepIt();
+    if (i % kFoldersPerStep == 0) progress.StepIt();
     std::string target = MapPath(folders[i], source, destination);
     if (platform::ProbeEntry(target) != platform::EntryState::Missing) continue;
     boost::system::error_code error;
@@ -183,8 +182,8 @@ void CopyDeadLinks(const std::vector<std::string>& links, const std::string& sou
 
 bool CopyDirectoryTree(std::string source, std::string destination, ui::ProgressControl& progress,
                        std::string& copyReport) {
-  source = WithoutTrailingSeparator(source);
-  destination = WithoutTrailingSeparator(destination);
+  source = platform::WithoutTrailingSeparator(source);
+  destination = platform::WithoutTrailingSeparator(destination);
   // An empty destination would put every folder of the tree at the root of
   // the file system.
   if (destination.empty()) {
@@ -195,8 +194,8 @@ bool CopyDirectoryTree(std::string source, std::string destination, ui::Progress
 
   TreeListing tree = ListTree(source, LinkedFolders::AlongEveryPath);
   tree.folders.push_back(source);
-  progress.SetRange(
-      0, static_cast<int>(tree.folders.size() / 10 + tree.files.size() + tree.deadLinks.size()));
+  progress.SetRange(0, static_cast<int>(tree.folders.size() / kFoldersPerStep + tree.files.size() +
+                                        tree.deadLinks.size()));
   progress.SetStep(1);
 
   if (RefusesLongPaths(tree, source, destination)) return false;

@@ -1,8 +1,8 @@
 #include "edit_subst_dlg.h"
 
-#include <boost/algorithm/string/replace.hpp>
 #include <boost/regex.hpp>
 
+#include "platform/text_file.h"
 #include "resource_ids.h"
 #include "ui/message_box.h"
 
@@ -36,10 +36,6 @@ ui::DialogTemplate EditorTemplate() {
             kImageButton | kTabStop, kIconHelp}}};
 }
 
-std::string WithCrLf(const std::string& text) {
-  return boost::algorithm::replace_all_copy(text, "\n", "\r\n");
-}
-
 // The rule applied plainly to the whole example; throws what the expression
 // library throws.
 std::string ApplyRule(const std::string& from, const std::string& to, const std::string& input) {
@@ -50,13 +46,14 @@ std::string ApplyRule(const std::string& from, const std::string& to, const std:
 
 }  // namespace
 
-CEditSubstDlg::CEditSubstDlg(ConfigFile* rulesObject, std::string path, int index, int editorMode)
+CEditSubstDlg::CEditSubstDlg(ConfigFile* rulesObject, std::string path, int index,
+                             EditorMode editorMode)
     : Dialog(EditorTemplate()),
       rules(rulesObject),
       rulesPath(std::move(path)),
       ruleIndex(index),
       mode(editorMode) {
-  if (mode == 0) {
+  if (mode == EditorMode::kNewRule) {
     inputText = "<Code example>";
   } else {
     fromText = rules->froms[ruleIndex];
@@ -66,7 +63,7 @@ CEditSubstDlg::CEditSubstDlg(ConfigFile* rulesObject, std::string path, int inde
 }
 
 std::string CEditSubstDlg::NormalizeLineEnds(const std::string& text) {
-  return boost::algorithm::replace_all_copy(text, "\r\n", "\n");
+  return platform::FromTextMode(text);
 }
 
 void CEditSubstDlg::DoDataExchange() {
@@ -80,14 +77,14 @@ void CEditSubstDlg::DoDataExchange() {
 
 bool CEditSubstDlg::OnInitDialog() {
   Dialog::OnInitDialog();
-  SetCaption(mode == 0   ? "New substitution rule"
-             : mode == 1 ? "Edit substitution rule"
-                         : "Copy substitution rule");
+  SetCaption(mode == EditorMode::kNewRule    ? "New substitution rule"
+             : mode == EditorMode::kEditRule ? "Edit substitution rule"
+                                             : "Copy substitution rule");
   fromEdit->SetText(fromText);
   toEdit->SetText(toText);
   modified = false;
   saved = false;
-  inputEdit->SetText(WithCrLf(inputText));
+  inputEdit->SetText(platform::ToTextMode(inputText));
   UpdatePreview();
   helpButton->SetImage(kIconHelp);
   saveButton->Enable(false);
@@ -114,7 +111,7 @@ void CEditSubstDlg::UpdatePreview() {
   } catch (...) {
     output.clear();
   }
-  outputEdit->SetText(WithCrLf(output));
+  outputEdit->SetText(platform::ToTextMode(output));
 }
 
 void CEditSubstDlg::OnInputChanged() {
@@ -168,11 +165,11 @@ void CEditSubstDlg::OnSaveRule() {
 }
 
 void CEditSubstDlg::StoreRule() {
-  if (mode == 0) {
+  if (mode == EditorMode::kNewRule) {
     rules->inputs.insert(rules->inputs.begin(), inputText);
     rules->froms.insert(rules->froms.begin(), fromText);
     rules->tos.insert(rules->tos.begin(), toText);
-  } else if (mode == 1) {
+  } else if (mode == EditorMode::kEditRule) {
     rules->inputs[ruleIndex] = inputText;
     rules->froms[ruleIndex] = fromText;
     rules->tos[ruleIndex] = toText;

@@ -5,10 +5,16 @@
 #include "config_file.h"
 #include "ui/dialog.h"
 
-/// Edits one substitution rule with a live preview on its example: a new rule
-/// (mode 0, stored first), the rule `ruleIndex` (mode 1, replaced) or a copy
-/// of it (mode 2, stored right after it). Save stores the rule and writes the
-/// rules file; `saved` tells the caller that it happened.
+/// What the rule editor makes of the rule it shows.
+enum class EditorMode {
+  kNewRule,   ///< a new rule, stored first
+  kEditRule,  ///< the rule `ruleIndex`, replaced
+  kCopyRule,  ///< a copy of the rule `ruleIndex`, stored right after it
+};
+
+/// Edits one substitution rule with a live preview on its example, as `mode`
+/// says. Save stores the rule and writes the rules file; `saved` tells the
+/// caller that it happened.
 class CEditSubstDlg : public ui::Dialog {
  public:
   static constexpr int kTemplateId = 104;
@@ -18,7 +24,7 @@ class CEditSubstDlg : public ui::Dialog {
   static constexpr int kOutputId = 1011;
   static constexpr int kHelpId = 1028;
 
-  CEditSubstDlg(ConfigFile* rules, std::string rulesPath, int ruleIndex, int mode);
+  CEditSubstDlg(ConfigFile* rules, std::string rulesPath, int ruleIndex, EditorMode mode);
 
   /// `text` with every CR LF pair turned into LF; a lone CR stays.
   static std::string NormalizeLineEnds(const std::string& text);
@@ -49,7 +55,7 @@ class CEditSubstDlg : public ui::Dialog {
   ConfigFile* rules;
   std::string rulesPath;
   int ruleIndex;
-  int mode;
+  EditorMode mode;
   std::string fromText;
   std::string toText;
   std::string inputText;

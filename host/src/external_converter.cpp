@@ -5,12 +5,11 @@
 
 #include "platform/file_system.h"
 #include "platform/library.h"
+#include "platform/path.h"
 #include "ui/message_box.h"
 
-ExternalConverter::ExternalConverter(std::string path) : dllPath(std::move(path)) {
-  size_t slash = dllPath.rfind('/');
-  dllName = slash == std::string::npos ? dllPath : dllPath.substr(slash + 1);
-}
+ExternalConverter::ExternalConverter(std::string path)
+    : dllPath(std::move(path)), dllName(platform::AfterLastSeparator(dllPath)) {}
 
 bool ExternalConverter::LoadPlugin() {
   void* library = platform::LoadLibrary(dllPath);

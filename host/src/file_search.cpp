@@ -3,18 +3,13 @@
 #include <set>
 
 #include "platform/file_system.h"
+#include "platform/path.h"
 
 namespace {
 
 using Identities = std::set<platform::FileIdentity>;
 
-std::string Prefix(const std::string& folder) {
-  return !folder.empty() && folder.back() == '/' ? folder : folder + "/";
-}
-
 bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
-
-std::string NameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
 // `entered` holds the folders that a link may not lead into again: with
 // LinkedFolders::Once every folder met so far, otherwise the folders that
@@ -70,7 +65,7 @@ int AppendMatching(const std::string& pattern, const std::vector<std::string>& p
                    std::vector<std::string>& found) {
   int count = 0;
   for (const std::string& path : paths) {
-    if (platform::MatchesWildcard(NameOf(path), pattern)) {
+    if (platform::MatchesWildcard(platform::AfterLastSeparator(path), pattern)) {
       found.push_back(path);
       ++count;
     }
@@ -85,7 +80,7 @@ TreeListing ListTree(const std::string& folder, LinkedFolders linked) {
   platform::FileIdentity root;
   if (!platform::IsDirectory(folder) || !platform::GetIdentity(folder, root)) return listing;
   Identities entered{root};
-  WalkFolder(Prefix(folder), linked, entered, listing);
+  WalkFolder(platform::WithTrailingSeparator(folder), linked, entered, listing);
   return listing;
 }
 

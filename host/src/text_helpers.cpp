@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/path.h"
+
 std::vector<std::string> SplitString(const std::string& text, char delimiter) {
   std::vector<std::string> pieces;
   size_t start = 0;
@@ -22,8 +24,8 @@ std::vector<std::string> RemoveEmptyStrings(std::vector<std::string> strings) {
 }
 
 std::string BaseName(const std::string& path) {
-  std::vector<std::string> pieces = SplitString(path, '/');
-  return pieces.empty() ? std::string() : pieces.back();
+  const bool closed = !path.empty() && path.back() == '/';
+  return platform::AfterLastSeparator(closed ? path.substr(0, path.size() - 1) : path);
 }
 
 void ReplaceAll(std::string& text, const std::string& needle, const std::string& replacement) {

@@ -13,8 +13,9 @@ std::vector<std::string> SplitString(const std::string& text, char delimiter);
 /// `strings` without its empty entries, in their order.
 std::vector<std::string> RemoveEmptyStrings(std::vector<std::string> strings);
 
-/// The file name of `path`: the text after its last "/", or the whole path
-/// when it has none.
+/// The file name of `path`: the last piece that SplitString() cuts it into at
+/// "/", that is the text after its last "/" once one "/" at its very end is
+/// left out; the whole path when it has no "/".
 std::string BaseName(const std::string& path);
 
 /// Replaces every occurrence of `needle` in `text` by `replacement`, searching

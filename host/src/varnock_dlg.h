@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "config_file.h"
+#include "edit_subst_dlg.h"
 #include "external_converter.h"
 #include "ini_file.h"
 #include "ui/dialog.h"
@@ -129,7 +130,7 @@ class CVarnockDlg : public ui::Dialog {
   void RefreshSelectedRow();
   void UpdateRuleButtons();
   void EnableRuleButtons(bool enable);
-  bool OpenRuleEditor(int mode);
+  bool OpenRuleEditor(EditorMode mode);
   void SaveRules();
   bool HasSelectedRule() const;
   void SwapRules(int first, int second);

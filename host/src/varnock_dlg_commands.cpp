@@ -10,7 +10,7 @@
 
 namespace {
 
-enum EditorMode { kNewRule = 0, kEditRule = 1, kCopyRule = 2 };
+constexpr unsigned kSelectedAndFocused = ui::kItemSelected | ui::kItemFocused;
 
 ui::FileDialogRequest RulesFileRequest(bool save) {
   return {save, "xml", "MyVarnockConfig.xml", "Config Files (*.xml)|*.xml||"};
@@ -32,7 +32,6 @@ void CVarnockDlg::DisableRuleButtons() { EnableRuleButtons(false); }
 
 void CVarnockDlg::UpdateRuleButtons() {
   if (ruleList->GetItemCount() > 0 && HasSelectedRule()) {
-    constexpr unsigned kSelectedAndFocused = ui::kItemSelected | ui::kItemFocused;
     ruleList->SetItemState(selectedRule, kSelectedAndFocused, kSelectedAndFocused);
     EnableRuleButtons(true);
   } else {
@@ -50,7 +49,6 @@ void CVarnockDlg::RefreshSelectedRow() {
 }
 
 void CVarnockDlg::OnRuleItemChanged(ui::Notification& notification) {
-  constexpr unsigned kSelectedAndFocused = ui::kItemSelected | ui::kItemFocused;
   if ((notification.changed & ui::kChangedState) &&
       (notification.newState & kSelectedAndFocused) == kSelectedAndFocused) {
     selectedRule = notification.item;
@@ -65,14 +63,14 @@ void CVarnockDlg::OnRuleListClick(ui::Notification& notification) {
   notification.result = 0;
 }
 
-bool CVarnockDlg::OpenRuleEditor(int mode) {
-  if (mode != kNewRule && !HasSelectedRule()) return false;
+bool CVarnockDlg::OpenRuleEditor(EditorMode mode) {
+  if (mode != EditorMode::kNewRule && !HasSelectedRule()) return false;
   CEditSubstDlg editor(&rules, rulesUserPath, selectedRule, mode);
   return editor.DoModal() == ui::kIdOk && editor.saved;
 }
 
 void CVarnockDlg::OnAddRule() {
-  if (OpenRuleEditor(kNewRule)) {
+  if (OpenRuleEditor(EditorMode::kNewRule)) {
     selectedRule = 0;
     ruleList->InsertItem(0, "1");
     RefreshSelectedRow();
@@ -82,7 +80,7 @@ void CVarnockDlg::OnAddRule() {
 }
 
 void CVarnockDlg::OnEditRule() {
-  if (OpenRuleEditor(kEditRule)) RefreshSelectedRow();
+  if (OpenRuleEditor(EditorMode::kEditRule)) RefreshSelectedRow();
   FocusRuleList();
 }
 
@@ -91,11 +89,11 @@ void CVarnockDlg::OnRuleDoubleClick(ui::Notification& notification) {
   notification.result = 0;
   if (static_cast<unsigned>(notification.item) >= rules.froms.size()) return;
   selectedRule = notification.item;
-  if (OpenRuleEditor(kEditRule)) RefreshSelectedRow();
+  if (OpenRuleEditor(EditorMode::kEditRule)) RefreshSelectedRow();
 }
 
 void CVarnockDlg::OnCopyRule() {
-  if (OpenRuleEditor(kCopyRule)) {
+  if (OpenRuleEditor(EditorMode::kCopyRule)) {
     selectedRule += 1;
     ruleList->InsertItem(selectedRule, "");
     RefreshSelectedRow();
@@ -230,16 +228,9 @@ void CVarnockDlg::OnExtensionsSelChange() {
 void CVarnockDlg::OnExtensionsCloseUp() { FocusRuleList(); }
 
 void CVarnockDlg::UpdateSubstitutionControls() {
-  if (IsChecked(kSubstitutionEnable)) {
-    EnableSubstitutionControls(true);
-    return;
-  }
-  for (int id :
-       {kRuleList, kAdd, kImport, kExport, kRulesLabel, kExtensionsLabel, kExtensionCombo}) {
-    Item(id).Enable(false);
-  }
-  executeButton->Enable(IsChecked(kConverterEnable));
-  DisableRuleButtons();
+  const bool enable = IsChecked(kSubstitutionEnable);
+  EnableSubstitutionControls(enable);
+  if (!enable) DisableRuleButtons();
 }
 
 void CVarnockDlg::UpdateConverterControls() {

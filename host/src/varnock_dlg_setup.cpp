@@ -5,6 +5,7 @@
 #include "file_search.h"
 #include "known_folders.h"
 #include "platform/file_system.h"
+#include "platform/path.h"
 #include "platform/program.h"
 #include "resource_ids.h"
 #include "ui/message_box.h"
@@ -14,16 +15,6 @@ namespace {
 
 const char* const kSetUpCaption = "Set up user configuration";
 const char* const kInitializingCaption = "Initializing application";
-
-std::string BeforeLastSeparator(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(0, slash);
-}
-
-std::string AfterLastSeparator(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // The initialization file of a plug-in is named after its library:
 // extconvSample.so reads extconvSample.xml.
@@ -56,9 +47,9 @@ bool CVarnockDlg::OnInitDialog() {
 // the system; the user folder is created when missing. False after a message
 // when the user's folders cannot be had.
 bool CVarnockDlg::SetUpFolders() {
-  programFolder = BeforeLastSeparator(platform::ProgramPath());
-  installRoot = BeforeLastSeparator(programFolder);
-  installName = AfterLastSeparator(installRoot);
+  programFolder = platform::BeforeLastSeparator(platform::ProgramPath());
+  installRoot = platform::BeforeLastSeparator(programFolder);
+  installName = platform::AfterLastSeparator(installRoot);
   templateFolder = installRoot + "/config/template/" + "Varnock";
 
   std::string documents, roaming;
@@ -177,17 +168,10 @@ void CVarnockDlg::ApplySettingsToControls() {
   rootEdit->SetText(testMode ? srcDir : settings.browsedDirectory);
   makeBackups = settings.makeBackups == "true";
   ApplyConverterSettings();
-  if (settings.useRegExpConverter == "true") {
-    substitutionEnable->SetCheck(ui::ButtonControl::kChecked);
-    EnableSubstitutionControls(true);
-  } else {
-    substitutionEnable->SetCheck(ui::ButtonControl::kUnchecked);
-    for (int id : {kRuleList, kAdd, kImport, kExport, kRulesLabel, kExtensionsLabel,
-                   kExtensionCombo}) {
-      Item(id).Enable(false);
-    }
-    executeButton->Enable(IsChecked(kConverterEnable));
-  }
+  const bool substitution = settings.useRegExpConverter == "true";
+  substitutionEnable->SetCheck(substitution ? ui::ButtonControl::kChecked
+                                            : ui::ButtonControl::kUnchecked);
+  EnableSubstitutionControls(substitution);
   FillConverterCombo();
   for (const std::string& entry : settings.regexpExtentions) extensionCombo->AddString(entry);
   if (extensionCombo->GetCount() > 0) extensionCombo->SetCurSel(0);

@@ -1,12 +1,17 @@
 #include "view_report_dlg.h"
 
-#include <boost/algorithm/string/replace.hpp>
+#include "platform/text_file.h"
 
 namespace {
 
-// Client width and height that the report edit leaves free around itself.
+// The layout that a resize applies, in pixels: the report edit at (kEditLeft,
+// kEditTop), as wide and high as the client area less the margins across and
+// down; OK keeps its size, kOkMargin from the right and bottom edges.
+constexpr int kEditLeft = 11;
+constexpr int kEditTop = 11;
 constexpr int kEditMarginsAcross = 21;
 constexpr int kEditMarginsDown = 57;
+constexpr int kOkMargin = 10;
 
 ui::DialogTemplate ReportTemplate() {
   using namespace ui::style;
@@ -35,7 +40,7 @@ void CViewReportDlg::DoDataExchange() {
 
 bool CViewReportDlg::OnInitDialog() {
   Dialog::OnInitDialog();
-  reportEdit->SetText(boost::algorithm::replace_all_copy(reportContents, "\n", "\r\n"));
+  reportEdit->SetText(platform::ToTextMode(reportContents));
   // However small the user makes the window, OK stays whole and the report
   // keeps room for a few lines and its scroll bars: below that the layout
   // would give its controls negative sizes.
@@ -55,7 +60,8 @@ void CViewReportDlg::OnSize(ui::Notification& notification) {
   if (!layoutReady) return;
   int width = notification.width;
   int height = notification.height;
-  reportEdit->Move({11, 11, width - kEditMarginsAcross, height - kEditMarginsDown});
+  reportEdit->Move({kEditLeft, kEditTop, width - kEditMarginsAcross, height - kEditMarginsDown});
   ui::Rect ok = okButton->GetRect();
-  okButton->Move({width - 10 - ok.width, height - 10 - ok.height, ok.width, ok.height});
+  okButton->Move(
+      {width - kOkMargin - ok.width, height - kOkMargin - ok.height, ok.width, ok.height});
 }

@@ -24,7 +24,7 @@ class RuleEditorTest : public testing::Test {
 
   // Runs the editor on `rules` while `script` acts as the user; returns the
   // dialog's result.
-  int Open(int index, int mode, const std::function<void(ui::Dialog&)>& script) {
+  int Open(int index, EditorMode mode, const std::function<void(ui::Dialog&)>& script) {
     ui::headless::OnNextModal(CEditSubstDlg::kTemplateId, script);
     CEditSubstDlg editor(&rules, rulesPath, index, mode);
     int result = editor.DoModal();
@@ -45,7 +45,7 @@ class RuleEditorTest : public testing::Test {
 };
 
 TEST_F(RuleEditorTest, TitleAndBoxesFollowTheMode) {
-  Open(0, 0, [](ui::Dialog& editor) {
+  Open(0, EditorMode::kNewRule, [](ui::Dialog& editor) {
     EXPECT_EQ(editor.GetCaption(), "New substitution rule");
     EXPECT_EQ(Box(editor, CEditSubstDlg::kFromId).GetText(), "");
     EXPECT_EQ(Box(editor, CEditSubstDlg::kToId).GetText(), "");
@@ -58,14 +58,14 @@ TEST_F(RuleEditorTest, TitleAndBoxesFollowTheMode) {
   EXPECT_EQ(LastBox().text.substr(0, 38), "All substitutions are case sensitive a");
 
   // The example is shown with CR LF, the preview runs at once.
-  Open(1, 1, [](ui::Dialog& editor) {
+  Open(1, EditorMode::kEditRule, [](ui::Dialog& editor) {
     EXPECT_EQ(editor.GetCaption(), "Edit substitution rule");
     EXPECT_EQ(Box(editor, CEditSubstDlg::kFromId).GetText(), "b");
     EXPECT_EQ(Box(editor, CEditSubstDlg::kInputId).GetText(), "x = b;\r\ny = b;");
     EXPECT_EQ(Box(editor, CEditSubstDlg::kOutputId).GetText(), "x = B;\r\ny = B;");
     EXPECT_FALSE(SaveEnabled(editor));
   });
-  Open(1, 2, [](ui::Dialog& editor) {
+  Open(1, EditorMode::kCopyRule, [](ui::Dialog& editor) {
     EXPECT_EQ(editor.GetCaption(), "Copy substitution rule");
     EXPECT_FALSE(SaveEnabled(editor));
   });
@@ -73,7 +73,7 @@ TEST_F(RuleEditorTest, TitleAndBoxesFollowTheMode) {
 }
 
 TEST_F(RuleEditorTest, SaveWaitsForAChangeThatGivesARule) {
-  Open(0, 0, [](ui::Dialog& editor) {
+  Open(0, EditorMode::kNewRule, [](ui::Dialog& editor) {
     Box(editor, CEditSubstDlg::kFromId).UserType("x");
     EXPECT_TRUE(SaveEnabled(editor));
     Box(editor, CEditSubstDlg::kFromId).UserType("");
@@ -84,7 +84,7 @@ TEST_F(RuleEditorTest, SaveWaitsForAChangeThatGivesARule) {
 }
 
 TEST_F(RuleEditorTest, PreviewKeepsLinesApartAndTheExampleIsStoredWithLineFeeds) {
-  EXPECT_EQ(Open(0, 0,
+  EXPECT_EQ(Open(0, EditorMode::kNewRule,
                  [](ui::Dialog& editor) {
                    Box(editor, CEditSubstDlg::kInputId).UserType("int a;\r\nint b;");
                    Box(editor, CEditSubstDlg::kFromId).UserType("int (\\w)");
@@ -111,7 +111,8 @@ TEST_F(RuleEditorTest, AnInvalidRuleIsOnlySavedWhenTheUserInsists) {
     editor.UserClick(ui::kIdOk);
   };
   ui::headless::AnswerNextMessageBox(ui::Answer::No);
-  EXPECT_EQ(Open(1, 1, typeInvalidRuleAndSave), ui::kIdCancel);  // still open after No
+  EXPECT_EQ(Open(1, EditorMode::kEditRule, typeInvalidRuleAndSave),
+            ui::kIdCancel);  // still open after No
   EXPECT_FALSE(saved);
   EXPECT_EQ(rules.froms, (Strings{"A", "b", "C"}));
   EXPECT_EQ(LastBox().caption, "Invalid substitution rule");
@@ -121,14 +122,14 @@ TEST_F(RuleEditorTest, AnInvalidRuleIsOnlySavedWhenTheUserInsists) {
   EXPECT_EQ(LastBox().buttons, ui::Buttons::YesNo);
 
   ui::headless::AnswerNextMessageBox(ui::Answer::Yes);
-  EXPECT_EQ(Open(1, 1, typeInvalidRuleAndSave), ui::kIdOk);
+  EXPECT_EQ(Open(1, EditorMode::kEditRule, typeInvalidRuleAndSave), ui::kIdOk);
   EXPECT_TRUE(saved);
   EXPECT_EQ(rules.froms, (Strings{"A", "(b", "C"}));
   EXPECT_EQ(ReadRuleFroms(rulesPath), (Strings{"A", "(b", "C"}));
 }
 
 TEST_F(RuleEditorTest, ACopyGoesRightAfterItsOriginalEvenWhenIdentical) {
-  Open(2, 2, [](ui::Dialog& editor) {
+  Open(2, EditorMode::kCopyRule, [](ui::Dialog& editor) {
     Box(editor, CEditSubstDlg::kToId).UserType("changed");
     Box(editor, CEditSubstDlg::kToId).UserType("c");
     editor.UserClick(ui::kIdOk);
@@ -140,7 +141,7 @@ TEST_F(RuleEditorTest, ACopyGoesRightAfterItsOriginalEvenWhenIdentical) {
   EXPECT_EQ(rules.froms, (Strings{"A", "b", "C", "C"}));
   EXPECT_EQ(rules.inputs, (Strings{"ia", "x = b;\ny = b;", "ic", "ic"}));
 
-  Open(0, 2, [](ui::Dialog& editor) {
+  Open(0, EditorMode::kCopyRule, [](ui::Dialog& editor) {
     Box(editor, CEditSubstDlg::kToId).UserType("a2");
     editor.UserClick(ui::kIdOk);
   });
@@ -150,7 +151,7 @@ TEST_F(RuleEditorTest, ACopyGoesRightAfterItsOriginalEvenWhenIdentical) {
 }
 
 TEST_F(RuleEditorTest, ATextChangedAndChangedBackStillCountsAsAChange) {
-  Open(1, 1, [](ui::Dialog& editor) {
+  Open(1, EditorMode::kEditRule, [](ui::Dialog& editor) {
     Box(editor, CEditSubstDlg::kFromId).UserType("Z");
     Box(editor, CEditSubstDlg::kFromId).UserType("b");
     editor.UserClick(ui::kIdOk);
@@ -160,7 +161,7 @@ TEST_F(RuleEditorTest, ATextChangedAndChangedBackStillCountsAsAChange) {
 }
 
 TEST_F(RuleEditorTest, CancelStoresNothing) {
-  EXPECT_EQ(Open(0, 1,
+  EXPECT_EQ(Open(0, EditorMode::kEditRule,
                  [](ui::Dialog& editor) {
                    Box(editor, CEditSubstDlg::kFromId).UserType("Q");
                    editor.UserPressEscape();
@@ -173,7 +174,7 @@ TEST_F(RuleEditorTest, CancelStoresNothing) {
 
 TEST_F(RuleEditorTest, AFailedWriteIsReportedAndTheRuleStaysInMemory) {
   rulesPath = temp / "missing/rules.xml";
-  EXPECT_EQ(Open(0, 1,
+  EXPECT_EQ(Open(0, EditorMode::kEditRule,
                  [](ui::Dialog& editor) {
                    Box(editor, CEditSubstDlg::kToId).UserType("q");
                    editor.UserClick(ui::kIdOk);

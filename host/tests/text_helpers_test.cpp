@@ -18,10 +18,12 @@ TEST(RemoveEmptyStringsTest, KeepsTheOthersInOrder) {
   EXPECT_EQ(RemoveEmptyStrings({"", "b", "", "a", ""}), (Pieces{"b", "a"}));
 }
 
-TEST(BaseNameTest, IsTheTextAfterTheLastSlash) {
+TEST(BaseNameTest, IsTheLastPieceBetweenSlashes) {
   EXPECT_EQ(BaseName("/home/user/project/src/main.c"), "main.c");
   EXPECT_EQ(BaseName("main.c"), "main.c");
   EXPECT_EQ(BaseName("dir\\main.c"), "dir\\main.c");
+  EXPECT_EQ(BaseName("src/main.c/"), "main.c");
+  EXPECT_EQ(BaseName("src//"), "");
 }
 
 TEST(ReplaceAllTest, NeverSearchesInsertedTextAgain) {

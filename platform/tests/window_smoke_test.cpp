@@ -31,6 +31,14 @@ constexpr int kRules = 1002;
 constexpr int kExtensions = 1003;
 constexpr int kProgress = 1029;
 
+// The report window's layout after a resize, in pixels: the edit's left and
+// top edge, the client width and height it leaves free, OK's distance from
+// the right and bottom edges.
+constexpr int kEditLeftAndTop = 11;
+constexpr int kEditMarginsAcross = 21;
+constexpr int kEditMarginsDown = 57;
+constexpr int kOkMargin = 10;
+
 ui::DialogTemplate ReportTemplate() {
   using namespace ui::style;
   return {
@@ -92,10 +100,11 @@ class ReportWindow : public ui::Dialog {
   void OnEdited() { log.push_back("edited"); }
   void OnResized(ui::Notification& size) {
     log.push_back("size " + std::to_string(size.width) + "x" + std::to_string(size.height));
-    Item(kReport).Move({11, 11, size.width - 21, size.height - 57});
+    Item(kReport).Move({kEditLeftAndTop, kEditLeftAndTop, size.width - kEditMarginsAcross,
+                        size.height - kEditMarginsDown});
     ui::Rect ok = Item(ui::kIdOk).GetRect();
-    Item(ui::kIdOk).Move(
-        {size.width - 10 - ok.width, size.height - 10 - ok.height, ok.width, ok.height});
+    Item(ui::kIdOk).Move({size.width - kOkMargin - ok.width, size.height - kOkMargin - ok.height,
+                          ok.width, ok.height});
   }
 };
 
@@ -205,7 +214,8 @@ void CheckResize(ReportWindow& report) {
   Check(report.ClientRect() == ui::Rect{0, 0, 800, 600}, "the model knows the new client size");
   Check(report.Logged("size 800x600"), "the size notification carries the client size");
   ui::Rect edit = probe::ScreenRect(report, kReport);
-  Check(edit.width == 779 && edit.height == 543, "the edit widget follows the model's layout");
+  Check(edit.width == 800 - kEditMarginsAcross && edit.height == 600 - kEditMarginsDown,
+        "the edit widget follows the model's layout");
 }
 
 // A window with one control, as the progress windows are.

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/path.h"
+
 ExclusionByName::ExclusionByName(const std::vector<std::string>& excludedNames,
                                  std::vector<std::string> configurations)
     : configurationNames(std::move(configurations)) {
@@ -9,10 +11,7 @@ ExclusionByName::ExclusionByName(const std::vector<std::string>& excludedNames,
 }
 
 void ExclusionByName::Track(GroupFile* file) {
-  const size_t slash = file->path.rfind('/');
-  const std::string baseName =
-      slash == std::string::npos ? file->path : file->path.substr(slash + 1);
-  const auto listed = timesListedByName.find(baseName);
+  const auto listed = timesListedByName.find(platform::AfterLastSeparator(file->path));
   if (listed == timesListedByName.end()) return;
   // Passes already run never saw this file.
   tracked.emplace(file, Tracked{listed->second, passes});

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/file_system.h"
+#include "platform/path.h"
 #include "platform/text_file.h"
 #include "ui/message_box.h"
 
@@ -161,8 +162,8 @@ bool ExtConvProject::CopyAddedFile(const std::string& name) {
     ui::MessageBox(nullptr, "The file '" + source + "' does not exist.", kAddFilesCaption);
     return false;
   }
-  const size_t slash = destination.rfind('/');
-  const std::string folder = slash == std::string::npos ? "" : destination.substr(0, slash);
+  const std::string folder =
+      platform::NameStart(destination) == 0 ? "" : platform::BeforeLastSeparator(destination);
   if (!folder.empty() && !platform::EntryExists(folder)) {
     boost::system::error_code error;
     fs::create_directories(folder, error);

@@ -5,6 +5,7 @@
 
 #include "ext_conv_project.h"
 #include "platform/file_system.h"
+#include "platform/path.h"
 #include "platform/text_file.h"
 #include "ui/message_box.h"
 #include "xml_escape.h"
@@ -24,14 +25,9 @@ const char kWorkspaceTemplate[] =
     "  <batchBuild/>\n"
     "</workspace>\n";
 
-size_t NameStart(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? 0 : slash + 1;
-}
-
 // The workspace lies beside the project: only the file name changes.
 std::string WorkspaceFileName(const std::string& projectFile) {
-  const size_t nameStart = NameStart(projectFile);
+  const size_t nameStart = platform::NameStart(projectFile);
   return projectFile.substr(0, nameStart) +
          boost::algorithm::replace_all_copy(projectFile.substr(nameStart), "mwp", "mww");
 }
@@ -45,12 +41,12 @@ std::string ExtConvProject::StripPadMarkers(std::string text) {
 
 std::string ExtConvProject::MakeWorkspaceText(std::string projectFile) {
   return boost::algorithm::replace_all_copy(std::string(kWorkspaceTemplate), "THE_MWP_FILE",
-                                            EscapeXml(projectFile.substr(NameStart(projectFile))));
+                                            EscapeXml(platform::AfterLastSeparator(projectFile)));
 }
 
 bool ExtConvProject::ConvertProject(std::string path) {
   projectFilePath = path;
-  projectFolder = path.substr(0, NameStart(path));
+  projectFolder = path.substr(0, platform::NameStart(path));
   reportText += "\n" + path + "\n" + kSeparator + "\n";
   const std::string projectFile = GetOutputFileName();
   const std::string workspaceFile = WorkspaceFileName(projectFile);

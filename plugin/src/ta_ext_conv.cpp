@@ -2,6 +2,8 @@
 
 #include <boost/algorithm/string/find.hpp>
 
+#include "platform/path.h"
+
 namespace {
 
 const char kProjectExtension[] = ".cproj";
@@ -37,8 +39,7 @@ std::string TaExtConv::GetExplanation() {
 // here too; its output must still be a project file of its own.
 std::string TaExtConv::OutputFileNameFor(const std::string& projectFile) const {
   std::string output = projectFile;
-  const size_t slash = output.rfind('/');
-  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  const size_t nameStart = platform::NameStart(output);
   size_t at = output.rfind(kProjectExtension);
   if (at == std::string::npos || at < nameStart) {
     auto name = boost::make_iterator_range(output.begin() + nameStart, output.end());

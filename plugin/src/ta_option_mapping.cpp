@@ -4,6 +4,7 @@
 #include <boost/algorithm/string/replace.hpp>
 #include <boost/regex.hpp>
 
+#include "platform/ascii_case.h"
 #include "ta_ext_conv.h"
 #include "xml_escape.h"
 
@@ -25,13 +26,6 @@ const DeviceFamily kDeviceFamilies[] = {{"ATmega", "m", 6},
                                         {"ATxmega", "xm", 7},
                                         {"AT90", "", 4},
                                         {"ATA", "ATA", 3}};
-
-std::string LowerAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
 
 bool IsDebugName(const std::string& name) { return boost::algorithm::icontains(name, "debug"); }
 
@@ -73,7 +67,7 @@ std::string IncludeStates(const std::vector<std::string>& paths) {
 std::string TaExtConv::DeviceShortName(const std::string& device) {
   for (const DeviceFamily& family : kDeviceFamilies) {
     if (boost::algorithm::istarts_with(device, family.prefix)) {
-      return LowerAscii(family.shortPrefix + device.substr(family.keepFrom));
+      return platform::AsciiLower(family.shortPrefix + device.substr(family.keepFrom));
     }
   }
   return "";

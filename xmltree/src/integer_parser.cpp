@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cwctype>
 
+#include "platform/ascii_case.h"
 #include "xmltree/text_utilities.h"
 
 namespace {
@@ -10,7 +11,7 @@ bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; 
 bool IsSpace(wchar_t c) { return std::iswspace(static_cast<std::wint_t>(c)) != 0; }
 bool IsAlpha(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
 bool IsAlpha(wchar_t c) { return std::iswalpha(static_cast<std::wint_t>(c)) != 0; }
-long long UpperCase(char c) { return std::toupper(static_cast<unsigned char>(c)); }
+long long UpperCase(char c) { return static_cast<unsigned char>(platform::AsciiUpper(c)); }
 long long UpperCase(wchar_t c) { return std::towupper(static_cast<std::wint_t>(c)); }
 
 // Value of a digit character, or -1 when it is neither a decimal digit nor a

@@ -1,7 +1,6 @@
 #include "platform/file_system.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <memory>
@@ -12,11 +11,11 @@
 #include <unistd.h>
 
 #include "file_writing.h"
+#include "platform/ascii_case.h"
+#include "platform/path.h"
 
 namespace platform {
 namespace {
-
-char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
 
 // Glob matching with "*" and "?", letters compared without regard to case.
 bool GlobMatches(const std::string& name, const std::string& pattern) {
@@ -26,7 +25,8 @@ bool GlobMatches(const std::string& name, const std::string& pattern) {
     if (p < pattern.size() && pattern[p] == '*') {
       starPattern = p++;
       starName = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || Upper(pattern[p]) == Upper(name[n]))) {
+    } else if (p < pattern.size() &&
+               (pattern[p] == '?' || AsciiUpper(pattern[p]) == AsciiUpper(name[n]))) {
       ++p;
       ++n;
     } else if (starPattern != std::string::npos) {
@@ -42,9 +42,7 @@ bool GlobMatches(const std::string& name, const std::string& pattern) {
 
 // Names in the order a case-insensitive file system lists them.
 bool ListedBefore(const DirectoryEntry& a, const DirectoryEntry& b) {
-  std::string upperA = a.name, upperB = b.name;
-  std::transform(upperA.begin(), upperA.end(), upperA.begin(), Upper);
-  std::transform(upperB.begin(), upperB.end(), upperB.begin(), Upper);
+  const std::string upperA = AsciiUpper(a.name), upperB = AsciiUpper(b.name);
   if (upperA != upperB) return upperA < upperB;
   return a.name < b.name;
 }
@@ -115,7 +113,7 @@ bool ListMatching(const std::string& folder, const std::string& pattern,
                   std::vector<DirectoryEntry>& entries) {
   std::unique_ptr<DIR, DirCloser> directory(::opendir(folder.empty() ? "." : folder.c_str()));
   if (!directory) return false;
-  std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  const std::string prefix = WithTrailingSeparator(folder);
   while (const dirent* entry = ::readdir(directory.get())) {
     std::string name = entry->d_name;
     if (MatchesWildcard(name, pattern)) entries.push_back(Describe(prefix + name, name));

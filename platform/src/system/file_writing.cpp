@@ -12,6 +12,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include "platform/path.h"
 #include "platform/program.h"
 
 namespace platform {
@@ -30,10 +31,8 @@ extern "C" void RemoveUnfinishedAndEnd(int signal) {
 }
 
 std::string FolderOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
+  const size_t nameStart = NameStart(path);
+  return nameStart == 0 ? "." : WithoutTrailingSeparator(path.substr(0, nameStart));
 }
 
 bool WriteAllAt(int descriptor, const std::string& content, size_t from, size_t to) {

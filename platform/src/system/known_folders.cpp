@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "platform/path.h"
+
 namespace platform {
 namespace {
 
@@ -11,22 +13,16 @@ std::string Environment(const char* name) {
   return value ? value : "";
 }
 
-std::string WithoutTrailingSlash(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
-
 // `folder` + "/" + `name`, with a single slash also when `folder` is "/" or
 // ends in slashes.
 std::string Below(const std::string& folder, const std::string& name) {
-  std::string base = WithoutTrailingSlash(folder);
-  return base == "/" ? base + name : base + "/" + name;
+  return WithTrailingSeparator(WithoutTrailingSeparator(folder)) + name;
 }
 
 bool RoamingFolder(std::string& path) {
   std::string configHome = Environment("XDG_CONFIG_HOME");
   if (!configHome.empty() && configHome[0] == '/') {
-    path = WithoutTrailingSlash(configHome);
+    path = WithoutTrailingSeparator(configHome);
     return true;
   }
   std::string home = Environment("HOME");
@@ -64,7 +60,7 @@ std::string DocumentsFromUserDirs(const std::string& home) {
     if (home.empty() || !(rest.empty() || rest[0] == '/')) return "";
     value = rest.empty() ? home : Below(home, rest.substr(1));
   }
-  return !value.empty() && value[0] == '/' ? WithoutTrailingSlash(value) : "";
+  return !value.empty() && value[0] == '/' ? WithoutTrailingSeparator(value) : "";
 }
 
 bool DocumentsFolder(std::string& path) {
