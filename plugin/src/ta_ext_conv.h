@@ -62,6 +62,13 @@ class TaExtConv : public ExtConvProject {
   /// "m328p"); "" for a device of no known family.
   static std::string DeviceShortName(const std::string& deviceName);
 
+  /// Options of the project template that Atmel Studio projects have no
+  /// counterpart for: MapOptions drops them rather than leave them at values
+  /// that may not fit.
+  static constexpr const char* kDroppedOptions[] = {
+      "GGEnhancedCore",   "GG64BitDoubles", "GG64KFlash",     "GGNoMULInstruction", "GGEepromUtil",
+      "GGEepromUtilSize", "Variant Memory", "GGEnableConfig", "GGFPSLICCOnfig"};
+
   /// Replace the first "<name>Debug</name>", "<name>Release</name>" or
   /// configurations placeholder of `text` by `with`, literally.
   static void SetDebugConfigurationName(std::string& text, const std::string& with);
