@@ -83,7 +83,7 @@ class ProjectConversionTest : public testing::Test {
     EXPECT_EQ(names, std::vector<std::string>({"app.cproj"}));
   }
 
-  FakeInstall install;
+  TemporaryInstall install;
   test_support::TempDir project;
   OpenTaExtConv converter;
 };
