@@ -84,10 +84,12 @@ class TaExtConv : public ExtConvProject {
   std::string deviceName;
 
  private:
-  void ReadPropertyGroup(const PxXmlTree::Node& group);
-  void ReadItemGroup(const PxXmlTree::Node& group);
-  void ReadToolchainSettings(const PxXmlTree::Node& settings, const std::string& condition);
-  static void ReadAvrGccSetting(const PxXmlTree::Node& setting, BuildConfiguration& configuration);
+  void ReadPropertyGroup(const xmltree::PxXmlTree::Node& group);
+  void ReadItemGroup(const xmltree::PxXmlTree::Node& group);
+  void ReadToolchainSettings(const xmltree::PxXmlTree::Node& settings,
+                             const std::string& condition);
+  static void ReadAvrGccSetting(const xmltree::PxXmlTree::Node& setting,
+                                BuildConfiguration& configuration);
 
   std::string MakeConfigurationBlock(const BuildConfiguration& configuration) const;
   GroupFile* AddItemFile(const std::string& include);

@@ -12,6 +12,8 @@
 #include "xml_escape.h"
 #include "xmltree/px_xml_tree.h"
 
+using xmltree::PxXmlTree;
+
 namespace {
 
 using test_support::ReadFile;

@@ -4,6 +4,7 @@
 
 #include "xmltree/text_utilities.h"
 
+namespace xmltree {
 namespace {
 
 bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
@@ -94,3 +95,5 @@ long long ParseInteger(const wchar_t* text, wchar_t** end, int radix) {
 unsigned long long ParseUnsignedInteger(const wchar_t* text, wchar_t** end, int radix) {
   return Parse(text, end, radix, false);
 }
+
+}  // namespace xmltree
