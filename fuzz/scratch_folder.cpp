@@ -41,7 +41,7 @@ std::string WriteScratchFile(const std::string& name, const std::uint8_t* data, 
   return path;
 }
 
-void KeepXercesRunning() { static const PxXmlTree running("running"); }
+void KeepXercesRunning() { static const xmltree::PxXmlTree running("running"); }
 
 void Require(bool condition, const char* what) {
   if (condition) return;

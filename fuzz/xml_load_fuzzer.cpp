@@ -6,6 +6,8 @@
 #include "scratch_folder.h"
 #include "xmltree/px_xml_tree.h"
 
+using xmltree::PxXmlTree;
+
 namespace {
 
 void Walk(const PxXmlTree::Node& element) {

@@ -1,7 +1,5 @@
 #include "conversion_run.h"
 
-#include <boost/regex.hpp>
-
 #include "copy_directory_tree.h"
 #include "copy_files_dlg.h"
 #include "file_search.h"
@@ -238,30 +236,4 @@ void ConversionRun::FinishReport() {
   CViewReportDlg viewer(report);
   if (dialog.testMode) platform::ExitProcess(0);
   viewer.DoModal();
-}
-
-// A second press of Execute while a run is under way (its message boxes keep
-// the dialog alive) does nothing.
-void CVarnockDlg::OnExecute() {
-  if (running) return;
-  struct RunningFlag {
-    bool& flag;
-    explicit RunningFlag(bool& running) : flag(running) { flag = true; }
-    ~RunningFlag() { flag = false; }
-  } guard(running);
-  ConversionRun(*this).Execute();
-}
-
-bool CVarnockDlg::ParseExtensionList(const std::string& text, std::vector<std::string>& patterns) {
-  DisableRuleButtons();
-  static const boost::regex kExtensionList(R"((\*\.[A-Za-z0-9_\-*]+;*)+)", boost::regex::perl);
-  if (!boost::regex_match(text, kExtensionList)) return false;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find(';', start);
-    if (end == std::string::npos) end = text.size();
-    if (end > start) patterns.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return true;
 }

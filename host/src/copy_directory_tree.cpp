@@ -155,7 +155,7 @@ bool CopyFiles(const std::vector<std::string>& files, const std::string& source,
   for (const std::string& file : files) {
     progress.StepIt();
     int error = platform::CopyFile(file, MapPath(file, source, destination), false);
-    if (error == 0 || error == platform::kErrorNotSameDevice) continue;
+    if (error == 0) continue;
     if (!platform::CanReadFile(file)) {
       copyReport += ReportLine(file, "could not be read: not copied.");
       continue;

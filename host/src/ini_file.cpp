@@ -4,6 +4,8 @@
 #include "ui/message_box.h"
 #include "xmltree/px_xml_tree.h"
 
+using xmltree::PxXmlTree;
+
 namespace {
 
 const char* const kReadingCaption = "Reading initialization file";

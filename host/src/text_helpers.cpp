@@ -28,23 +28,6 @@ std::string BaseName(const std::string& path) {
   return platform::AfterLastSeparator(closed ? path.substr(0, path.size() - 1) : path);
 }
 
-void ReplaceAll(std::string& text, const std::string& needle, const std::string& replacement) {
-  if (needle.empty()) return;
-  size_t position = text.find(needle);
-  if (position == std::string::npos) return;
-  // Searching on behind each inserted replacement is the same as walking the
-  // original text once, which keeps the work linear.
-  std::string result;
-  size_t copied = 0;
-  while (position != std::string::npos) {
-    result.append(text, copied, position - copied).append(replacement);
-    copied = position + needle.size();
-    position = text.find(needle, copied);
-  }
-  result.append(text, copied, std::string::npos);
-  text = std::move(result);
-}
-
 ByteCounts CountBytes(const std::string& text) {
   ByteCounts counts{};
   for (unsigned char byte : text) ++counts[byte];

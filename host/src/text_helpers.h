@@ -18,11 +18,6 @@ std::vector<std::string> RemoveEmptyStrings(std::vector<std::string> strings);
 /// left out; the whole path when it has no "/".
 std::string BaseName(const std::string& path);
 
-/// Replaces every occurrence of `needle` in `text` by `replacement`, searching
-/// on behind each inserted replacement, so inserted text is never searched
-/// again. An empty needle leaves the text as it is.
-void ReplaceAll(std::string& text, const std::string& needle, const std::string& replacement);
-
 /// How often each byte value occurs in a text.
 using ByteCounts = std::array<size_t, 256>;
 ByteCounts CountBytes(const std::string& text);

@@ -1,7 +1,9 @@
 // The main dialog's commands: the rule list and its buttons, the converter
-// choice, the extension lists, the root directory and Close.
+// choice, the extension lists, the root directory, Execute and Close.
+#include <boost/regex.hpp>
 #include <utility>
 
+#include "conversion_run.h"
 #include "edit_subst_dlg.h"
 #include "folder_dialog.h"
 #include "ui/common_dialogs.h"
@@ -216,6 +218,20 @@ void CVarnockDlg::OnSubstitutionHelp() {
   FocusRuleList();
 }
 
+bool CVarnockDlg::ParseExtensionList(const std::string& text, std::vector<std::string>& patterns) {
+  DisableRuleButtons();
+  static const boost::regex kExtensionList(R"((\*\.[A-Za-z0-9_\-*]+;*)+)", boost::regex::perl);
+  if (!boost::regex_match(text, kExtensionList)) return false;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find(';', start);
+    if (end == std::string::npos) end = text.size();
+    if (end > start) patterns.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return true;
+}
+
 // A typed extension list stays offered in the drop-down list.
 void CVarnockDlg::OnExtensionsSelChange() {
   std::string text = extensionCombo->GetText();
@@ -255,4 +271,16 @@ void CVarnockDlg::OnClose() {
   SaveSettings();
   SaveRules();
   EndDialog(ui::kIdCancel);
+}
+
+// A second press of Execute while a run is under way (its message boxes keep
+// the dialog alive) does nothing.
+void CVarnockDlg::OnExecute() {
+  if (running) return;
+  struct RunningFlag {
+    bool& flag;
+    explicit RunningFlag(bool& running) : flag(running) { flag = true; }
+    ~RunningFlag() { flag = false; }
+  } guard(running);
+  ConversionRun(*this).Execute();
 }

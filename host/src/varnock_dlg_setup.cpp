@@ -3,12 +3,12 @@
 #include <boost/filesystem.hpp>
 
 #include "file_search.h"
-#include "known_folders.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/program.h"
 #include "resource_ids.h"
 #include "ui/message_box.h"
+#include "user_folders.h"
 #include "varnock_dlg.h"
 
 namespace {

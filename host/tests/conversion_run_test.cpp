@@ -259,8 +259,6 @@ TEST_F(ConversionRunTest, ExtensionListsAreSplitOnlyWhenWellFormed) {
   });
 }
 
-// The tests below need the substitution engine to change text.
-
 TEST_F(ConversionRunTest, LineEndsAreKeptOrMadeCrLfAndACopyGetsNoBackups) {
   WriteFile(source + "/lf.c", kOriginal);
   WriteFile(source + "/crlf.c", WithCrLf(kOriginal));

@@ -74,9 +74,13 @@ TEST_F(DialogsTest, ProgressIsModelessWithItsTemplateCaption) {
   ASSERT_TRUE(progress.Create(nullptr));
   EXPECT_TRUE(progress.IsVisible());
   EXPECT_EQ(progress.GetCaption(), "Processing files");
-  progress.Progress().SetRange(0, 0);
+  progress.Progress().SetRange(0, 4);
   progress.Progress().SetStep(1);
-  EXPECT_EQ(progress.Progress().StepsTaken(), 0);
+  progress.Progress().StepIt();
+  // The bar that the work steps is the one the window shows.
+  const ui::ProgressControl& shown = progress.ui::Dialog::Progress(CProgressBarDlg::kProgressId);
+  EXPECT_EQ(shown.GetPos(), 1);
+  EXPECT_EQ(shown.StepsTaken(), 1);
 }
 
 TEST_F(DialogsTest, DestinationDialogEnablesWhatTheChoiceNeeds) {

@@ -59,8 +59,11 @@ std::string List(const std::string& text, const std::string& pattern,
 
 EngineDialect LibraryDialect() { return {'\xBF', "\\R", "^"}; }
 
+// The line break is spelt apart from the engine's expression, so that a
+// wrong class there shows: each break as its own bytes, and a CR alone only
+// where no LF follows it.
 EngineDialect EngineDialectWithMark(char mark) {
-  return {mark, "(?>\\r\\n|[\\n\\x0B\\f\\r])", "(?:\\A|(?<=[\\n\\f])|(?<=\\r)(?!\\n))"};
+  return {mark, "(?:\r\n|\r(?!\n)|\n|\v|\f)", "(?:\\A|(?<=[\\n\\f])|(?<=\\r)(?!\\n))"};
 }
 
 std::string ReferenceMarkComments(const std::string& text, const EngineDialect& dialect) {

@@ -67,7 +67,6 @@ TEST_F(TestModeTest, TheFourOptionsConvertAFreshCopyAndEndWithExitCode0) {
   EXPECT_FALSE(Exists(install.UserFile("Varnock.xml")));
 }
 
-// Needs the substitution engine to change text.
 TEST_F(TestModeTest, TestModeRewritesTheCopyWithoutBackups) {
   WriteFile(source + "/sub/io.c", "first\nx = foo;\n");
   ASSERT_EQ(RunTestMode(iniFile, source, destination).exitCode, 0);

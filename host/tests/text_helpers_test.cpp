@@ -26,18 +26,4 @@ TEST(BaseNameTest, IsTheLastPieceBetweenSlashes) {
   EXPECT_EQ(BaseName("src//"), "");
 }
 
-TEST(ReplaceAllTest, NeverSearchesInsertedTextAgain) {
-  std::string text = "aXa aa";
-  ReplaceAll(text, "a", "aa");
-  EXPECT_EQ(text, "aaXaa aaaa");
-
-  text = "/* c */ x /* c */";
-  ReplaceAll(text, "/* c */", "#/* c */");
-  EXPECT_EQ(text, "#/* c */ x #/* c */");
-
-  text = "aaa";
-  ReplaceAll(text, "aa", "b");
-  EXPECT_EQ(text, "ba");
-}
-
 }  // namespace

@@ -9,10 +9,12 @@
 #include <algorithm>
 #include <boost/filesystem.hpp>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "test_support/files.h"
+#include "test_support/process.h"
 #include "test_support/temp_dir.h"
 
 namespace {
@@ -174,11 +176,22 @@ TEST_F(TextFileTest, ReplaceThroughALinkKeepsTheLink) {
   EXPECT_EQ(FolderContents(), (std::vector<std::string>{"file.txt", "link.txt"}));
 }
 
+// The superuser may write every file: as the superuser, the test hands the
+// file to the unprivileged user and tries the replacement as that user.
 TEST_F(TextFileTest, AFileTheUserMayNotWriteIsLeftAlone) {
-  if (::geteuid() == 0) GTEST_SKIP() << "the superuser may write every file";
   WriteFile(file_, "old");
   fs::permissions(file_, fs::perms(0444));
-  EXPECT_FALSE(ReplaceFile(file_, "new"));
+  const bool asAnotherUser = test_support::RunsAsSuperuser();
+  if (asAnotherUser) {
+    fs::permissions(dir_.Path(), fs::perms(0777));
+    const unsigned user = test_support::kUnprivilegedId;
+    test_support::ChangeOwnership(file_, {user, user});
+  }
+  auto replace = [&] {
+    if (asAnotherUser && !test_support::BecomeUnprivileged()) std::_Exit(2);
+    std::_Exit(ReplaceFile(file_, "new") ? 0 : 1);
+  };
+  EXPECT_EXIT(replace(), testing::ExitedWithCode(1), "");
   EXPECT_EQ(ReadFile(file_), "old");
   EXPECT_EQ(FolderContents(), std::vector<std::string>{"file.txt"});
 }

@@ -24,6 +24,7 @@ using ui::Event;
 using window_test::Check;
 using window_test::ClickCenter;
 using window_test::PointAtCenter;
+using window_test::WaitUntil;
 namespace probe = ui::window_probe;
 
 constexpr int kReport = 1030;
@@ -183,38 +184,43 @@ void CheckMirrorAndInput(ReportWindow& report) {
 
   report.log.clear();
   ClickCenter(probe::ScreenRect(report, ui::kIdOk));
-  probe::HandleEventsFor(300);
-  Check(report.Logged("ok"), "a pointer click on OK reaches the message map");
+  Check(WaitUntil([&] { return report.Logged("ok"); }),
+        "a pointer click on OK reaches the message map");
   Check(report.Focus() == report.FindControl(ui::kIdOk), "the clicked button has the focus");
 
   report.log.clear();
   ClickCenter(probe::ScreenRect(report, kReport));
-  probe::HandleEventsFor(300);
-  Check(report.Focus() == report.FindControl(kReport), "a click in the edit gives it the focus");
+  Check(WaitUntil([&] { return report.Focus() == report.FindControl(kReport); }),
+        "a click in the edit gives it the focus");
   probe::TypeText("x");
-  probe::HandleEventsFor(300);
-  Check(report.Logged("edited") && report.Edit(kReport).GetText().find('x') != std::string::npos,
+  Check(WaitUntil([&] {
+          return report.Logged("edited") &&
+                 report.Edit(kReport).GetText().find('x') != std::string::npos;
+        }),
         "typing reaches the model's text");
   Check(report.Edit(kReport).GetText().find("\r\n") != std::string::npos,
         "the model keeps CR LF between lines");
 
   report.log.clear();
   probe::Press(probe::Keystroke::Enter);
-  probe::HandleEventsFor(300);
-  Check(report.Logged("ok"), "Enter in the edit clicks the default button");
+  Check(WaitUntil([&] { return report.Logged("ok"); }),
+        "Enter in the edit clicks the default button");
   probe::Press(probe::Keystroke::Escape);
-  probe::HandleEventsFor(300);
-  Check(report.Logged("cancel") && report.IsOpen(), "Escape cancels");
+  Check(WaitUntil([&] { return report.Logged("cancel"); }) && report.IsOpen(), "Escape cancels");
 }
 
 void CheckResize(ReportWindow& report) {
   report.log.clear();
   probe::ResizeClient(report, 800, 600);
-  probe::HandleEventsFor(500);
-  Check(report.ClientRect() == ui::Rect{0, 0, 800, 600}, "the model knows the new client size");
+  Check(WaitUntil([&] {
+          return report.ClientRect() == ui::Rect{0, 0, 800, 600};
+        }),
+        "the model knows the new client size");
   Check(report.Logged("size 800x600"), "the size notification carries the client size");
-  ui::Rect edit = probe::ScreenRect(report, kReport);
-  Check(edit.width == 800 - kEditMarginsAcross && edit.height == 600 - kEditMarginsDown,
+  Check(WaitUntil([&] {
+          const ui::Rect edit = probe::ScreenRect(report, kReport);
+          return edit.width == 800 - kEditMarginsAcross && edit.height == 600 - kEditMarginsDown;
+        }),
         "the edit widget follows the model's layout");
 }
 
@@ -298,8 +304,8 @@ void CheckTooltipUnderMessageBox(RulesWindow& rules) {
   const std::set<std::string> tooltip = window_test::WindowsOpenedSince(before);
   Check(!tooltip.empty(), "OK shows its tooltip");
   probe::WhenNextModalShows([&](const ui::Rect& box, ui::Dialog*) {
-    probe::HandleEventsFor(500);
-    Check(window_test::NoneOnScreen(tooltip),
+    // Not long: given time, a tooltip may go away by itself.
+    Check(WaitUntil([&] { return window_test::NoneOnScreen(tooltip); }, 2000),
           "the message box that opens under the tooltip takes it away");
     PointAtCenter(box);
     probe::Press(probe::Keystroke::Enter);
@@ -309,39 +315,44 @@ void CheckTooltipUnderMessageBox(RulesWindow& rules) {
 
 void CheckListAndCombo(RulesWindow& rules) {
   ClickCenter(probe::RowScreenRect(rules, kRules, 1));
-  probe::HandleEventsFor(300);
-  Check(rules.SelectedRow() == 1 && rules.log == std::vector<std::string>{"click 1"},
+  Check(WaitUntil([&] {
+          return rules.SelectedRow() == 1 && rules.log == std::vector<std::string>{"click 1"};
+        }),
         "a click on a row selects that row alone and reports it");
   rules.log.clear();
   ui::Rect list = probe::ScreenRect(rules, kRules);
   probe::ClickAt(list.x + list.width / 2, list.y + list.height - 4);
-  probe::HandleEventsFor(300);
-  Check(rules.SelectedRow() == -1 && rules.log == std::vector<std::string>{"click -1"},
+  Check(WaitUntil([&] {
+          return rules.SelectedRow() == -1 && rules.log == std::vector<std::string>{"click -1"};
+        }),
         "a click below the rows reports no row");
+  rules.log.clear();
   ClickCenter(probe::RowScreenRect(rules, kRules, 1));
-  probe::HandleEventsFor(300);
+  WaitUntil([&] { return !rules.log.empty(); });
   rules.log.clear();
   probe::Press(probe::Keystroke::Down);
-  probe::HandleEventsFor(300);
-  Check(rules.SelectedRow() == 2 && rules.log == std::vector<std::string>{"key"},
+  Check(WaitUntil([&] {
+          return rules.SelectedRow() == 2 && rules.log == std::vector<std::string>{"key"};
+        }),
         "Down reaches the list first and moves the selection once");
 
   ui::Rect combo = probe::ScreenRect(rules, kExtensions);
   probe::ClickAt(combo.x + 20, combo.y + combo.height / 2);
-  probe::HandleEventsFor(300);
+  WaitUntil([&] { return probe::ToolkitFocus(rules) == rules.FindControl(kExtensions); });
   probe::TypeText("x");
-  probe::HandleEventsFor(300);
-  const std::string typed = rules.Combo(kExtensions).GetText();
-  Check(typed.find('x') != std::string::npos && rules.Combo(kExtensions).GetCurSel() == -1,
+  Check(WaitUntil(
+            [&] { return rules.Combo(kExtensions).GetText().find('x') != std::string::npos; }) &&
+            rules.Combo(kExtensions).GetCurSel() == -1,
         "typing into the combo box reaches the model");
+  const std::string typed = rules.Combo(kExtensions).GetText();
   rules.log.clear();
+  const std::set<std::string> beforeList = window_test::WindowsOnScreen();
   probe::Press(probe::Keystroke::OpenList);
-  probe::HandleEventsFor(500);
+  window_test::WindowsOpenedSince(beforeList);
   probe::Press(probe::Keystroke::Down);
-  probe::HandleEventsFor(300);
   probe::Press(probe::Keystroke::Enter);
-  probe::HandleEventsFor(500);
-  Check(rules.log == std::vector<std::string>{"pick after " + typed, "closed"},
+  Check(WaitUntil([&] { return rules.log.size() >= 2; }) &&
+            rules.log == std::vector<std::string>{"pick after " + typed, "closed"},
         "a pick is announced while the edit field holds the typed text, then the list closes");
   const int picked = rules.Combo(kExtensions).GetCurSel();
   Check(picked >= 0 &&
@@ -350,7 +361,7 @@ void CheckListAndCombo(RulesWindow& rules) {
 
   CheckTooltipUnderMessageBox(rules);
   ClickCenter(probe::ScreenRect(rules, ui::kIdOk));
-  probe::HandleEventsFor(300);
+  WaitUntil([&] { return rules.okClicked; });
 }
 
 }  // namespace
@@ -370,8 +381,9 @@ int main(int argc, char** argv) {
     ReportWindow report;
     Check(report.Create(nullptr), "the report window opens modeless");
     report.Edit(kReport).SetText("first line\r\nsecond line\r\nthird line");
+    const std::set<std::string> beforeReport = window_test::WindowsOnScreen();
     report.ShowWindow(true);
-    probe::HandleEventsFor(500);
+    Check(!window_test::WindowsOpenedSince(beforeReport).empty(), "the report window is shown");
     std::cout << "client area of 600 x 400 dialog units: " << report.ClientRect().width << " x "
               << report.ClientRect().height << " pixels" << std::endl;
     CheckMirrorAndInput(report);
@@ -389,8 +401,8 @@ int main(int argc, char** argv) {
     report.closeOnCancel = true;
     PointAtCenter(probe::ScreenRect(report, kReport));
     probe::Press(probe::Keystroke::Escape);
-    probe::HandleEventsFor(300);
-    Check(!report.IsOpen(), "the window closes from inside its own handler");
+    Check(WaitUntil([&] { return !report.IsOpen(); }),
+          "the window closes from inside its own handler");
   }
   std::cout << "screenshot: " << screenshot << std::endl;
   std::cout << "screenshot: " << screenshot.substr(0, screenshot.rfind('.')) + "-long-message.png"

@@ -10,6 +10,8 @@
 #include "platform/text_file.h"
 #include "ui/message_box.h"
 
+using xmltree::PxXmlTree;
+
 namespace {
 
 const char kReadingCaption[] = "Reading initialization file";

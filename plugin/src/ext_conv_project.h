@@ -107,7 +107,8 @@ class ExtConvProject : public ExtConv {
   bool RunConversionSteps();
   void InsertGroups();
   bool WriteOutputFile(const std::string& path, const std::string& text);
-  bool ReadInitializationElement(const PxXmlTree::Node& element, const std::string& initFilePath);
+  bool ReadInitializationElement(const xmltree::PxXmlTree::Node& element,
+                                 const std::string& initFilePath);
   bool SplitProjectTemplate(const std::string& text, const std::string& path);
   bool CopyAddedFile(const std::string& name);
 };

@@ -62,6 +62,13 @@ class TaExtConv : public ExtConvProject {
   /// "m328p"); "" for a device of no known family.
   static std::string DeviceShortName(const std::string& deviceName);
 
+  /// Options of the project template that Atmel Studio projects have no
+  /// counterpart for: MapOptions drops them rather than leave them at values
+  /// that may not fit.
+  static constexpr const char* kDroppedOptions[] = {
+      "GGEnhancedCore",   "GG64BitDoubles", "GG64KFlash",     "GGNoMULInstruction", "GGEepromUtil",
+      "GGEepromUtilSize", "Variant Memory", "GGEnableConfig", "GGFPSLICCOnfig"};
+
   /// Replace the first "<name>Debug</name>", "<name>Release</name>" or
   /// configurations placeholder of `text` by `with`, literally.
   static void SetDebugConfigurationName(std::string& text, const std::string& with);
@@ -77,10 +84,12 @@ class TaExtConv : public ExtConvProject {
   std::string deviceName;
 
  private:
-  void ReadPropertyGroup(const PxXmlTree::Node& group);
-  void ReadItemGroup(const PxXmlTree::Node& group);
-  void ReadToolchainSettings(const PxXmlTree::Node& settings, const std::string& condition);
-  static void ReadAvrGccSetting(const PxXmlTree::Node& setting, BuildConfiguration& configuration);
+  void ReadPropertyGroup(const xmltree::PxXmlTree::Node& group);
+  void ReadItemGroup(const xmltree::PxXmlTree::Node& group);
+  void ReadToolchainSettings(const xmltree::PxXmlTree::Node& settings,
+                             const std::string& condition);
+  static void ReadAvrGccSetting(const xmltree::PxXmlTree::Node& setting,
+                                BuildConfiguration& configuration);
 
   std::string MakeConfigurationBlock(const BuildConfiguration& configuration) const;
   GroupFile* AddItemFile(const std::string& include);

@@ -10,12 +10,6 @@
 
 namespace {
 
-// Options of the template that Atmel Studio projects have no counterpart
-// for; they are dropped rather than left at values that may not fit.
-const char* const kDroppedOptions[] = {"GGEnhancedCore",     "GG64BitDoubles", "GG64KFlash",
-                                       "GGNoMULInstruction", "GGEepromUtil",   "GGEepromUtilSize",
-                                       "Variant Memory",     "GGEnableConfig", "GGFPSLICCOnfig"};
-
 struct DeviceFamily {
   const char* prefix;
   const char* shortPrefix;

@@ -4,6 +4,8 @@
 
 #include "ta_ext_conv.h"
 
+using xmltree::PxXmlTree;
+
 namespace {
 
 const char kConfigurationLeftSide[] = " '$(Configuration)' ";

@@ -27,7 +27,7 @@ class CopyAddedFilesTest : public testing::Test {
     EXPECT_EQ(boxes[0].caption, "Add Qor files");
   }
 
-  FakeInstall install;
+  TemporaryInstall install;
   test_support::TempDir project;
   TestConverter converter;
 };

@@ -12,6 +12,8 @@
 #include "test_support/temp_dir.h"
 #include "xmltree/px_xml_tree.h"
 
+using xmltree::PxXmlTree;
+
 namespace {
 
 namespace fs = boost::filesystem;

@@ -9,6 +9,8 @@
 #include "ui/headless.h"
 #include "xmltree/px_xml_tree.h"
 
+using xmltree::PxXmlTree;
+
 namespace {
 
 using test_support::ReadFile;

@@ -12,6 +12,8 @@
 #include "xml_escape.h"
 #include "xmltree/px_xml_tree.h"
 
+using xmltree::PxXmlTree;
+
 namespace {
 
 using test_support::ReadFile;
@@ -83,7 +85,7 @@ class ProjectConversionTest : public testing::Test {
     EXPECT_EQ(names, std::vector<std::string>({"app.cproj"}));
   }
 
-  FakeInstall install;
+  TemporaryInstall install;
   test_support::TempDir project;
   OpenTaExtConv converter;
 };

@@ -46,7 +46,7 @@ class ProjectTemplateTest : public testing::Test {
     EXPECT_EQ(boxes[0].caption, "Generating project file");
   }
 
-  FakeInstall install;
+  TemporaryInstall install;
 };
 
 TEST_F(ProjectTemplateTest, SplitsIntoFirstAndLastBlockAndLeavesThePlaceholder) {

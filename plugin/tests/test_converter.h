@@ -8,10 +8,10 @@
 
 /// An install tree in a temporary folder, with the host program standing in
 /// at bin/varnock for as long as the object lives.
-class FakeInstall {
+class TemporaryInstall {
  public:
-  FakeInstall() { platform::OverrideProgramPath(dir_ / "bin/varnock"); }
-  ~FakeInstall() { platform::OverrideProgramPath(""); }
+  TemporaryInstall() { platform::OverrideProgramPath(dir_ / "bin/varnock"); }
+  ~TemporaryInstall() { platform::OverrideProgramPath(""); }
 
   const std::string& Root() const { return dir_.Path(); }
   std::string TemplateFolder() const { return dir_ / "config/template/Varnock/"; }

@@ -26,8 +26,4 @@ bool Exists(const std::string& path) {
   return boost::filesystem::exists(boost::filesystem::symlink_status(path, error));
 }
 
-std::string ExecutableFolder() {
-  return boost::filesystem::read_symlink("/proc/self/exe").parent_path().string();
-}
-
 }  // namespace test_support

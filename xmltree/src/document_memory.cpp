@@ -6,6 +6,8 @@
 #include <xercesc/util/OutOfMemoryException.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
 
+namespace xmltree {
+
 struct DocumentMemory::Block {
   Block* previous;
   Block* next;
@@ -67,3 +69,5 @@ void DocumentMemory::deallocate(void* memory) {
   if (block->previous) block->previous->next = block->next;
   ::operator delete(block);
 }
+
+}  // namespace xmltree

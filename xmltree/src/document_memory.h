@@ -4,6 +4,8 @@
 #include <functional>
 #include <xercesc/framework/MemoryManager.hpp>
 
+namespace xmltree {
+
 /// The memory manager of one parse and of the document it builds, which keeps
 /// using it for as long as it lives. It counts every byte handed out; while a
 /// limit is set, the allocation that takes the count past it lifts the limit
@@ -37,3 +39,5 @@ class DocumentMemory : public xercesc::MemoryManager {
   bool limited_ = false;
   std::function<void()> exceeded_;
 };
+
+}  // namespace xmltree

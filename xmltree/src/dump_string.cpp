@@ -2,6 +2,8 @@
 
 #include "xmltree/text_utilities.h"
 
+namespace xmltree {
+
 void DumpString(std::string text) {
   std::printf("--- string ---\n");
   for (size_t i = 0; i < text.size(); ++i) {
@@ -18,3 +20,5 @@ void DumpString(std::u16string text) {
   }
   std::printf("\n");
 }
+
+}  // namespace xmltree

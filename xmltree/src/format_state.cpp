@@ -3,6 +3,7 @@
 
 #include "xmltree/text_utilities.h"
 
+namespace xmltree {
 namespace {
 
 struct FormatState {
@@ -33,3 +34,5 @@ void PopFormatState(std::ostream& stream) {
   stream.fill(state.fill);
   stack.pop_back();
 }
+
+}  // namespace xmltree

@@ -5,6 +5,7 @@
 #include "platform/ascii_case.h"
 #include "xmltree/text_utilities.h"
 
+namespace xmltree {
 namespace {
 
 bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
@@ -95,3 +96,5 @@ long long ParseInteger(const wchar_t* text, wchar_t** end, int radix) {
 unsigned long long ParseUnsignedInteger(const wchar_t* text, wchar_t** end, int radix) {
   return Parse(text, end, radix, false);
 }
+
+}  // namespace xmltree

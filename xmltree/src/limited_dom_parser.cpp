@@ -17,6 +17,7 @@
 
 using xercesc::XMLString;
 
+namespace xmltree {
 namespace {
 
 XMLSize_t Length(const XMLCh* text) { return text ? XMLString::stringLen(text) : 0; }
@@ -140,3 +141,5 @@ void LimitedDomParser::entityDecl(const xercesc::DTDEntityDecl& entityDecl, cons
   Spend(entityDecl.getValueLen());
   XercesDOMParser::entityDecl(entityDecl, isPEDecl, isIgnored);
 }
+
+}  // namespace xmltree

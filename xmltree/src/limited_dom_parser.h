@@ -8,6 +8,8 @@
 
 #include "document_memory.h"
 
+namespace xmltree {
+
 /// What one parse may cost.
 struct ParseLimits {
   /// Characters the parser may hand over in all: text, attribute values,
@@ -64,3 +66,5 @@ class LimitedDomParser : public xercesc::XercesDOMParser {
   std::size_t spent_ = 0;
   bool exceeded_ = false;
 };
+
+}  // namespace xmltree

@@ -5,6 +5,7 @@
 
 #include "xmltree/text_utilities.h"
 
+namespace xmltree {
 namespace {
 
 bool IsNegative(std::uint64_t value, bool isSigned) {
@@ -103,3 +104,5 @@ std::string FormatHex(unsigned long long value) {
   text << HexFormat{value, 0, 0};
   return text.str();
 }
+
+}  // namespace xmltree

@@ -14,6 +14,8 @@
 using xercesc::DOMDocument;
 using xercesc::DOMNode;
 
+namespace xmltree {
+
 PxXmlTree::PxXmlTree() {
   AcquireXerces();
   impl_ = new Impl();
@@ -95,3 +97,5 @@ void PxXmlTree::Impl::TakeDocument(DOMDocument* document, bool adopted,
   documentCreated_ = !adopted;
   root_ = MakeNode(document->getDocumentElement());
 }
+
+}  // namespace xmltree

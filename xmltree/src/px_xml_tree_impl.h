@@ -10,6 +10,8 @@
 #include "document_memory.h"
 #include "xmltree/px_xml_tree.h"
 
+namespace xmltree {
+
 /// The pair behind a node handle.
 class PxXmlTree::NodeImpl {
  public:
@@ -62,3 +64,5 @@ class PxXmlTree::Impl : public xercesc::ErrorHandler, public xercesc::XMLFormatT
   std::unique_ptr<DocumentMemory> documentMemory_;  ///< that of a loaded document
   std::string* out_ = nullptr;  ///< the text being written; set only while a save runs
 };
+
+}  // namespace xmltree

@@ -11,6 +11,7 @@
 
 using xercesc::DOMNode;
 
+namespace xmltree {
 namespace {
 
 // Stands in the file for a value that is U+0001 alone.
@@ -134,3 +135,5 @@ PxXmlTree::Node PxXmlTree::Node::AddChildWithText(const std::string& name,
                                                   const char* value) const {
   return AddChildWithText(name, std::string(value ? value : ""));
 }
+
+}  // namespace xmltree

@@ -1,6 +1,8 @@
 #include "platform/text_encoding.h"
 #include "xmltree/text_utilities.h"
 
+namespace xmltree {
+
 std::u16string ToWide(const std::string& text) {
   std::u16string out;
   ToWide(text, out);
@@ -24,3 +26,5 @@ void ToNarrow(const std::u16string& text, std::string& out) {
   // A wide text that carries its terminating zero must not leave one behind.
   if (!out.empty() && out.back() == '\0') out.pop_back();
 }
+
+}  // namespace xmltree

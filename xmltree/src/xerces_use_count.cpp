@@ -6,6 +6,7 @@
 
 #include "xml_chars.h"
 
+namespace xmltree {
 namespace {
 
 // Live trees of this library copy; trees live on one thread only.
@@ -28,3 +29,5 @@ void AcquireXerces() {
 void ReleaseXerces() {
   if (--xercesUseCount == 0) xercesc::XMLPlatformUtils::Terminate();
 }
+
+}  // namespace xmltree

@@ -18,6 +18,7 @@
 
 using xercesc::XercesDOMParser;
 
+namespace xmltree {
 namespace {
 
 // The system's XML files are at most a few hundred KB.
@@ -116,3 +117,5 @@ void PxXmlTree::Impl::fatalError(const xercesc::SAXParseException& exception) {
             << exception.getLineNumber() << ", column " << exception.getColumnNumber() << "\n"
             << "   Message: " << NarrowText(exception.getMessage()) << std::endl;
 }
+
+}  // namespace xmltree

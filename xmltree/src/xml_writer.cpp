@@ -10,6 +10,7 @@
 using xercesc::DOMNode;
 using xercesc::XMLFormatter;
 
+namespace xmltree {
 namespace {
 
 bool HasTextChild(const DOMNode& node) {
@@ -172,3 +173,5 @@ void PxXmlTree::Impl::writeChars(const XMLByte* const bytes, const XMLSize_t cou
                                  xercesc::XMLFormatter* const) {
   if (out_) out_->append(reinterpret_cast<const char*>(bytes), count);
 }
+
+}  // namespace xmltree

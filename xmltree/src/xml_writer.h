@@ -6,6 +6,8 @@
 #include <xercesc/dom/DOMNode.hpp>
 #include <xercesc/framework/XMLFormatter.hpp>
 
+namespace xmltree {
+
 /// Writes a document as indented ISO-8859-1 XML to a format target: the
 /// declaration, an empty line, one element per line indented by two blanks per
 /// level (an element holding text on one line with everything inside it), and
@@ -37,3 +39,5 @@ class XmlWriter {
   int indent_ = 0;       ///< blanks before an element's line; +2 per level
   int inlineDepth_ = 0;  ///< above 0 inside an element that holds text
 };
+
+}  // namespace xmltree

@@ -8,6 +8,7 @@
 
 #include "xmltree/text_utilities.h"
 
+namespace xmltree {
 namespace {
 
 struct ParseCase {
@@ -139,3 +140,4 @@ TEST(DumpString, ListsEveryCharacter) {
 }
 
 }  // namespace
+}  // namespace xmltree

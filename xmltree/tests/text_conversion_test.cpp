@@ -4,6 +4,7 @@
 
 #include "xmltree/text_utilities.h"
 
+namespace xmltree {
 namespace {
 
 TEST(TextConversion, EmptyTextsStayEmpty) {
@@ -39,3 +40,4 @@ TEST(TextConversion, LoneSurrogateBecomesQuestionMarkAndTrailingZeroIsDropped) {
 }
 
 }  // namespace
+}  // namespace xmltree

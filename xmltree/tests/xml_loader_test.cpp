@@ -8,6 +8,7 @@
 #include "test_support/temp_dir.h"
 #include "xmltree/px_xml_tree.h"
 
+namespace xmltree {
 namespace {
 
 using testing::HasSubstr;
@@ -235,3 +236,4 @@ TEST_F(XmlLoaderTest, ManyPredefinedEntitiesAreNoBomb) {
 }
 
 }  // namespace
+}  // namespace xmltree

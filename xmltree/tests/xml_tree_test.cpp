@@ -9,6 +9,7 @@
 #include "test_support/temp_dir.h"
 #include "xmltree/px_xml_tree.h"
 
+namespace xmltree {
 namespace {
 
 class XmlTreeTest : public testing::Test {
@@ -123,3 +124,4 @@ TEST(XercesUse, RunsWhileAnyTreeLives) {
 }
 
 }  // namespace
+}  // namespace xmltree

@@ -9,6 +9,7 @@
 #include "xmltree/px_xml_tree.h"
 #include "xmltree/text_utilities.h"
 
+namespace xmltree {
 namespace {
 
 const std::string kHead = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n\r\n";
@@ -202,3 +203,4 @@ TEST_F(XmlWriterTest, AddingToAnEmptyHandleOrWithABadNameDoesNothing) {
 }
 
 }  // namespace
+}  // namespace xmltree

@@ -80,10 +80,6 @@ PLATFORM_EXPORT bool PathTooLong(const std::string& path);
 /// every name, also one without a dot.
 PLATFORM_EXPORT bool MatchesWildcard(const std::string& name, const std::string& pattern);
 
-/// Error code of CopyFile() for a copy across devices that the platform cannot
-/// make; never produced on this platform, kept so callers can pass it over.
-constexpr int kErrorNotSameDevice = -17;
-
 /// Copies the contents and permission bits of `source`, a regular file, to
 /// `target`. With `failIfExists` an existing target is refused; otherwise it
 /// is replaced through a temporary file beside it, so that it stays whole
@@ -97,8 +93,5 @@ PLATFORM_EXPORT int CopyFile(const std::string& source, const std::string& targe
 /// Makes `target` a symbolic link with the text of the link `source`,
 /// replacing a file or link already there. Returns 0, else an error code.
 PLATFORM_EXPORT int CopyLink(const std::string& source, const std::string& target);
-
-/// Current working directory of the process ("" when it cannot be read).
-PLATFORM_EXPORT std::string CurrentDirectory();
 
 }  // namespace platform

@@ -31,7 +31,6 @@ class PLATFORM_EXPORT Control {
 
   int Id() const { return id_; }
   ControlKind Kind() const { return kind_; }
-  unsigned Style() const { return style_; }
   bool HasStyle(unsigned bits) const { return (style_ & bits) == bits; }
   Dialog& Owner() const { return owner_; }
 
@@ -120,7 +119,6 @@ class PLATFORM_EXPORT ComboBoxControl : public Control {
 
   /// Appends an item (the list is never sorted); returns its index.
   int AddString(const std::string& item);
-  void ResetContent();
   int GetCount() const { return static_cast<int>(items_.size()); }
   std::string GetItemText(int index) const;
   /// Index of the selected item, -1 for none.

@@ -69,7 +69,6 @@ class PLATFORM_EXPORT Dialog {
   bool IsOpen() const { return open_; }
   bool IsModal() const { return modal_; }
   bool IsVisible() const { return visible_; }
-  Dialog* Parent() const { return parent_; }
   const DialogTemplate& Template() const { return template_; }
 
   const std::string& GetCaption() const { return caption_; }
@@ -158,7 +157,6 @@ class PLATFORM_EXPORT Dialog {
   Control* focus_ = nullptr;
   Rect client_;
   Rect minClient_;
-  Dialog* parent_ = nullptr;
   std::unique_ptr<DialogPeer> peer_;
   bool open_ = false;
   bool modal_ = false;

@@ -253,11 +253,4 @@ int CopyLink(const std::string& source, const std::string& target) {
   return ::symlink(text.c_str(), target.c_str()) == 0 ? 0 : errno;
 }
 
-std::string CurrentDirectory() {
-  std::string buffer(4096, '\0');
-  if (!::getcwd(buffer.data(), buffer.size())) return "";
-  buffer.resize(buffer.find('\0'));
-  return buffer;
-}
-
 }  // namespace platform

@@ -115,13 +115,6 @@ int ComboBoxControl::AddString(const std::string& item) {
   return GetCount() - 1;
 }
 
-void ComboBoxControl::ResetContent() {
-  items_.clear();
-  selection_ = -1;
-  Changed(Aspect::Items);
-  Control::SetText("");
-}
-
 std::string ComboBoxControl::GetItemText(int index) const {
   if (index < 0 || index >= GetCount()) return "";
   return items_[index];

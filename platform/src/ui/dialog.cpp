@@ -49,7 +49,6 @@ Dialog::~Dialog() { DestroyWindow(); }
 void Dialog::MakeWindow(Dialog* parent, bool modal) {
   DestroyWindow();
   Backend& backend = CurrentBackend();
-  parent_ = parent;
   modal_ = modal;
   ended_ = false;
   result_ = kIdCancel;

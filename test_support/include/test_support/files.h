@@ -12,7 +12,4 @@ std::string ReadFile(const std::string& path);
 
 bool Exists(const std::string& path);
 
-/// Folder of the running test executable.
-std::string ExecutableFolder();
-
 }  // namespace test_support

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace xmltree {
+
 /// A small document tree over the Xerces-C DOM: create a document with a
 /// named root or load one from a file, walk it element by element, read names,
 /// texts and attributes, add children and save it as indented ISO-8859-1 XML.
@@ -87,3 +89,5 @@ class PxXmlTree {
  private:
   Impl* impl_;
 };
+
+}  // namespace xmltree

@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string>
 
+namespace xmltree {
+
 // Narrow text is UTF-8 (the system's code page); wide text is UTF-16, the
 // character type of the XML layer.
 
@@ -67,3 +69,5 @@ class FormatStateGuard {
  private:
   std::ostream& stream_;
 };
+
+}  // namespace xmltree

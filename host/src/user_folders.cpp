@@ -1,4 +1,4 @@
-#include "known_folders.h"
+#include "user_folders.h"
 
 #include "platform/known_folders.h"
 
