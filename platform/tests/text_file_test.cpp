@@ -1,9 +1,7 @@
 #include "platform/text_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -90,13 +88,9 @@ TEST_F(TextFileTest, ReadRegularFileReadsOnlyRegularFilesWithinTheBound) {
   WriteFile(file_, "12345");
   fs::create_symlink(file_, dir_ / "link.txt");
   fs::create_symlink("/dev/zero", dir_ / "zero.txt");
-  ASSERT_EQ(::mkfifo((dir_ / "pipe.txt").c_str(), 0644), 0);
-  int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
+  test_support::MakeFifo(dir_ / "pipe.txt");
   const std::string socketPath = dir_ / "socket";
-  socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
-  ASSERT_EQ(::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  test_support::MakeSocket(socketPath);
 
   const std::pair<std::string, std::uint64_t> readable[] = {{file_, 5}, {dir_ / "link.txt", 100}};
   for (const auto& [path, bound] : readable) {
@@ -119,7 +113,6 @@ TEST_F(TextFileTest, ReadRegularFileReadsOnlyRegularFilesWithinTheBound) {
   }
   std::string bytes;
   EXPECT_FALSE(platform::ReadFileBytes(dir_ / "pipe.txt", bytes));
-  ::close(listening);
 
   EXPECT_EQ(platform::ReadRefusalReason(ReadFailure::kNotRegularFile, 1), "not a regular file");
   EXPECT_EQ(platform::ReadRefusalReason(ReadFailure::kTooLarge, 64 * 1024 * 1024),
