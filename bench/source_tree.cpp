@@ -5,14 +5,13 @@
 // rule must not take). The same seed always gives the same tree.
 //
 // Usage: bench_source_tree FOLDER [FILES [SEED]]   (defaults 2000 and 1)
+#include <boost/filesystem.hpp>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <string>
-
-#include <boost/filesystem.hpp>
 
 namespace {
 
@@ -52,12 +51,11 @@ std::string BodyLine(Random& random) {
   if (kind < 14) return "    // " + Word(random) + " " + Word(random) + " " + Word(random);
   if (kind < 18) return "    /* " + Word(random) + " of the " + Word(random) + " */";
   if (kind < 30) {
-    return "    if (" + Word(random) + " > " + Number(random, 255) + ") " + Word(random) +
-           " = 0;";
+    return "    if (" + Word(random) + " > " + Number(random, 255) + ") " + Word(random) + " = 0;";
   }
   if (kind < 45) {
-    return "    " + Word(random) + " += " + Word(random) + " * " + Number(random, 16) +
-           ";  // " + Word(random);
+    return "    " + Word(random) + " += " + Word(random) + " * " + Number(random, 16) + ";  // " +
+           Word(random);
   }
   if (kind < 55) return "    " + Word(random) + "_" + rule + "(" + Word(random) + ");";
   if (kind < 62) return "    /* " + Word(random) + " */ " + Word(random) + "++;";
@@ -73,8 +71,8 @@ std::string SourceFile(Random& random, unsigned number) {
     if (random.Below(3) == 0) {
       text += "/*\n * " + Word(random) + " " + Word(random) + "\n * " + Word(random) + "\n */\n";
     }
-    text += "void module_" + std::to_string(number) + "_" + std::to_string(function) +
-            "(uint8_t " + Word(random) + ")\n{\n";
+    text += "void module_" + std::to_string(number) + "_" + std::to_string(function) + "(uint8_t " +
+            Word(random) + ")\n{\n";
     for (unsigned line = 8 + random.Below(16); line > 0; --line) text += BodyLine(random) + "\n";
     text += "}\n\n";
   }
@@ -102,8 +100,8 @@ int main(int argc, char** argv) {
   const unsigned files = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 2000;
   Random random(argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1);
   for (unsigned number = 0; number < files; ++number) {
-    const std::string folder = root + "/lib" + std::to_string(number / 200) + "/part" +
-                               std::to_string(number / 20 % 10);
+    const std::string folder =
+        root + "/lib" + std::to_string(number / 200) + "/part" + std::to_string(number / 20 % 10);
     boost::filesystem::create_directories(folder);
     const std::string text = SourceFile(random, number);
     std::ofstream file(folder + "/module_" + std::to_string(number) + ".c", std::ios::binary);

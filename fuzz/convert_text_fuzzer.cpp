@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string report;
   RegExpConverter converter(true);
   int result = converter.ConvertText(text, rules.froms, rules.tos, out, "/src/app.c", report);
-  if (result == RegExpConverter::kUnchanged) Require(out == text, "an unchanged text stays as it was");
+  if (result == RegExpConverter::kUnchanged)
+    Require(out == text, "an unchanged text stays as it was");
   ui::headless::Reset();
   return 0;
 }

@@ -74,8 +74,7 @@ bool ConfigFile::ReadRules(const std::string& path) {
   tree.LoadFile(path);
   PxXmlTree::Node root = tree.GetRoot();
   if (root.GetNodeName() != "Varnock") {
-    ui::MessageBox(nullptr,
-                   "The file " + path + " is not a project converter configuration file.",
+    ui::MessageBox(nullptr, "The file " + path + " is not a project converter configuration file.",
                    kReadingCaption);
     return false;
   }
@@ -87,10 +86,10 @@ bool ConfigFile::ReadRules(const std::string& path) {
     if (name == "fileVersion") {
       std::string text = node.GetNodeText();
       if (text != "1.0" && text != "1.1") {
-        ui::MessageBox(nullptr,
-                       "The file '" + path +
-                           "' is created by a newer version of Varnock. Try to upgrade.",
-                       kReadingCaption);
+        ui::MessageBox(
+            nullptr,
+            "The file '" + path + "' is created by a newer version of Varnock. Try to upgrade.",
+            kReadingCaption);
         return false;
       }
       version = text == "1.0" ? 10 : 11;

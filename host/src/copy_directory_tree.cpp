@@ -1,8 +1,7 @@
 #include "copy_directory_tree.h"
 
-#include <vector>
-
 #include <boost/filesystem.hpp>
+#include <vector>
 
 #include "file_search.h"
 #include "platform/file_system.h"

@@ -11,29 +11,46 @@ namespace {
 ui::DialogTemplate EditorTemplate() {
   using namespace ui::style;
   using ui::ControlKind;
-  constexpr unsigned kMultiLineBox = kMultiLine | kVScroll | kAutoVScroll | kAutoHScroll | kBorder |
-                                     kTabStop;
-  return {CEditSubstDlg::kTemplateId,
-          "Substitution rule",
-          320,
-          337,
-          0,
-          {{ui::kIdOk, ControlKind::PushButton, "&Save", {263, 316, 50, 14}, kDefaultButton | kTabStop},
-           {ui::kIdCancel, ControlKind::PushButton, "&Cancel", {209, 316, 50, 14}, kTabStop},
-           {0, ControlKind::Label, "Input", {7, 7, 183, 8}, 0},
-           {CEditSubstDlg::kInputId, ControlKind::Edit, "", {7, 17, 306, 108},
-            kMultiLineBox | kWantReturn},
-           {0, ControlKind::Label, "From (Regular expressions allowed)", {7, 130, 183, 8}, 0},
-           {CEditSubstDlg::kFromId, ControlKind::Edit, "", {7, 141, 306, 15},
-            kAutoHScroll | kBorder | kTabStop},
-           {0, ControlKind::Label, "To", {7, 161, 183, 8}, 0},
-           {CEditSubstDlg::kToId, ControlKind::Edit, "", {7, 172, 306, 15},
-            kAutoHScroll | kBorder | kTabStop},
-           {0, ControlKind::Label, "Output", {7, 192, 183, 10}, 0},
-           {CEditSubstDlg::kOutputId, ControlKind::Edit, "", {7, 203, 306, 108},
-            kMultiLineBox | kReadOnly},
-           {CEditSubstDlg::kHelpId, ControlKind::PushButton, "?", {298, 2, 15, 13},
-            kImageButton | kTabStop, kIconHelp}}};
+  constexpr unsigned kMultiLineBox =
+      kMultiLine | kVScroll | kAutoVScroll | kAutoHScroll | kBorder | kTabStop;
+  return {
+      CEditSubstDlg::kTemplateId,
+      "Substitution rule",
+      320,
+      337,
+      0,
+      {{ui::kIdOk, ControlKind::PushButton, "&Save", {263, 316, 50, 14}, kDefaultButton | kTabStop},
+       {ui::kIdCancel, ControlKind::PushButton, "&Cancel", {209, 316, 50, 14}, kTabStop},
+       {0, ControlKind::Label, "Input", {7, 7, 183, 8}, 0},
+       {CEditSubstDlg::kInputId,
+        ControlKind::Edit,
+        "",
+        {7, 17, 306, 108},
+        kMultiLineBox | kWantReturn},
+       {0, ControlKind::Label, "From (Regular expressions allowed)", {7, 130, 183, 8}, 0},
+       {CEditSubstDlg::kFromId,
+        ControlKind::Edit,
+        "",
+        {7, 141, 306, 15},
+        kAutoHScroll | kBorder | kTabStop},
+       {0, ControlKind::Label, "To", {7, 161, 183, 8}, 0},
+       {CEditSubstDlg::kToId,
+        ControlKind::Edit,
+        "",
+        {7, 172, 306, 15},
+        kAutoHScroll | kBorder | kTabStop},
+       {0, ControlKind::Label, "Output", {7, 192, 183, 10}, 0},
+       {CEditSubstDlg::kOutputId,
+        ControlKind::Edit,
+        "",
+        {7, 203, 306, 108},
+        kMultiLineBox | kReadOnly},
+       {CEditSubstDlg::kHelpId,
+        ControlKind::PushButton,
+        "?",
+        {298, 2, 15, 13},
+        kImageButton | kTabStop,
+        kIconHelp}}};
 }
 
 // The rule applied plainly to the whole example; throws what the expression

@@ -40,7 +40,8 @@ void CheckTestModeArguments(const CVarnockDlg& dialog) {
 bool MatchTestModeCommandLine(const std::string& commandLine, std::string& iniFile,
                               std::string& srcDir, std::string& dstDir) {
   static const boost::regex kTestMode(
-      R"re((--test-mode) --ini-file="(/.+)" --src-dir="(/.+)" --dst-dir="(/.+)")re", boost::regex::perl);
+      R"re((--test-mode) --ini-file="(/.+)" --src-dir="(/.+)" --dst-dir="(/.+)")re",
+      boost::regex::perl);
   boost::smatch match;
   try {
     if (!boost::regex_match(commandLine, match, kTestMode)) return false;

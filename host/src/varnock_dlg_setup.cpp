@@ -67,7 +67,8 @@ bool CVarnockDlg::SetUpFolders() {
     boost::system::error_code error;
     boost::filesystem::create_directories(userFolder, error);
     if (error || !platform::IsDirectory(userFolder)) {
-      ui::MessageBox(this, "Could not create Roaming directory " + userFolder + "\nOperation aborted.",
+      ui::MessageBox(this,
+                     "Could not create Roaming directory " + userFolder + "\nOperation aborted.",
                      kSetUpCaption);
       return false;
     }
@@ -156,7 +157,8 @@ void CVarnockDlg::AddTooltips() {
       {kCopy, "Create a new substitution rule using the currently selected rule as a template"},
       {kEdit, "Edit the currently selected substitution rule"},
       {kRemove, "Remove the currently selected substitution rule"},
-      {kImport, "Import substitution rules from a file (note that all existing rules will be lost)"},
+      {kImport,
+       "Import substitution rules from a file (note that all existing rules will be lost)"},
       {kExport, "Export your substitution rules to a file"},
       {kExecute, "Start conversions"},
   };

@@ -1,8 +1,9 @@
-#include <string>
+#include "config_file.h"
 
 #include <gtest/gtest.h>
 
-#include "config_file.h"
+#include <string>
+
 #include "test_support/files.h"
 #include "test_support/hostile_files.h"
 #include "test_support/temp_dir.h"
@@ -70,8 +71,9 @@ TEST_F(ConfigFileTest, RulesAreWrittenByteForByteAndReadBack) {
 }
 
 TEST_F(ConfigFileTest, ChildrenInAnyOrderAndExtraElementsInsideAreIgnored) {
-  WriteFile(path, RulesFile("1.1", "<other/><substitution><to>T</to><note/><from>F</from>"
-                                   "<input>I</input></substitution>"));
+  WriteFile(path, RulesFile("1.1",
+                            "<other/><substitution><to>T</to><note/><from>F</from>"
+                            "<input>I</input></substitution>"));
   ASSERT_TRUE(rules.ReadRules(path));
   EXPECT_EQ(rules.inputs, Strings{"I"});
   EXPECT_EQ(rules.froms, Strings{"F"});
@@ -136,7 +138,8 @@ TEST_F(ConfigFileTest, IncompleteSubstitutionsAreRefused) {
 }
 
 TEST_F(ConfigFileTest, AnUnknownElementUnderTheRootFailsTheWholeRead) {
-  WriteFile(path, kHeader + "<Varnock><fileVersion>1.1</fileVersion><substitutions/><extra/></Varnock>");
+  WriteFile(path,
+            kHeader + "<Varnock><fileVersion>1.1</fileVersion><substitutions/><extra/></Varnock>");
   EXPECT_FALSE(rules.ReadRules(path));
   EXPECT_EQ(LastBox().text, "The file '" + path + "' contain errors.\n\nUnknown tag 'extra'.");
   ExpectUnchanged();

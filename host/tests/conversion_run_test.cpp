@@ -1,13 +1,13 @@
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <boost/algorithm/string/replace.hpp>
+#include <boost/filesystem.hpp>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
-
-#include <boost/algorithm/string/replace.hpp>
-#include <boost/filesystem.hpp>
-#include <gtest/gtest.h>
 
 #include "copy_files_dlg.h"
 #include "main_dialog_fixture.h"

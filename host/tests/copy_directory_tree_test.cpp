@@ -1,11 +1,12 @@
+#include "copy_directory_tree.h"
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <boost/filesystem.hpp>
 #include <string>
 #include <vector>
 
-#include <boost/filesystem.hpp>
-#include <gtest/gtest.h>
-
-#include "copy_directory_tree.h"
 #include "progress_bar_dlg.h"
 #include "test_support/files.h"
 #include "test_support/process.h"
@@ -127,8 +128,8 @@ TEST_F(CopyDirectoryTreeTest, AFolderThatCannotBeCreatedEndsTheCopy) {
   WriteFile(source + "/src/a.c", "a");
   WriteFile(temp / "blocker", "a file where a folder should go");
   EXPECT_FALSE(Copy(source, temp / "blocker/copy"));
-  EXPECT_EQ(LastBox().text,
-            "Error while creating directory '" + temp / "blocker/copy/src" + "'.\nOperation aborted.");
+  EXPECT_EQ(LastBox().text, "Error while creating directory '" + temp / "blocker/copy/src" +
+                                "'.\nOperation aborted.");
 }
 
 TEST_F(CopyDirectoryTreeTest, AFileThatCannotBeCopiedEndsTheCopy) {
@@ -137,7 +138,8 @@ TEST_F(CopyDirectoryTreeTest, AFileThatCannotBeCopiedEndsTheCopy) {
   boost::filesystem::create_directories(source + "/sub");
   ui::headless::AnswerNextMessageBox(ui::Answer::Yes);
   EXPECT_FALSE(Copy(source, target));
-  EXPECT_EQ(LastBox().text, "Error while copying the file '" + source + "/a.c'.\nOperation aborted.");
+  EXPECT_EQ(LastBox().text,
+            "Error while copying the file '" + source + "/a.c'.\nOperation aborted.");
 }
 
 TEST_F(CopyDirectoryTreeTest, ADestinationThatWouldOverwriteTheSourceOrCannotHoldTheCopyIsRefused) {

@@ -1,6 +1,6 @@
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "copy_files_dlg.h"
 #include "folder_dialog.h"

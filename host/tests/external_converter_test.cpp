@@ -1,15 +1,18 @@
-#include <string>
+#include "external_converter.h"
 
 #include <gtest/gtest.h>
 
-#include "external_converter.h"
+#include <string>
+
 #include "test_support/files.h"
 #include "test_support/temp_dir.h"
 #include "ui/headless.h"
 
 namespace {
 
-std::string Plugin(const std::string& name) { return std::string(TEST_PLUGIN_DIR) + "/" + name + ".so"; }
+std::string Plugin(const std::string& name) {
+  return std::string(TEST_PLUGIN_DIR) + "/" + name + ".so";
+}
 
 class ExternalConverterTest : public testing::Test {
  protected:

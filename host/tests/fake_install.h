@@ -3,10 +3,9 @@
 // A stand-in installation for tests of the program: its folder with test
 // plug-ins, the installed templates, and a home folder of its own, all below
 // one temporary folder.
+#include <boost/filesystem.hpp>
 #include <string>
 #include <vector>
-
-#include <boost/filesystem.hpp>
 
 #include "config_file.h"
 #include "ini_file.h"

@@ -1,10 +1,11 @@
+#include "file_search.h"
+
+#include <gtest/gtest.h>
+
+#include <boost/filesystem.hpp>
 #include <string>
 #include <vector>
 
-#include <boost/filesystem.hpp>
-#include <gtest/gtest.h>
-
-#include "file_search.h"
 #include "test_support/files.h"
 #include "test_support/process.h"
 #include "test_support/temp_dir.h"

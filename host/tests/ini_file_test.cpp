@@ -1,8 +1,9 @@
-#include <string>
+#include "ini_file.h"
 
 #include <gtest/gtest.h>
 
-#include "ini_file.h"
+#include <string>
+
 #include "test_support/files.h"
 #include "test_support/hostile_files.h"
 #include "test_support/temp_dir.h"
@@ -33,21 +34,20 @@ class IniFileTest : public testing::Test {
 TEST_F(IniFileTest, DefaultsAreWrittenInTheFileOrder) {
   IniFile settings;
   ASSERT_TRUE(settings.WriteSettings(path));
-  EXPECT_EQ(ReadFile(path),
-            kHeader +
-                "<initializeVarnock>\r\n"
-                "  <fileVersion>1.0</fileVersion>\r\n"
-                "  <browsedDirectory></browsedDirectory>\r\n"
-                "  <externalConverter></externalConverter>\r\n"
-                "  <makeBackups>true</makeBackups>\r\n"
-                "  <useExtConverter>true</useExtConverter>\r\n"
-                "  <useRegExpConverter>true</useRegExpConverter>\r\n"
-                "  <regexpExtentions>\r\n"
-                "    <extention>*.c;*.cpp;*.h;*.hpp;*.asm;*.s</extention>\r\n"
-                "    <extention>*.c;*.cpp;*.h;*.hpp</extention>\r\n"
-                "    <extention>*.txt</extention>\r\n"
-                "  </regexpExtentions>\r\n"
-                "</initializeVarnock>\r\n\r\n\r\n");
+  EXPECT_EQ(ReadFile(path), kHeader +
+                                "<initializeVarnock>\r\n"
+                                "  <fileVersion>1.0</fileVersion>\r\n"
+                                "  <browsedDirectory></browsedDirectory>\r\n"
+                                "  <externalConverter></externalConverter>\r\n"
+                                "  <makeBackups>true</makeBackups>\r\n"
+                                "  <useExtConverter>true</useExtConverter>\r\n"
+                                "  <useRegExpConverter>true</useRegExpConverter>\r\n"
+                                "  <regexpExtentions>\r\n"
+                                "    <extention>*.c;*.cpp;*.h;*.hpp;*.asm;*.s</extention>\r\n"
+                                "    <extention>*.c;*.cpp;*.h;*.hpp</extention>\r\n"
+                                "    <extention>*.txt</extention>\r\n"
+                                "  </regexpExtentions>\r\n"
+                                "</initializeVarnock>\r\n\r\n\r\n");
 }
 
 TEST_F(IniFileTest, WrittenValuesReadBack) {
@@ -81,12 +81,14 @@ TEST_F(IniFileTest, ElementsInAnyOrderAndMissingOnesKeepTheirValues) {
 }
 
 TEST_F(IniFileTest, AnUnknownTagIsReportedAndReadingGoesOn) {
-  WriteFile(path, SettingsFile("<FileVersion>1.0</FileVersion><browsedDirectory>/p</browsedDirectory>"));
+  WriteFile(path,
+            SettingsFile("<FileVersion>1.0</FileVersion><browsedDirectory>/p</browsedDirectory>"));
   IniFile settings;
   EXPECT_TRUE(settings.ReadSettings(path));
   EXPECT_EQ(settings.browsedDirectory, "/p");
   EXPECT_EQ(OnlyBox().caption, "XML error");
-  EXPECT_EQ(OnlyBox().text, "The file '" + path + "' contain errors.\n\nUnknown tag 'FileVersion'.");
+  EXPECT_EQ(OnlyBox().text,
+            "The file '" + path + "' contain errors.\n\nUnknown tag 'FileVersion'.");
 }
 
 TEST_F(IniFileTest, AnotherVersionStopsTheReadingButKeepsWhatCameBefore) {

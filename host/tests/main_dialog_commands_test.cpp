@@ -1,8 +1,8 @@
-#include <string>
-#include <vector>
+#include <gtest/gtest.h>
 
 #include <boost/filesystem.hpp>
-#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 #include "main_dialog_fixture.h"
 

@@ -2,11 +2,11 @@
 
 // Runs the main dialog in-process, headless, in a fake installation; a test
 // script acts as the user once set-up is done.
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "edit_subst_dlg.h"
 #include "fake_install.h"

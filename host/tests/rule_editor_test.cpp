@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "edit_subst_dlg.h"
 #include "fake_install.h"

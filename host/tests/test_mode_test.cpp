@@ -1,11 +1,11 @@
 // The program run as a process, without a display, in a fake installation
 // with a test plug-in: the unattended test mode and what any other command
 // line does.
-#include <string>
-#include <vector>
+#include <gtest/gtest.h>
 
 #include <boost/filesystem.hpp>
-#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 #include "fake_install.h"
 #include "test_support/process.h"

@@ -106,8 +106,8 @@ TEST(EscapedBytesTest, NotesEveryByteThatAnEscapeMayStandFor) {
     }
     return list;
   };
-  EXPECT_EQ(noted("a\\xBFb\\x{fe}\\e\\a\\0101\\cA"),
-            std::string("\x01\x07\x1B" "A\xBF\xFE"));
+  EXPECT_EQ(noted("a\\xBFb\\x{fe}\\e\\a\\0101\\cA"), std::string("\x01\x07\x1B"
+                                                                 "A\xBF\xFE"));
   EXPECT_EQ(noted("[\\x80-\\x83x]+\\d"), "\x80\x81\x82\x83");
   EXPECT_EQ(noted("\\xC9\\u$1"), "\xC9\xE9");
   EXPECT_EQ(noted("\\N{DEL}").size(), 128u);

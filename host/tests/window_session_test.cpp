@@ -7,14 +7,13 @@
 // caught on a screenshot. Arguments: the folder that receives the
 // screenshots.
 
+#include <boost/filesystem.hpp>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
 #include <set>
 #include <string>
 #include <vector>
-
-#include <boost/filesystem.hpp>
 
 #include "copy_files_dlg.h"
 #include "edit_subst_dlg.h"

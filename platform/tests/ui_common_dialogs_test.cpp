@@ -47,7 +47,8 @@ TEST_F(CommonDialogsTest, TheOwnerIsRecordedByItsCaption) {
 }
 
 TEST_F(CommonDialogsTest, FileDialogsAndFolderChoosersCancelUnlessAnswered) {
-  ui::FileDialogRequest request{false, "xml", "MyVarnockConfig.xml", "Config Files (*.xml)|*.xml||"};
+  ui::FileDialogRequest request{false, "xml", "MyVarnockConfig.xml",
+                                "Config Files (*.xml)|*.xml||"};
   EXPECT_EQ(ui::ChooseFile(request), "");
   ui::headless::ChooseNextFile("/tmp/rules.xml");
   EXPECT_EQ(ui::ChooseFile(request), "/tmp/rules.xml");

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "ui/dialog.h"
 #include "ui/headless.h"
@@ -26,7 +26,11 @@ constexpr int kNotes = 20;
 
 ui::DialogTemplate SampleTemplate() {
   using namespace ui::style;
-  return {500, "Sample", 200, 100, 0,
+  return {500,
+          "Sample",
+          200,
+          100,
+          0,
           {{kCheck, ControlKind::CheckBox, "Check", {0, 0, 10, 10}, kTabStop},
            {kEdit, ControlKind::Edit, "", {0, 20, 50, 10}, kTabStop | kBorder},
            {kRadioA, ControlKind::RadioButton, "A", {0, 30, 10, 10}, kGroup},
@@ -235,9 +239,8 @@ TEST_F(ListTest, AClickSelectsTheRowAloneAndReportsTheHit) {
   dialog.log.clear();
   List().UserClick(2);
   constexpr unsigned both = ui::kItemSelected | ui::kItemFocused;
-  EXPECT_EQ(dialog.log, (std::vector<std::string>{Tag(Event::ListSetFocus, kList),
-                                                  "changed:0:2->0", "changed:2:0->" +
-                                                                        std::to_string(both),
+  EXPECT_EQ(dialog.log, (std::vector<std::string>{Tag(Event::ListSetFocus, kList), "changed:0:2->0",
+                                                  "changed:2:0->" + std::to_string(both),
                                                   Tag(Event::ListClick, kList, 2)}));
 }
 
@@ -245,8 +248,8 @@ TEST_F(ListTest, AClickBelowTheRowsHitsNothingAndClearsTheSelection) {
   List().UserClick(1);
   dialog.log.clear();
   List().UserClick(7);
-  EXPECT_EQ(dialog.log, (std::vector<std::string>{"changed:1:3->1",
-                                                  Tag(Event::ListClick, kList, -1)}));
+  EXPECT_EQ(dialog.log,
+            (std::vector<std::string>{"changed:1:3->1", Tag(Event::ListClick, kList, -1)}));
   dialog.log.clear();
   List().UserDoubleClick(-1);
   EXPECT_EQ(dialog.log.back(), Tag(Event::ListDoubleClick, kList, -1));

@@ -8,7 +8,7 @@
 namespace ui {
 class Control;
 class Dialog;
-}
+}  // namespace ui
 
 /// Acts on the real windows as a person at the screen would, for the tests of
 /// the window backend: pointer and keys go through the display server, so

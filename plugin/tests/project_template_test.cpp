@@ -5,8 +5,8 @@
 #include "platform/text_file.h"
 #include "test_converter.h"
 #include "test_support/files.h"
-#include "test_support/process.h"
 #include "test_support/hostile_files.h"
+#include "test_support/process.h"
 #include "ui/headless.h"
 
 namespace {

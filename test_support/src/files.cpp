@@ -1,10 +1,9 @@
 #include "test_support/files.h"
 
+#include <boost/filesystem.hpp>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-
-#include <boost/filesystem.hpp>
 
 namespace test_support {
 

@@ -1,10 +1,5 @@
 #include "test_support/process.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <stdexcept>
-
 #include <fcntl.h>
 #include <grp.h>
 #include <sys/resource.h>
@@ -13,6 +8,11 @@
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
 
 namespace test_support {
 namespace {

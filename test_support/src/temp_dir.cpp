@@ -1,8 +1,7 @@
 #include "test_support/temp_dir.h"
 
-#include <stdexcept>
-
 #include <boost/filesystem.hpp>
+#include <stdexcept>
 
 namespace test_support {
 

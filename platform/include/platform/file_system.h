@@ -47,9 +47,9 @@ struct FileIdentity {
 
 /// One entry of a directory listing.
 struct DirectoryEntry {
-  std::string name;          ///< the entry's name, without folder
-  bool isDirectory = false;  ///< a real directory (not a link to one)
-  bool isLink = false;       ///< a symbolic link (to anything)
+  std::string name;                        ///< the entry's name, without folder
+  bool isDirectory = false;                ///< a real directory (not a link to one)
+  bool isLink = false;                     ///< a symbolic link (to anything)
   EntryKind kind = EntryKind::Unresolved;  ///< what it is, links followed
   FileIdentity identity;  ///< of what it is, links followed (unset when unresolved)
 };

@@ -13,8 +13,21 @@ class ControlView;
 
 /// What of a control changed, for the window backend that mirrors it.
 enum class Aspect {
-  Text, Enabled, Visible, Focus, Geometry, Check, Image,
-  Items, Selection, Columns, Rows, RowState, ExtendedStyle, EnsureVisible, Progress,
+  Text,
+  Enabled,
+  Visible,
+  Focus,
+  Geometry,
+  Check,
+  Image,
+  Items,
+  Selection,
+  Columns,
+  Rows,
+  RowState,
+  ExtendedStyle,
+  EnsureVisible,
+  Progress,
 };
 
 /// A control of a dialog, addressed by its id. The state lives here, whatever

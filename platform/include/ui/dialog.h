@@ -27,9 +27,8 @@ using MessageMap = std::vector<MessageMapEntry>;
 /// Message-map entry for a member handler without arguments.
 template <class D>
 MessageMapEntry On(Event event, int controlId, void (D::*handler)()) {
-  return {event, controlId, [handler](Dialog& dialog, Notification&) {
-            (static_cast<D&>(dialog).*handler)();
-          }};
+  return {event, controlId,
+          [handler](Dialog& dialog, Notification&) { (static_cast<D&>(dialog).*handler)(); }};
 }
 
 /// Message-map entry for a member handler that reads the notification.

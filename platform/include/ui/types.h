@@ -28,26 +28,26 @@ enum class ControlKind {
   RadioButton,  ///< always an automatic radio button
   PushButton,
   ComboBox,
-  ListView,     ///< always in report view
+  ListView,  ///< always in report view
   ProgressBar,
 };
 
 /// Control styles of a template (bit set).
 namespace style {
 constexpr unsigned kTabStop = 1u << 0;
-constexpr unsigned kGroup = 1u << 1;          ///< starts a new group (radio buttons, labels)
-constexpr unsigned kDisabled = 1u << 2;       ///< disabled at creation
+constexpr unsigned kGroup = 1u << 1;     ///< starts a new group (radio buttons, labels)
+constexpr unsigned kDisabled = 1u << 2;  ///< disabled at creation
 constexpr unsigned kBorder = 1u << 3;
-constexpr unsigned kReadOnly = 1u << 4;       ///< edit
-constexpr unsigned kMultiLine = 1u << 5;      ///< edit
-constexpr unsigned kWantReturn = 1u << 6;     ///< edit: Enter makes a new line
+constexpr unsigned kReadOnly = 1u << 4;    ///< edit
+constexpr unsigned kMultiLine = 1u << 5;   ///< edit
+constexpr unsigned kWantReturn = 1u << 6;  ///< edit: Enter makes a new line
 constexpr unsigned kVScroll = 1u << 7;
 constexpr unsigned kAutoHScroll = 1u << 8;
 constexpr unsigned kAutoVScroll = 1u << 9;
-constexpr unsigned kDefaultButton = 1u << 10; ///< push button: the dialog's default
-constexpr unsigned kImageButton = 1u << 11;   ///< push button showing an icon
-constexpr unsigned kDropDownList = 1u << 12;  ///< combo box: choose from the list only
-constexpr unsigned kDropDown = 1u << 13;      ///< combo box: editable text with a list
+constexpr unsigned kDefaultButton = 1u << 10;  ///< push button: the dialog's default
+constexpr unsigned kImageButton = 1u << 11;    ///< push button showing an icon
+constexpr unsigned kDropDownList = 1u << 12;   ///< combo box: choose from the list only
+constexpr unsigned kDropDown = 1u << 13;       ///< combo box: editable text with a list
 }  // namespace style
 
 /// Dialog window styles (bit set).

@@ -1,14 +1,14 @@
 #include "platform/file_system.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <memory>
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <memory>
 
 #include "file_writing.h"
 #include "platform/ascii_case.h"

@@ -3,9 +3,9 @@
 // Writing files so that nothing is lost, for ReplaceFile and CopyFile: the
 // temporary file beside a target, the writing of a file over itself, and the
 // removal of a half-written file when a signal ends the process.
-#include <string>
-
 #include <sys/types.h>
+
+#include <string>
 
 namespace platform::internal {
 

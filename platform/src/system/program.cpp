@@ -1,12 +1,12 @@
 #include "platform/program.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <iterator>
-
-#include <unistd.h>
 
 namespace platform {
 namespace {

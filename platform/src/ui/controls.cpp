@@ -273,11 +273,20 @@ bool ListViewControl::UserKeyDown(Key key) {
   }
   int target = current;
   switch (key) {
-    case Key::Up: target = std::max(current - 1, 0); break;
-    case Key::Down: target = std::min(current + 1, count - 1); break;
-    case Key::Home: target = 0; break;
-    case Key::End: target = count - 1; break;
-    default: return true;
+    case Key::Up:
+      target = std::max(current - 1, 0);
+      break;
+    case Key::Down:
+      target = std::min(current + 1, count - 1);
+      break;
+    case Key::Home:
+      target = 0;
+      break;
+    case Key::End:
+      target = count - 1;
+      break;
+    default:
+      return true;
   }
   SelectOnly(target);
   return true;

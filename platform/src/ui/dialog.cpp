@@ -267,10 +267,17 @@ void Dialog::SetFocusTo(Control* control) {
 void Dialog::SendFocusNotification(Control& control) {
   Notification focused;
   switch (control.Kind()) {
-    case ControlKind::Edit: focused.event = Event::EditSetFocus; break;
-    case ControlKind::ComboBox: focused.event = Event::ComboSetFocus; break;
-    case ControlKind::ListView: focused.event = Event::ListSetFocus; break;
-    default: return;
+    case ControlKind::Edit:
+      focused.event = Event::EditSetFocus;
+      break;
+    case ControlKind::ComboBox:
+      focused.event = Event::ComboSetFocus;
+      break;
+    case ControlKind::ListView:
+      focused.event = Event::ListSetFocus;
+      break;
+    default:
+      return;
   }
   focused.controlId = control.Id();
   Dispatch(focused);

@@ -26,7 +26,9 @@ HeadlessState& State() {
   return state;
 }
 
-Answer DefaultAnswer(Buttons buttons) { return buttons == Buttons::YesNo ? Answer::No : Answer::Ok; }
+Answer DefaultAnswer(Buttons buttons) {
+  return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+}
 
 // Dialog units of the dialog font: 6 px across per 4 units, 13 px down per 8.
 int Across(int units) { return units * 3 / 2; }

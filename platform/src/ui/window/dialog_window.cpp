@@ -1,7 +1,6 @@
 #include "dialog_window.h"
 
 #include "dialog_font.h"
-
 #include "ui/dialog.h"
 #include "ui/toolkit_windows.h"
 #include "widget_view.h"
