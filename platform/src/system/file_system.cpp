@@ -160,6 +160,12 @@ int CopyOverInPlace(int from, const struct stat& status, const std::string& targ
 }
 
 int CopyOverTarget(int from, const struct stat& status, const std::string& target) {
+  // With no old version to keep whole, the copy is made directly; only a
+  // target that appeared meanwhile takes the way through a temporary file.
+  if (ProbeEntry(target) == EntryState::Missing) {
+    int error = CopyToNewFile(from, status, target);
+    if (error != EEXIST) return error;
+  }
   internal::TemporaryFile temporary(target);
   if (temporary.Descriptor() < 0) {
     int error = errno;
