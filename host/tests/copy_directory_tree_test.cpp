@@ -209,6 +209,18 @@ TEST_F(CopyDirectoryTreeTest, LinkedFoldersAreCopiedAndWhatCannotBeIsReported) {
                             "/gone.c" + dead + source + "/loop1" + dead + source + "/loop2" + dead);
 }
 
+// Deeper than a socket address can name: the entry is told apart by its path.
+TEST_F(CopyDirectoryTreeTest, ASocketDeeperThanASocketAddressReachesIsLeftOutAndReported) {
+  const std::string deep = source + "/" + std::string(60, 'd') + "/" + std::string(60, 'e');
+  WriteFile(deep + "/main.c", "main");
+  test_support::MakeSocket(deep + "/socket");
+  ASSERT_TRUE(Copy(source, target));
+  EXPECT_EQ(ReadFile(target + deep.substr(source.size()) + "/main.c"), "main");
+  EXPECT_EQ(copyReport, deep +
+                            "/socket => not a file, folder or link to one (a pipe, socket or "
+                            "device): not copied.\n");
+}
+
 TEST_F(CopyDirectoryTreeTest, EntriesTheUserCannotReadAreReportedAndTheCopyGoesOn) {
   if (!test_support::RunsAsSuperuser()) GTEST_SKIP() << "needs to act as another user";
   WriteFile(source + "/main.c", "main");

@@ -26,6 +26,25 @@ bool SetFileSizeLimit(long bytes) {
   return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
 }
 
+// Binds a socket to `name` in the working folder and closes it, which leaves
+// the socket file behind.
+bool BindSocketNamed(const std::string& name) {
+  sockaddr_un address = {};
+  address.sun_family = AF_UNIX;
+  if (name.size() >= sizeof address.sun_path) {
+    errno = ENAMETOOLONG;
+    return false;
+  }
+  std::memcpy(address.sun_path, name.c_str(), name.size() + 1);
+  const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  const bool bound =
+      socket >= 0 && ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  const int bindError = errno;
+  if (socket >= 0) ::close(socket);
+  errno = bindError;
+  return bound;
+}
+
 bool IsVariable(const std::string& entry, const char* name) {
   const size_t length = std::strlen(name);
   return entry.compare(0, length, name) == 0 && entry.size() > length && entry[length] == '=';
@@ -125,15 +144,24 @@ void MakeFifo(const std::string& path) {
   if (::mkfifo(path.c_str(), 0644) != 0) Fail("cannot make the pipe", path);
 }
 
+// A socket address holds little more than a hundred bytes, less than a path
+// under a long TMPDIR: the socket is bound by its name alone from inside its
+// folder.
 void MakeSocket(const std::string& path) {
-  sockaddr_un address = {};
-  address.sun_family = AF_UNIX;
-  if (path.size() >= sizeof address.sun_path) Fail("socket path too long:", path);
-  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-  int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  bool bound =
-      socket >= 0 && ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-  if (socket >= 0) ::close(socket);
+  const size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const int here = ::open(".", O_RDONLY | O_DIRECTORY);
+  if (here < 0) Fail("cannot open the working folder to make", path);
+  if (::chdir(folder.c_str()) != 0) {
+    ::close(here);
+    Fail("cannot enter the folder of", path);
+  }
+  const bool bound = BindSocketNamed(path.substr(slash + 1));
+  const int bindError = errno;
+  const bool returned = ::fchdir(here) == 0;
+  ::close(here);
+  if (!returned) Fail("cannot return to the working folder from", path);
+  errno = bindError;
   if (!bound) Fail("cannot make the socket", path);
 }
 
