@@ -29,8 +29,6 @@ class ToolkitApp : public wxApp {
 
 }  // namespace
 
-wxIMPLEMENT_APP_NO_MAIN(ToolkitApp);
-
 namespace ui {
 namespace {
 
@@ -113,6 +111,10 @@ bool StartWindowBackend(int argc, char** argv) {
   int count = static_cast<int>(toolkitArguments.size()) - 1;
   {
     wxLogNull quiet;  // no display is an answer here, not an error
+    // Given the instance here rather than through the toolkit's application
+    // macros, which define functions this program never calls. The toolkit
+    // deletes it again when it cannot start.
+    wxApp::SetInstance(new ToolkitApp);
     if (!wxEntryStart(count, toolkitArguments.data())) return false;
   }
   // The toolkit stays up until the process ends: the program ends with its
