@@ -17,12 +17,12 @@ trap 'rm -rf "$WORK"' EXIT
 
 "$BUILD/bench/bench_source_tree" "$WORK/tree" "$FILES" 1
 
-# A stand-in installation: the program, its library and the rules template;
+# A stand-in installation: the program, its libraries and the rules template;
 # the user folders lie below a home folder of its own.
 INSTALL="$WORK/install"
 mkdir -p "$INSTALL/bin" "$INSTALL/lib" "$INSTALL/config/template/Varnock" "$WORK/home/Documents"
 cp "$BUILD/bin/varnock" "$INSTALL/bin/"
-cp "$BUILD/lib/libvarnock-platform.so" "$INSTALL/lib/"
+cp "$BUILD/lib/libvarnock-system.so" "$BUILD/lib/libvarnock-ui.so" "$INSTALL/lib/"
 
 PERL_PROGRAM=""
 {

@@ -27,7 +27,8 @@ class TestModeTest : public testing::Test {
     namespace fs = boost::filesystem;
     fs::copy_file(VARNOCK_PROGRAM, program);
     fs::create_directories(install.root + "/lib");
-    fs::copy_file(VARNOCK_PLATFORM_LIBRARY, install.root + "/lib/libvarnock-platform.so");
+    fs::copy_file(VARNOCK_SYSTEM_LIBRARY, install.root + "/lib/libvarnock-system.so");
+    fs::copy_file(VARNOCK_UI_LIBRARY, install.root + "/lib/libvarnock-ui.so");
     install.AddPlugin("extconvTestAppend");
     WriteFile(source + "/main.c", "int main(void) { return 0; }\n");
     WriteFile(source + "/app.tproj", "project");
