@@ -5,11 +5,13 @@
 #include <string>
 
 #include "test_support/files.h"
-#include "test_support/hostile_files.h"
+#include "test_support/hostile_reader_test.h"
 #include "test_support/temp_dir.h"
 #include "ui/headless.h"
 
 namespace {
+
+using test_support::HostileXmlReaderTest;
 
 using test_support::ReadFile;
 using test_support::WriteFile;
@@ -173,24 +175,30 @@ TEST(InstalledRulesFile, IsReadWithoutQuestionsAndWrittenBackByteForByte) {
   EXPECT_EQ(ReadFile(temp / "copy.xml"), ReadFile(installed));
 }
 
-// A rules file that is no file, is huge or expands without end is refused as
-// not being a rules file, the rules as they were; an example holding a
-// character that XML cannot hold is saved with "?", so the file reads back
-// instead of stopping the program at its next start.
-TEST_F(ConfigFileTest, HostileRulesFilesAreRefusedAndEverySavedFileReadsBack) {
-  for (const test_support::HostileFile& file :
-       test_support::MakeHostileXmlFiles(temp.Path(), "Varnock")) {
-    ui::headless::Reset();
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(rules.ReadRules(file.path)) << file.what;
-    std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_NE(errors.find(file.path), std::string::npos) << file.what << ": " << errors;
-    ASSERT_EQ(ui::headless::MessageBoxes().size(), 1u) << file.what;
-    EXPECT_EQ(LastBox().text,
-              "The file " + file.path + " is not a project converter configuration file.");
-    ExpectUnchanged();
-  }
+// A hostile rules file is refused as not being a rules file, the rules as
+// they were.
+INSTANTIATE_TEST_SUITE_P(RulesFile, HostileXmlReaderTest,
+                         testing::Values(test_support::XmlReader{
+                             "the rules reader", "Varnock",
+                             [](const std::string& path) {
+                               ui::headless::Reset();
+                               ConfigFile rules;
+                               rules.froms = {"old"};
+                               bool read = rules.ReadRules(path);
+                               EXPECT_EQ(rules.froms, Strings{"old"});
+                               return read;
+                             },
+                             [](const test_support::HostileFile& file, const std::string&) {
+                               const auto& boxes = ui::headless::MessageBoxes();
+                               ASSERT_EQ(boxes.size(), 1u) << file.what;
+                               EXPECT_EQ(boxes[0].text,
+                                         "The file " + file.path +
+                                             " is not a project converter configuration file.");
+                             }}));
 
+// An example holding a character that XML cannot hold is saved with "?", so
+// the file reads back instead of stopping the program at its next start.
+TEST_F(ConfigFileTest, EverySavedFileReadsBack) {
   rules.inputs = {"x = \xEF\xBF\xBF;"};  // U+FFFF
   rules.froms = {"\xEF\xBF\xBE"};        // U+FFFE
   ASSERT_TRUE(rules.WriteRules(path));

@@ -5,11 +5,13 @@
 #include <string>
 
 #include "test_support/files.h"
-#include "test_support/hostile_files.h"
+#include "test_support/hostile_reader_test.h"
 #include "test_support/temp_dir.h"
 #include "ui/headless.h"
 
 namespace {
+
+using test_support::HostileXmlReaderTest;
 
 using test_support::ReadFile;
 using test_support::WriteFile;
@@ -146,23 +148,26 @@ TEST_F(IniFileTest, AFolderNameThatIsNotUtf8SurvivesTheFile) {
   EXPECT_TRUE(ui::headless::MessageBoxes().empty());
 }
 
-// A settings file that is no file, is huge or expands without end leaves the
-// defaults without a message box (one line on standard error says why), and
-// a value holding a character that XML cannot hold comes back with "?"
-// instead of making the file unreadable and every setting reset.
-TEST_F(IniFileTest, HostileSettingsFilesLeaveTheDefaultsAndEverySavedFileReadsBack) {
-  for (const test_support::HostileFile& file :
-       test_support::MakeHostileXmlFiles(temp.Path(), "initializeVarnock")) {
-    IniFile settings;
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(settings.ReadSettings(file.path)) << file.what;
-    std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_NE(errors.find(file.path), std::string::npos) << file.what << ": " << errors;
-    EXPECT_EQ(settings.makeBackups, "true") << file.what;
-    EXPECT_EQ(settings.regexpExtentions.size(), 3u) << file.what;
-  }
-  EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+// A hostile settings file leaves the defaults without a message box (one line
+// on standard error says why).
+INSTANTIATE_TEST_SUITE_P(SettingsFile, HostileXmlReaderTest,
+                         testing::Values(test_support::XmlReader{
+                             "the settings reader", "initializeVarnock",
+                             [](const std::string& path) {
+                               ui::headless::Reset();
+                               IniFile settings;
+                               bool read = settings.ReadSettings(path);
+                               EXPECT_EQ(settings.makeBackups, "true");
+                               EXPECT_EQ(settings.regexpExtentions.size(), 3u);
+                               return read;
+                             },
+                             [](const test_support::HostileFile& file, const std::string&) {
+                               EXPECT_TRUE(ui::headless::MessageBoxes().empty()) << file.what;
+                             }}));
 
+// A value holding a character that XML cannot hold comes back with "?" instead
+// of making the file unreadable and every setting reset.
+TEST_F(IniFileTest, EverySavedFileReadsBack) {
   IniFile written;
   written.browsedDirectory = "/home/u/\xEF\xBF\xBFproject\xEF\xBF\xBE";  // U+FFFF, U+FFFE
   written.makeBackups = "false";

@@ -2,10 +2,12 @@
 
 #include "test_converter.h"
 #include "test_support/files.h"
-#include "test_support/hostile_files.h"
+#include "test_support/hostile_reader_test.h"
 #include "ui/headless.h"
 
 namespace {
+
+using test_support::HostileXmlReaderTest;
 
 using Names = std::vector<std::string>;
 
@@ -100,19 +102,19 @@ TEST_F(InitializationFileTest, OtherRootIsRefused) {
       "Reading initialization file");
 }
 
-// An initialization file that is no file, is huge or expands without end
-// cannot be loaded, with one line on standard error that says why.
-TEST_F(InitializationFileTest, HostileFilesCannotBeLoaded) {
-  for (const test_support::HostileFile& file :
-       test_support::MakeHostileXmlFiles(dir.Path(), "extConv")) {
-    ui::headless::Reset();
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(converter.ReadInitializationFile(file.path)) << file.what;
-    std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_NE(errors.find(file.path), std::string::npos) << file.what << ": " << errors;
-    ExpectOneMessage("Could not load initialization file '" + file.path + "'.",
-                     "Reading initialization file");
-  }
-}
+// A hostile initialization file cannot be loaded, and the user is told so.
+INSTANTIATE_TEST_SUITE_P(InitializationFile, HostileXmlReaderTest,
+                         testing::Values(test_support::XmlReader{
+                             "the initialization file reader", "extConv",
+                             [](const std::string& path) {
+                               ui::headless::Reset();
+                               return TestConverter().ReadInitializationFile(path);
+                             },
+                             [](const test_support::HostileFile& file, const std::string&) {
+                               const auto& boxes = ui::headless::MessageBoxes();
+                               ASSERT_EQ(boxes.size(), 1u) << file.what;
+                               EXPECT_EQ(boxes[0].text,
+                                         "Could not load initialization file '" + file.path + "'.");
+                             }}));
 
 }  // namespace

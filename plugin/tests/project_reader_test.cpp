@@ -2,11 +2,13 @@
 
 #include "ta_test_converter.h"
 #include "test_support/files.h"
-#include "test_support/hostile_files.h"
+#include "test_support/hostile_reader_test.h"
 #include "test_support/temp_dir.h"
 #include "ui/headless.h"
 
 namespace {
+
+using test_support::HostileXmlReaderTest;
 
 using Texts = std::vector<std::string>;
 
@@ -147,18 +149,17 @@ TEST_F(ProjectReaderTest, FailsSilentlyUnlessTheRootIsProject) {
   EXPECT_TRUE(converter.configurations.empty());
 }
 
-// A project file that is no file, is huge or expands without end is not read,
-// silently but for the line on standard error that says why.
-TEST_F(ProjectReaderTest, HostileFilesAreNotRead) {
-  for (const test_support::HostileFile& file :
-       test_support::MakeHostileXmlFiles(dir.Path(), "Project")) {
-    OpenTaExtConv fresh;
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(fresh.ReadSourceProject(file.path)) << file.what;
-    std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_NE(errors.find(file.path), std::string::npos) << file.what << ": " << errors;
-  }
-  EXPECT_TRUE(ui::headless::MessageBoxes().empty());
-}
+// A hostile project file is not read, silently but for the line on standard
+// error that says why.
+INSTANTIATE_TEST_SUITE_P(ProjectReader, HostileXmlReaderTest,
+                         testing::Values(test_support::XmlReader{
+                             "the project reader", "Project",
+                             [](const std::string& path) {
+                               ui::headless::Reset();
+                               return OpenTaExtConv().ReadSourceProject(path);
+                             },
+                             [](const test_support::HostileFile& file, const std::string&) {
+                               EXPECT_TRUE(ui::headless::MessageBoxes().empty()) << file.what;
+                             }}));
 
 }  // namespace

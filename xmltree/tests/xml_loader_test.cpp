@@ -5,11 +5,14 @@
 
 #include "test_support/files.h"
 #include "test_support/hostile_files.h"
+#include "test_support/hostile_reader_test.h"
 #include "test_support/temp_dir.h"
 #include "xmltree/px_xml_tree.h"
 
 namespace xmltree {
 namespace {
+
+using test_support::HostileXmlReaderTest;
 
 using testing::HasSubstr;
 
@@ -206,22 +209,29 @@ TEST_F(XmlLoaderTest, EntitiesWithinTheLimitsLoad) {
   EXPECT_EQ(value.size(), 9000000u);
 }
 
-// Nothing but a regular file of a sane size is opened or read: a pipe that no
-// one writes to, a device, a huge file and a folder each fail at once with
-// one line that names them.
-TEST_F(XmlLoaderTest, OnlyRegularFilesOfASaneSizeAreRead) {
-  for (const test_support::HostileFile& file :
-       test_support::MakeHostileXmlFiles(folder_.Path(), "r")) {
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(tree_.LoadFile(file.path)) << file.what;
-    errors_ = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(Count(errors_, "\"" + file.path + "\""), 1u) << file.what << ": " << errors_;
-    ExpectEmptyTree();
-  }
+// Each hostile file fails at once with exactly one line that names it, and
+// leaves the tree empty.
+INSTANTIATE_TEST_SUITE_P(XmlLoader, HostileXmlReaderTest,
+                         testing::Values(test_support::XmlReader{
+                             "the XML loader", "r",
+                             [](const std::string& path) {
+                               PxXmlTree tree;
+                               bool loaded = tree.LoadFile(path);
+                               EXPECT_EQ(tree.GetRoot().GetNodeName(), "");
+                               return loaded;
+                             },
+                             [](const test_support::HostileFile& file, const std::string& errors) {
+                               EXPECT_EQ(Count(errors, "\"" + file.path + "\""), 1u)
+                                   << file.what << ": " << errors;
+                             }}));
+
+// A folder and a huge file are refused before they are opened, with the reason.
+TEST_F(XmlLoaderTest, FoldersAndHugeFilesAreRefusedWithTheReason) {
   testing::internal::CaptureStderr();
   EXPECT_FALSE(tree_.LoadFile(folder_.Path()));
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "The file \"" + folder_.Path() + "\" is not read: it is not a regular file.\n");
+  test_support::MakeSparseFile(folder_ / "huge.xml", 64LL * 1024 * 1024 + 1);
   testing::internal::CaptureStderr();
   EXPECT_FALSE(tree_.LoadFile(folder_ / "huge.xml"));
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
