@@ -193,4 +193,52 @@ TEST_F(TestModeTest, SpecialEntriesAndAFileSizeLimitNeitherHangNorEndTheRun) {
   }
 }
 
+// A stranger's project: links that lead nowhere from the source but to the
+// user's files from the copy's place, a link to the folder above, and folders
+// that link twice to the next, 14 levels deep (2^14 paths to the last).
+TEST_F(TestModeTest, ACopyWritesNothingOutsideItselfAndStaysAsLargeAsTheSource) {
+  namespace fs = boost::filesystem;
+  const std::string deepSource = install.temp / "s/r/c/project";
+  const std::string deepCopy = install.temp / "a/b/c/out";
+  WriteFile(install.temp / "a/victim.c", "x = foo;\n");
+  WriteFile(install.temp / "a/victims/io.c", "x = foo;\n");
+  WriteFile(install.temp / "s/r/c/sibling.c", "x = foo;\n");
+  WriteFile(deepSource + "/main.c", "x = foo;\n");
+  fs::create_symlink("../../../victim.c", deepSource + "/evil.c");
+  fs::create_symlink("../../../victim.c", deepSource + "/VarnockReport.txt");
+  fs::create_directory_symlink("../../../victims", deepSource + "/evil");
+  fs::create_directory_symlink("..", deepSource + "/up");
+  for (int level = 0; level <= 14; ++level) {
+    const std::string folder = deepSource + "/d" + std::to_string(level);
+    WriteFile(folder + "/f.c", "x = foo;\n");
+    if (level == 14) continue;
+    fs::create_directory_symlink("../d" + std::to_string(level + 1), folder + "/a");
+    fs::create_directory_symlink("../d" + std::to_string(level + 1), folder + "/b");
+  }
+
+  ProgramResult result = RunTestMode(iniFile, deepSource, deepCopy);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(ReadFile(install.temp / "a/victim.c"), "x = foo;\n");
+  EXPECT_EQ(ReadFile(install.temp / "a/victims/io.c"), "x = foo;\n");
+  EXPECT_EQ(ReadFile(install.temp / "s/r/c/sibling.c"), "x = foo;\n");
+  EXPECT_FALSE(Exists(deepCopy + "/up"));
+  int files = 0, links = 0;
+  for (fs::recursive_directory_iterator entry(deepCopy), end; entry != end; ++entry) {
+    files += fs::is_regular_file(entry->symlink_status());
+    links += fs::is_symlink(entry->symlink_status());
+  }
+  EXPECT_EQ(files, 17);  // main.c, 15 times f.c, the report
+  EXPECT_EQ(links, 28);
+  EXPECT_NE(ReadFile(deepCopy + "/d0/b/a/b/a/b/a/b/a/b/a/b/a/b/a/f.c").find("x = bar;"),
+            std::string::npos);
+  const std::string report = ReadFile(deepCopy + "/VarnockReport.txt");
+  EXPECT_NE(report.find(deepSource + "/up => link to a folder that holds the source folder: not "
+                                     "copied.\r\n"),
+            std::string::npos);
+  EXPECT_NE(report.find(deepSource +
+                        "/evil.c => link that leads to no file or folder, but would from the "
+                        "copy: not copied.\r\n"),
+            std::string::npos);
+}
+
 }  // namespace
