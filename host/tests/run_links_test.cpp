@@ -2,12 +2,10 @@
 // the main dialog, in place and on a copy: nothing outside the folder worked
 // on changes, and each file is converted once.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <boost/filesystem.hpp>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "copy_files_dlg.h"
 #include "main_dialog_fixture.h"
@@ -23,29 +21,16 @@ using test_support::WriteFile;
 const std::string kOriginal = "first\nx = foo;\n";
 const std::string kRewritten = "first\n/*\n*CONVERTER REPLACED|REMOVED:\n*x = foo\n*/\nx = bar;\n";
 
-struct Victim {
-  std::string content;
-  unsigned mode = 0;
-  bool operator==(const Victim& other) const {
-    return content == other.content && mode == other.mode;
-  }
-};
-
-unsigned ModeOf(const std::string& path) {
-  struct stat status;
-  return ::lstat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
-}
-
-// Every entry below `folder` with its bytes (a link's text) and mode.
-std::map<std::string, Victim> Snapshot(const std::string& folder) {
-  std::map<std::string, Victim> entries;
+// Every entry below `folder`: its permissions, and its bytes (a link's text).
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+  std::map<std::string, std::string> entries;
   for (fs::recursive_directory_iterator entry(folder), end; entry != end; ++entry) {
     const std::string path = entry->path().string();
     const fs::file_status status = entry->symlink_status();
-    entries[path] = {fs::is_symlink(status)     ? fs::read_symlink(path).string()
-                     : fs::is_directory(status) ? "(folder)"
-                                                : ReadFile(path),
-                     ModeOf(path)};
+    entries[path] = std::to_string(static_cast<int>(status.permissions())) + " " +
+                    (fs::is_symlink(status)     ? fs::read_symlink(path).string()
+                     : fs::is_directory(status) ? ""
+                                                : ReadFile(path));
   }
   return entries;
 }

@@ -82,11 +82,8 @@ TEST_F(EntryStateTest, WhereAPathLiesIsFoundWithItsLinksResolved) {
       {folder + "/missing/../../x", false},
       {folder + "/up", false},
       {folder + "/up/folder", true},
-      {folder + "/up/file", false},
       {folder + "/outFile", false},
-      {dir_.Path(), false},
       {dir_ / "file", false},
-      {"/", false},
   };
   for (const auto& [path, within] : cases) {
     EXPECT_EQ(platform::LiesWithin(path, folder), within) << path;
@@ -94,12 +91,6 @@ TEST_F(EntryStateTest, WhereAPathLiesIsFoundWithItsLinksResolved) {
   }
   EXPECT_TRUE(platform::LiesWithin(folder, "/"));
   EXPECT_FALSE(platform::LiesWithin(folder, dir_ / "absent"));
-  // Relative to the working folder, as the system takes it.
-  const fs::path here = fs::current_path();
-  fs::current_path(folder);
-  EXPECT_TRUE(platform::LiesWithin("new.c", folder));
-  EXPECT_FALSE(platform::LiesWithin("../new.c", folder));
-  fs::current_path(here);
 }
 
 }  // namespace
