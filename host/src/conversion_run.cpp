@@ -2,6 +2,7 @@
 
 #include "copy_directory_tree.h"
 #include "copy_files_dlg.h"
+#include "file_gate.h"
 #include "file_search.h"
 #include "platform/ascii_case.h"
 #include "platform/file_system.h"
@@ -9,6 +10,7 @@
 #include "platform/program.h"
 #include "platform/text_file.h"
 #include "reg_exp_converter.h"
+#include "report_line.h"
 #include "ui/message_box.h"
 #include "varnock_dlg.h"
 #include "view_report_dlg.h"
@@ -37,7 +39,7 @@ ConversionRun::ConversionRun(CVarnockDlg& owner) : dialog(owner) {}
 void ConversionRun::Execute() {
   dialog.SaveSettings();
   if (!CheckRoot() || !ChooseWorkingDirectory()) return;
-  FindFiles("*.*", dialog.workDir, files);
+  ListFiles();
   ReadPatterns();
   fileProgress = std::make_unique<CProgressBarDlg>();
   fileProgress->Create(&dialog);
@@ -108,6 +110,23 @@ bool ConversionRun::ChooseInteractively(CProgressBarDlg& copyProgress) {
   return true;
 }
 
+// No link is followed: each file inside the working directory is found once,
+// at its own place, and none outside it.
+void ConversionRun::ListFiles() {
+  TreeListing listing = ListTree(dialog.workDir, LinkedFolders::NotFollowed);
+  files = std::move(listing.files);
+  gate = std::make_unique<FileGate>(dialog.workDir, files);
+  for (const LeftOutEntry& entry : listing.leftOut) {
+    if (entry.reason == LeftOutReason::HoldingFolder) {
+      linkReport +=
+          ReportLine(entry.path, "link to the project folder or a folder above it: not followed.");
+    } else if (entry.reason == LeftOutReason::OutsideFolder) {
+      linkReport +=
+          ReportLine(entry.path, "link to a folder outside the project folder: not followed.");
+    }
+  }
+}
+
 void ConversionRun::ReadPatterns() {
   selectedConverter = dialog.Combo(CVarnockDlg::kConverterCombo).GetCurSel();
   if (!dialog.converters.empty() && selectedConverter >= 0 &&
@@ -128,6 +147,7 @@ void ConversionRun::StartReport() {
   reportPath = dialog.workDir + "/VarnockReport.txt";
   conversionReport = "This file:\n" + reportPath + "\n\n" + Heading("Project file conversion(s)");
   substitutionReport = "\n" + Heading("Source code substitutions");
+  platform::TakeReplacedLinks();  // only the run's own belong to its report
 }
 
 // False when the run ended early, without a report.
@@ -144,7 +164,15 @@ bool ConversionRun::ProcessFiles() {
 ConversionRun::Outcome ConversionRun::ProcessFile(const std::string& path) {
   if (path.find('.') == std::string::npos) return Outcome::Next;
   std::string filePattern = FilePattern(path);
-  if (!dialog.converters.empty() && dialog.IsChecked(CVarnockDlg::kConverterEnable)) {
+  if (AnyPassMatches(filePattern) && !gate->Admits(path, linkReport)) return Outcome::Next;
+  Outcome outcome = RunPasses(path, filePattern);
+  linkReport += ReplacedLinkLines();
+  return outcome;
+}
+
+ConversionRun::Outcome ConversionRun::RunPasses(const std::string& path,
+                                                const std::string& filePattern) {
+  if (ConverterPassOn()) {
     Outcome outcome = ConvertProject(path, filePattern);
     if (outcome != Outcome::Next) return outcome;
   }
@@ -152,6 +180,21 @@ ConversionRun::Outcome ConversionRun::ProcessFile(const std::string& path) {
     return SubstituteSource(path, filePattern);
   }
   return Outcome::Next;
+}
+
+bool ConversionRun::ConverterPassOn() const {
+  return !dialog.converters.empty() && dialog.IsChecked(CVarnockDlg::kConverterEnable);
+}
+
+bool ConversionRun::AnyPassMatches(const std::string& filePattern) const {
+  auto matching = [&filePattern](const std::vector<std::string>& patterns) {
+    for (const std::string& pattern : patterns) {
+      if (Matches(pattern, filePattern)) return true;
+    }
+    return false;
+  };
+  return (ConverterPassOn() && matching(pluginPatterns)) ||
+         (dialog.IsChecked(CVarnockDlg::kSubstitutionEnable) && matching(substitutionPatterns));
 }
 
 // "*.*" would hand every file to a pass; it ends the run after a message.
@@ -219,12 +262,17 @@ bool ConversionRun::WriteSource(const std::string& path, const std::string& text
   return platform::ReplaceFile(path, crLf ? platform::ToTextMode(text) : text, !onCopy);
 }
 
-// What the copy lacks comes last, under a heading of its own, when there is
-// anything to say.
+// What the copy lacks and what the run left or replaced for links come last,
+// each under a heading of its own, when there is anything to say.
 void ConversionRun::FinishReport() {
+  // The write replaces a link at the report's name; the report says so itself.
+  if (platform::IsSymbolicLink(reportPath)) linkReport += ReplacedLinkLine(reportPath);
   std::string report = conversionReport + substitutionReport;
   if (!copyReport.empty()) {
     report += "\n" + Heading("Copy of the source directory") + copyReport;
+  }
+  if (!linkReport.empty()) {
+    report += "\n" + Heading("Links and second names") + linkReport;
   }
   if (!platform::ReplaceTextFile(reportPath, report)) {
     ui::MessageBox(&dialog, "Could not write the report file '" + reportPath + "'.",

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "file_gate.h"
 #include "progress_bar_dlg.h"
 #include "rule_cache.h"
 
@@ -24,10 +25,14 @@ class ConversionRun {
   bool ChooseWorkingDirectory();
   bool ChooseInTestMode(CProgressBarDlg& copyProgress);
   bool ChooseInteractively(CProgressBarDlg& copyProgress);
+  void ListFiles();
   void ReadPatterns();
   void StartReport();
   bool ProcessFiles();
   Outcome ProcessFile(const std::string& path);
+  Outcome RunPasses(const std::string& path, const std::string& filePattern);
+  bool ConverterPassOn() const;
+  bool AnyPassMatches(const std::string& filePattern) const;
   bool RefusesEveryFile(const std::string& pattern);
   Outcome ConvertProject(const std::string& path, const std::string& filePattern);
   Outcome SubstituteSource(const std::string& path, const std::string& filePattern);
@@ -47,6 +52,8 @@ class ConversionRun {
   std::string conversionReport;
   std::string substitutionReport;
   std::string copyReport;
+  std::string linkReport;  // links not followed or replaced, files not handled twice
+  std::unique_ptr<FileGate> gate;
   std::unique_ptr<CProgressBarDlg> fileProgress;
   RuleCache compiledRules;  // the substitution rules, compiled for every file of the run
 };

@@ -94,6 +94,12 @@ TEST_F(CopyDirectoryTreeTest, AnExistingButEmptyDestinationIsNotUsed) {
   WriteFile(source + "/src/a.c", "a");
   boost::filesystem::create_directories(target);
   EXPECT_TRUE(Copy(source, target));
+  // A destination chosen by its link stays a link.
+  boost::filesystem::create_directories(temp / "elsewhere");
+  boost::filesystem::create_directory_symlink(temp / "elsewhere", temp / "chosen");
+  EXPECT_TRUE(Copy(source, temp / "chosen"));
+  EXPECT_TRUE(boost::filesystem::is_symlink(temp / "chosen"));
+  EXPECT_EQ(ReadFile(temp / "elsewhere/src/a.c"), "a");
   EXPECT_TRUE(ui::headless::MessageBoxes().empty());
 }
 
@@ -181,7 +187,7 @@ TEST_F(CopyDirectoryTreeTest, ADestinationThatWouldOverwriteTheSourceOrCannotHol
   EXPECT_TRUE(copyReport.empty());
 }
 
-TEST_F(CopyDirectoryTreeTest, LinkedFoldersAreCopiedAndWhatCannotBeIsReported) {
+TEST_F(CopyDirectoryTreeTest, LinkedFoldersAreCopiedOnceAndWhatCannotBeIsReported) {
   WriteFile(temp / "shared/lib/lib.c", "shared");
   fs::create_directories(source + "/src");
   fs::create_directories(source + "/test");
@@ -197,16 +203,94 @@ TEST_F(CopyDirectoryTreeTest, LinkedFoldersAreCopiedAndWhatCannotBeIsReported) {
   ASSERT_TRUE(Copy(source, target));
   EXPECT_EQ(ReadFile(target + "/src/lib/lib.c"), "shared");
   EXPECT_EQ(ReadFile(target + "/test/lib/lib.c"), "shared");
+  EXPECT_EQ(fs::read_symlink(target + "/test/lib"), "../src/lib");
+  EXPECT_EQ(fs::read_symlink(target + "/src/up"), "..");
   EXPECT_EQ(fs::read_symlink(target + "/gone.c"), "nowhere.c");
   EXPECT_EQ(TreeOf(target),
             (std::vector<std::string>{"/gone.c", "/loop1", "/loop2", "/src", "/src/lib",
-                                      "/src/lib/lib.c", "/test", "/test/lib", "/test/lib/lib.c"}));
+                                      "/src/lib/lib.c", "/src/up", "/test", "/test/lib"}));
   const std::string dead = " => link that leads to no file or folder: copied as a link.\n";
   const std::string special =
       " => not a file, folder or link to one (a pipe, socket or device): not copied.\n";
   EXPECT_EQ(copyReport, source + "/pipe.c" + special + source + "/socket" + special + source +
-                            "/src/up => link to a folder that holds it: not copied.\n" + source +
-                            "/gone.c" + dead + source + "/loop1" + dead + source + "/loop2" + dead);
+                            "/gone.c" + dead + source + "/loop1" + dead + source + "/loop2" + dead +
+                            source + "/src/up => same folder as " + source +
+                            ": copied as a link to its copy.\n" + source +
+                            "/test/lib => same folder as " + source +
+                            "/src/lib: copied as a link to its copy.\n");
+}
+
+// Folders that link twice to the next, 14 levels deep: 2^14 paths to the
+// last, 15 folders.
+TEST_F(CopyDirectoryTreeTest, TheCopyStaysAsLargeAsWhatTheSourceReachesAndNothingAboveIt) {
+  for (int level = 0; level <= 14; ++level) {
+    const std::string folder =
+        level == 0 ? source + "/d0" : temp / ("deep/d" + std::to_string(level));
+    WriteFile(folder + "/f.c", std::to_string(level));
+    if (level == 14) continue;
+    const std::string next = (level == 0 ? "../../deep/d" : "../d") + std::to_string(level + 1);
+    fs::create_directory_symlink(next, folder + "/a");
+    fs::create_directory_symlink(next, folder + "/b");
+  }
+  fs::create_directory_symlink("../deep/d5", source + "/inner");
+  fs::create_directory_symlink("..", source + "/up");
+
+  ASSERT_TRUE(Copy(source, target));
+  int files = 0, links = 0;
+  for (fs::recursive_directory_iterator entry(target), end; entry != end; ++entry) {
+    files += fs::is_regular_file(entry->symlink_status());
+    links += fs::is_symlink(entry->symlink_status());
+  }
+  EXPECT_EQ(files, 15);
+  EXPECT_EQ(links, 15);
+  // Every path of the source leads to the same file in the copy.
+  EXPECT_EQ(ReadFile(target + "/d0/b/a/b/a/b/a/b/a/b/a/b/a/b/a/f.c"), "14");
+  EXPECT_EQ(ReadFile(target + "/inner/f.c"), "5");
+  EXPECT_EQ(fs::read_symlink(target + "/d0/a/a/a/a/a"), "../../../../../inner");
+  EXPECT_FALSE(Exists(target + "/up"));
+  EXPECT_NE(copyReport.find(source + "/up => link to a folder that holds the source folder: not "
+                                     "copied.\n"),
+            std::string::npos);
+  EXPECT_NE(copyReport.find(source + "/d0/b => same folder as " + source +
+                            "/d0/a: copied as a link to its copy.\n"),
+            std::string::npos);
+}
+
+TEST_F(CopyDirectoryTreeTest, NothingOutsideTheDestinationIsWrittenThroughALink) {
+  // Links that lead nowhere from the source, but to the user's files from
+  // the copy's place.
+  WriteFile(temp / "a/victim.c", "victim");
+  WriteFile(temp / "a/victims/x.c", "victim");
+  WriteFile(source + "/main.c", "main");
+  WriteFile(source + "/src/io.c", "io");
+  fs::create_symlink("../../../victim.c", source + "/evil.c");
+  fs::create_directory_symlink("../../../victims", source + "/evil");
+  const std::string deep = temp / "a/b/c/out";
+  ASSERT_TRUE(Copy(source, deep));
+  EXPECT_FALSE(Exists(deep + "/evil.c"));
+  EXPECT_FALSE(Exists(deep + "/evil"));
+  const std::string would =
+      " => link that leads to no file or folder, but would from the copy: "
+      "not copied.\n";
+  EXPECT_EQ(copyReport, source + "/evil" + would + source + "/evil.c" + would);
+  const std::string dead = " => link that leads to no file or folder: copied as a link.\n";
+
+  // A destination used before, with links where the copy puts a file and a
+  // folder: the links make way.
+  fs::create_directories(target);
+  fs::create_symlink("../a/victim.c", target + "/main.c");
+  fs::create_directory_symlink("../a/victims", target + "/src");
+  ui::headless::AnswerNextMessageBox(ui::Answer::Yes);
+  ASSERT_TRUE(Copy(source, target));
+  EXPECT_EQ(ReadFile(target + "/main.c"), "main");
+  EXPECT_EQ(ReadFile(target + "/src/io.c"), "io");
+  EXPECT_EQ(ReadFile(temp / "a/victim.c"), "victim");
+  EXPECT_EQ(TreeOf(temp / "a/victims"), std::vector<std::string>{"/x.c"});
+  EXPECT_NE(copyReport.find(target +
+                            "/src => link replaced by a folder; its target was left as "
+                            "it was.\n" +
+                            target + "/main.c => link replaced by the file written;"),
+            std::string::npos);
 }
 
 // Deeper than a socket address can name: the entry is told apart by its path.

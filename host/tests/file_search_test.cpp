@@ -95,4 +95,38 @@ TEST_F(FileSearchTest, LinkedFoldersAreSearchedOnceAndOnlyFilesAreListed) {
   EXPECT_EQ(Rel(folders), (Paths{"/again", "/doc", "/empty", "/src", "/src/drivers"}));
 }
 
+// The search of a run: no link is followed, each file inside is found at its
+// own place, and a folder link that leads out of the folder or above it is
+// named.
+TEST_F(FileSearchTest, TheRunsSearchFollowsNoLinkAndNamesThoseLeadingOut) {
+  namespace fs = boost::filesystem;
+  WriteFile(outside / "lib/lib.c", "");
+  fs::create_directory_symlink(outside / "lib", root / "lib");
+  fs::create_directory_symlink("src", root / "inside");
+  fs::create_directory_symlink("..", root / "up");
+  fs::create_directory_symlink(root.Path(), root / "src/self");
+  fs::create_symlink("../b.c", root / "src/alias.c");
+  fs::create_symlink("nowhere.c", root / "gone.c");
+
+  const TreeListing listing = ListTree(root.Path(), LinkedFolders::NotFollowed);
+  EXPECT_EQ(Rel(listing.files), (Paths{"/A.h", "/b.c", "/doc/readme", "/src/alias.c", "/src/main.c",
+                                       "/src/drivers/uart.C"}));
+  EXPECT_EQ(Rel(listing.folders), (Paths{"/doc", "/empty", "/src", "/src/drivers"}));
+  EXPECT_EQ(Rel(listing.deadLinks), Paths{"/gone.c"});
+  Paths leftOut;
+  for (const LeftOutEntry& entry : listing.leftOut) {
+    leftOut.push_back(Rel(entry.path) + (entry.reason == LeftOutReason::OutsideFolder ? " outside"
+                                         : entry.reason == LeftOutReason::HoldingFolder
+                                             ? " holding"
+                                             : " other"));
+  }
+  EXPECT_EQ(leftOut, (Paths{"/lib outside", "/up holding", "/src/self holding"}));
+
+  // The other searches follow links, but none to a folder above.
+  Paths files;
+  FindFiles("*.*", root.Path(), files);
+  EXPECT_EQ(Rel(files), (Paths{"/A.h", "/b.c", "/doc/readme", "/inside/alias.c", "/inside/main.c",
+                               "/inside/drivers/uart.C", "/lib/lib.c"}));
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <boost/filesystem.hpp>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "test_support/files.h"
@@ -63,6 +65,32 @@ TEST_F(EntryStateTest, IsDirectoryFollowsLinks) {
   EXPECT_FALSE(IsDirectory(dir_ / "file"));
   EXPECT_FALSE(IsDirectory(dir_ / "dangling"));
   EXPECT_FALSE(IsDirectory(dir_ / "absent"));
+}
+
+TEST_F(EntryStateTest, WhereAPathLiesIsFoundWithItsLinksResolved) {
+  const std::string folder = dir_ / "folder";
+  fs::create_directory_symlink("..", dir_ / "folder/up");
+  fs::create_symlink("../file", dir_ / "folder/outFile");
+  fs::create_symlink("missing/deeper", dir_ / "folder/deadInside");
+  const std::vector<std::pair<std::string, bool>> cases = {
+      {folder, true},
+      {folder + "/", true},
+      {dir_ / "linkToFolder", true},
+      {dir_ / "linkToFolder/new/file.c", true},  // below, though not there yet
+      {folder + "/missing/../x", true},
+      {folder + "/deadInside/x", true},
+      {folder + "/missing/../../x", false},
+      {folder + "/up", false},
+      {folder + "/up/folder", true},
+      {folder + "/outFile", false},
+      {dir_ / "file", false},
+  };
+  for (const auto& [path, within] : cases) {
+    EXPECT_EQ(platform::LiesWithin(path, folder), within) << path;
+    EXPECT_EQ(platform::LiesWithin(path, dir_ / "linkToFolder"), within) << path;
+  }
+  EXPECT_TRUE(platform::LiesWithin(folder, "/"));
+  EXPECT_FALSE(platform::LiesWithin(folder, dir_ / "absent"));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <boost/filesystem.hpp>
 #include <csignal>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,86 @@ TEST_F(FileWritingTest, AWriteThatDoesNotFitLeavesTheOldBytesWholeAndNoTemporary
   EXPECT_EXIT(endDuringAWrite(), testing::KilledBySignal(SIGTERM), "");
   EXPECT_EQ(Contents(dir_.Path()).size(), 5u);
   EXPECT_EQ(ReadFile(file_), old);
+}
+
+// Every writer, given a name that is a link, replaces the link by a file of
+// its own and leaves whatever the link leads to as it was: in a stranger's
+// project a link may lead to any file the user may write.
+TEST_F(FileWritingTest, AWriterReplacesALinkAtTheNameAndLeavesItsTargetAlone) {
+  using Writer = std::function<bool(const std::string& name)>;
+  const std::string source = dir_ / "source.c";
+  const std::vector<std::pair<std::string, Writer>> writers = {
+      {"ReplaceFile", [](const std::string& name) { return ReplaceFile(name, "new"); }},
+      {"ReplaceFile unflushed",
+       [](const std::string& name) { return ReplaceFile(name, "new", false); }},
+      {"ReplaceTextFile",
+       [](const std::string& name) { return platform::ReplaceTextFile(name, "new"); }},
+      {"CopyFile",
+       [&](const std::string& name) { return platform::CopyFile(source, name, false) == 0; }}};
+  // Link text, and what the link leads to.
+  const std::vector<std::pair<std::string, std::string>> shapes = {
+      {"victim.c", "a file beside it"},
+      {dir_ / "home/.ssh/authorized_keys", "a file elsewhere, by its full path"},
+      {"chain", "a link to a file"},
+      {"nowhere", "nothing"},
+      {"name", "itself"},
+      {"home", "a folder"},
+      {"pipe", "a named pipe, which would block a write"},
+      {"source.c", "the file copied"},
+  };
+  for (const auto& [writerName, write] : writers) {
+    for (const auto& [text, leadsTo] : shapes) {
+      SCOPED_TRACE(writerName + ", a link to " + leadsTo);
+      fs::remove_all(dir_.Path());
+      fs::create_directories(dir_.Path());
+      WriteFile(source, "copied");
+      WriteFile(dir_ / "victim.c", "mine");
+      WriteFile(dir_ / "home/.ssh/authorized_keys", "key");
+      fs::permissions(dir_ / "home/.ssh/authorized_keys", fs::perms(0600));
+      fs::create_symlink("victim.c", dir_ / "chain");
+      test_support::MakeFifo(dir_ / "pipe");
+      fs::create_symlink(text, dir_ / "name");
+      const std::vector<std::string> before = Contents(dir_.Path());
+      platform::TakeReplacedLinks();
+
+      ASSERT_TRUE(write(dir_ / "name"));
+      EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir_ / "name")));
+      EXPECT_EQ(ReadFile(dir_ / "name"), writerName == "CopyFile" ? "copied" : "new");
+      EXPECT_EQ(ReadFile(source), "copied");
+      EXPECT_EQ(platform::TakeReplacedLinks(), std::vector<std::string>{dir_ / "name"});
+      EXPECT_EQ(ReadFile(dir_ / "victim.c"), "mine");
+      EXPECT_EQ(ReadFile(dir_ / "home/.ssh/authorized_keys"), "key");
+      EXPECT_EQ(ModeOf(dir_ / "home/.ssh/authorized_keys"), 0600u);
+      EXPECT_EQ(fs::read_symlink(dir_ / "chain"), "victim.c");
+      EXPECT_EQ(Contents(dir_ / "home"), std::vector<std::string>{".ssh"});
+      EXPECT_EQ(Contents(dir_.Path()), before);
+    }
+  }
+
+  // A copy that must not replace anything refuses a link as any other entry.
+  fs::remove(dir_ / "name");
+  fs::create_symlink("victim.c", dir_ / "name");
+  EXPECT_EQ(platform::CopyFile(source, dir_ / "name", true), EEXIST);
+  EXPECT_EQ(fs::read_symlink(dir_ / "name"), "victim.c");
+  EXPECT_EQ(ReadFile(dir_ / "victim.c"), "mine");
+
+  // Where the folder takes no new file, the link cannot be replaced, and the
+  // file it leads to is not written instead.
+  if (!test_support::RunsAsSuperuser()) GTEST_SKIP() << "needs to act as another user";
+  const std::string locked = dir_ / "locked";
+  fs::create_directories(locked);
+  fs::permissions(dir_ / "victim.c", fs::perms(0666));
+  fs::create_symlink("../victim.c", locked + "/name");
+  fs::permissions(locked, fs::perms(0755));
+  auto writeAsAnotherUser = [&] {
+    if (!test_support::BecomeUnprivileged()) std::_Exit(2);
+    bool refused = !ReplaceFile(locked + "/name", "new") &&
+                   platform::CopyFile(source, locked + "/name", false) != 0;
+    std::_Exit(refused ? 0 : 1);
+  };
+  EXPECT_EXIT(writeAsAnotherUser(), testing::ExitedWithCode(0), "");
+  EXPECT_EQ(ReadFile(dir_ / "victim.c"), "mine");
+  EXPECT_EQ(fs::read_symlink(locked + "/name"), "../victim.c");
 }
 
 }  // namespace

@@ -160,15 +160,6 @@ TEST_F(TextFileTest, FailedReplaceLeavesTargetAndNoTemporary) {
   EXPECT_EQ(FolderContents(), std::vector<std::string>{"folder"});
 }
 
-TEST_F(TextFileTest, ReplaceThroughALinkKeepsTheLink) {
-  WriteFile(file_, "old");
-  fs::create_symlink(file_, dir_ / "link.txt");
-  ASSERT_TRUE(ReplaceFile(dir_ / "link.txt", "new"));
-  EXPECT_TRUE(fs::is_symlink(dir_ / "link.txt"));
-  EXPECT_EQ(ReadFile(file_), "new");
-  EXPECT_EQ(FolderContents(), (std::vector<std::string>{"file.txt", "link.txt"}));
-}
-
 // The superuser may write every file: as the superuser, the test hands the
 // file to the unprivileged user and tries the replacement as that user.
 TEST_F(TextFileTest, AFileTheUserMayNotWriteIsLeftAlone) {

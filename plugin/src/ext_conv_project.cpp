@@ -166,6 +166,15 @@ bool ExtConvProject::CopyAddedFile(const std::string& name) {
   }
   const std::string folder =
       platform::NameStart(destination) == 0 ? "" : platform::BeforeLastSeparator(destination);
+  // A linked folder of a stranger's project may lead anywhere the user writes.
+  if (!folder.empty() && platform::IsDirectory(projectFolder) &&
+      !platform::LiesWithin(folder, projectFolder)) {
+    ui::MessageBox(nullptr,
+                   "The folder '" + folder + "' leads outside the project folder '" +
+                       projectFolder + "'.\nOperation aborted.",
+                   kAddFilesCaption);
+    return false;
+  }
   if (!folder.empty() && !platform::EntryExists(folder)) {
     boost::system::error_code error;
     fs::create_directories(folder, error);

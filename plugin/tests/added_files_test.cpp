@@ -79,6 +79,24 @@ TEST_F(CopyAddedFilesTest, AFileCopiedOntoItselfIsRefusedAndKept) {
   }
 }
 
+// A linked folder inside the project is the project's; one that leads out of
+// it is not written into, also not to make a folder there.
+TEST_F(CopyAddedFilesTest, AFolderLeadingOutOfTheProjectStopsAndIsNotWritten) {
+  test_support::TempDir outside;
+  boost::filesystem::create_directories(project / "settings");
+  boost::filesystem::create_directory_symlink("settings", project / "sub");
+  converter.addedQorFiles = {"sub/deep/board.xml"};
+  EXPECT_TRUE(converter.CopyAddedFiles());
+  EXPECT_EQ(ReadFile(project / "settings/deep/board.xml"), "board");
+
+  boost::filesystem::remove(project / "sub");
+  boost::filesystem::create_directory_symlink(outside.Path(), project / "sub");
+  EXPECT_FALSE(converter.CopyAddedFiles());
+  ExpectMessage("The folder '" + project / "sub/deep" + "' leads outside the project folder '" +
+                project.Path() + "/'.\nOperation aborted.");
+  EXPECT_TRUE(boost::filesystem::is_empty(outside.Path()));
+}
+
 TEST_F(CopyAddedFilesTest, AFolderThatCannotBeCreatedStops) {
   WriteFile(project / "blocker", "a file, not a folder");
   converter.projectFolder = project / "blocker/";

@@ -24,6 +24,15 @@ PLATFORM_EXPORT bool EntryExists(const std::string& path);
 /// True when `path` is an existing directory (links followed).
 PLATFORM_EXPORT bool IsDirectory(const std::string& path);
 
+/// True when `path` itself is a symbolic link (to anything, or to nothing).
+PLATFORM_EXPORT bool IsSymbolicLink(const std::string& path);
+
+/// True when `path`, with every link resolved as far as the path exists and
+/// "." and ".." taken as they lead, is `folder` or lies below it, however
+/// either is spelt (folders are compared by identity). False when `folder`
+/// has no status that can be read.
+PLATFORM_EXPORT bool LiesWithin(const std::string& path, const std::string& folder);
+
 /// What an entry is once symbolic links are followed.
 enum class EntryKind {
   File,        ///< a regular file
@@ -68,6 +77,10 @@ PLATFORM_EXPORT std::vector<DirectoryEntry> FindEntries(const std::string& folde
 /// that can be read.
 PLATFORM_EXPORT bool GetIdentity(const std::string& path, FileIdentity& identity);
 
+/// How many names (hard links) the file at `path` has, links followed; 0 when
+/// its status cannot be read.
+PLATFORM_EXPORT unsigned long long NameCount(const std::string& path);
+
 /// True when the file can be opened for reading now.
 PLATFORM_EXPORT bool CanReadFile(const std::string& path);
 
@@ -81,17 +94,28 @@ PLATFORM_EXPORT bool PathTooLong(const std::string& path);
 PLATFORM_EXPORT bool MatchesWildcard(const std::string& name, const std::string& pattern);
 
 /// Copies the contents and permission bits of `source`, a regular file, to
-/// `target`. With `failIfExists` an existing target is refused; otherwise it
-/// is replaced through a temporary file beside it, so that it stays whole
-/// until its new version is complete (where the folder takes no new file, the
-/// target itself is written over). Returns 0 on success, else a non-zero error
-/// code (errno); a target that the failed call created is removed, a file is
-/// never copied onto itself, and a pipe, socket or device is never opened.
+/// `target`. With `failIfExists` an existing target (a link too) is refused;
+/// otherwise it is replaced through a temporary file beside it, so that it
+/// stays whole until its new version is complete (where the folder takes no
+/// new file, a file at `target` is written over). A symbolic link at `target`
+/// is replaced, never written through, and recorded for TakeReplacedLinks().
+/// Returns 0 on success, else a non-zero error code (errno); a target that the
+/// failed call created is removed, a file is never copied onto itself, and a
+/// pipe, socket or device is never opened.
 PLATFORM_EXPORT int CopyFile(const std::string& source, const std::string& target,
                              bool failIfExists);
 
-/// Makes `target` a symbolic link with the text of the link `source`,
-/// replacing a file or link already there. Returns 0, else an error code.
+/// Makes `path` a symbolic link whose text is `text`, replacing a file or link
+/// already there (never a folder). Returns 0, else an error code (errno).
+PLATFORM_EXPORT int MakeLink(const std::string& text, const std::string& path);
+
+/// Makes `target` a symbolic link with the text of the link `source`, as
+/// MakeLink() does. Returns 0, else an error code.
 PLATFORM_EXPORT int CopyLink(const std::string& source, const std::string& target);
+
+/// The names at which a writer of this process (CopyFile(), ReplaceFile(),
+/// ReplaceTextFile(), in the program or a plug-in) replaced a symbolic link by
+/// the file it wrote, since the last call, oldest first; the record is emptied.
+PLATFORM_EXPORT std::vector<std::string> TakeReplacedLinks();
 
 }  // namespace platform

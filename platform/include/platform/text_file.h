@@ -51,8 +51,9 @@ PLATFORM_EXPORT std::string FromTextMode(const std::string& text);
 /// the user may not write, another user's file) or the file has more than one
 /// name, the file itself is written, once the space for the new bytes is
 /// sure, so that a full disk still leaves the old bytes whole. A symbolic link
-/// is written through to the file it names; a file the user may not write, or
-/// that is no regular file, is refused.
+/// at `path` is replaced by a new file (what it leads to stays as it was) and
+/// recorded for TakeReplacedLinks() (platform/file_system.h); a file the user
+/// may not write, or that is no regular file, is refused.
 /// With `flush` (the default) the new bytes are on the disk before the
 /// rename, so that a crash of the system leaves the old file or the new one;
 /// a file in a copy that the caller made itself and did not flush needs no

@@ -58,9 +58,10 @@ struct FdCloser {
   }
 };
 
-bool SameFile(const struct stat& a, const std::string& path) {
+// The entry at `path` itself (not what a link there leads to) is `a`.
+bool SameEntry(const struct stat& a, const std::string& path) {
   struct stat b;
-  return ::stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+  return ::lstat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 int CopyContents(int from, int to) {
@@ -143,7 +144,7 @@ int CopyToNewFile(int from, const struct stat& status, const std::string& target
 // over, the space for the copy made sure of first.
 int CopyOverInPlace(int from, const struct stat& status, const std::string& target) {
   std::string content;
-  FdCloser to{::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK)};
+  FdCloser to{::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW)};
   if (to.fd < 0) return errno;
   struct stat existing;
   if (::fstat(to.fd, &existing) != 0) return errno;
@@ -175,7 +176,40 @@ int CopyOverTarget(int from, const struct stat& status, const std::string& targe
   int error = CopyContents(from, temporary.Descriptor());
   if (error != 0) return error;
   if (::fchmod(temporary.Descriptor(), status.st_mode & 07777) != 0) return errno;
-  return temporary.Commit() ? 0 : errno;
+  // The rename replaces a link at the name itself, never what it leads to.
+  const bool link = IsSymbolicLink(target);
+  if (!temporary.Commit()) return errno;
+  if (link) internal::RecordReplacedLink(target);
+  return 0;
+}
+
+// The folder above `path`, an absolute path without "." or ".." in it.
+std::string ParentOf(const std::string& path) {
+  const size_t nameStart = NameStart(path);
+  return nameStart <= 1 ? "/" : path.substr(0, nameStart - 1);
+}
+
+// `path` with its links resolved as far as it exists, the names behind that
+// taken as they stand: "." stays, ".." goes up.
+std::string ResolvedAsFarAsItExists(const std::string& path) {
+  std::string existing = path;
+  std::vector<std::string> missing;
+  char resolved[PATH_MAX];
+  while (::realpath(existing.empty() ? "." : existing.c_str(), resolved) == nullptr) {
+    if (existing.empty()) return path;
+    const size_t nameStart = NameStart(existing);
+    missing.push_back(existing.substr(nameStart));
+    existing = WithoutTrailingSeparator(existing.substr(0, nameStart));
+  }
+  std::string result = resolved;
+  for (auto name = missing.rbegin(); name != missing.rend(); ++name) {
+    if (*name == "..") {
+      result = ParentOf(result);
+    } else if (!name->empty() && *name != ".") {
+      result = WithTrailingSeparator(result) + *name;
+    }
+  }
+  return result;
 }
 
 }  // namespace
@@ -193,6 +227,25 @@ bool IsDirectory(const std::string& path) {
   return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
+bool IsSymbolicLink(const std::string& path) {
+  struct stat status;
+  return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
+bool LiesWithin(const std::string& path, const std::string& folder) {
+  struct stat wanted;
+  if (::stat(folder.c_str(), &wanted) != 0) return false;
+  for (std::string walked = ResolvedAsFarAsItExists(path);;) {
+    struct stat status;
+    if (::stat(walked.c_str(), &status) == 0 && status.st_dev == wanted.st_dev &&
+        status.st_ino == wanted.st_ino) {
+      return true;
+    }
+    if (walked == "/") return false;
+    walked = ParentOf(walked);
+  }
+}
+
 std::vector<DirectoryEntry> FindEntries(const std::string& folder, const std::string& pattern,
                                         bool* readable) {
   std::vector<DirectoryEntry> entries;
@@ -206,6 +259,11 @@ bool GetIdentity(const std::string& path, FileIdentity& identity) {
   if (::stat(path.c_str(), &status) != 0) return false;
   identity = IdentityOf(status);
   return true;
+}
+
+unsigned long long NameCount(const std::string& path) {
+  struct stat status;
+  return ::stat(path.c_str(), &status) == 0 ? status.st_nlink : 0;
 }
 
 bool CanReadFile(const std::string& path) {
@@ -241,9 +299,18 @@ int CopyFile(const std::string& source, const std::string& target, bool failIfEx
   if (::fstat(from.fd, &status) != 0) return errno;
   if (!S_ISREG(status.st_mode)) return EINVAL;
   // Opening the source itself for writing would truncate it.
-  if (SameFile(status, target)) return failIfExists ? EEXIST : EINVAL;
+  if (SameEntry(status, target)) return failIfExists ? EEXIST : EINVAL;
   return failIfExists ? CopyToNewFile(from.fd, status, target)
-                      : CopyOverTarget(from.fd, status, internal::ResolvedTarget(target));
+                      : CopyOverTarget(from.fd, status, target);
+}
+
+int MakeLink(const std::string& text, const std::string& path) {
+  struct stat status;
+  if (::lstat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode) &&
+      ::unlink(path.c_str()) != 0) {
+    return errno;
+  }
+  return ::symlink(text.c_str(), path.c_str()) == 0 ? 0 : errno;
 }
 
 int CopyLink(const std::string& source, const std::string& target) {
@@ -251,12 +318,7 @@ int CopyLink(const std::string& source, const std::string& target) {
   ssize_t length = ::readlink(source.c_str(), text.data(), text.size());
   if (length < 0) return errno;
   text.resize(static_cast<size_t>(length));
-  struct stat status;
-  if (::lstat(target.c_str(), &status) == 0 && !S_ISDIR(status.st_mode) &&
-      ::unlink(target.c_str()) != 0) {
-    return errno;
-  }
-  return ::symlink(text.c_str(), target.c_str()) == 0 ? 0 : errno;
+  return MakeLink(text, target);
 }
 
 }  // namespace platform

@@ -11,7 +11,11 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <utility>
+#include <vector>
 
+#include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/program.h"
 
@@ -23,6 +27,9 @@ namespace {
 // handler may neither allocate nor lock.
 char unfinishedPath[PATH_MAX];
 volatile std::sig_atomic_t hasUnfinished = 0;
+
+std::mutex replacedLinksLock;
+std::vector<std::string> replacedLinks;
 
 extern "C" void RemoveUnfinishedAndEnd(int signal) {
   if (hasUnfinished) ::unlink(unfinishedPath);
@@ -118,7 +125,7 @@ Outcome WriteBeside(const std::string& target, const struct stat* existing,
 }
 
 bool WriteItself(const std::string& target, const std::string& content) {
-  int descriptor = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+  int descriptor = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
   if (descriptor < 0) return false;
   bool written = OverwriteInPlace(descriptor, content);
   return ::close(descriptor) == 0 && written;
@@ -139,11 +146,9 @@ bool WriteAll(int descriptor, const char* data, size_t size) {
   return true;
 }
 
-std::string ResolvedTarget(const std::string& path) {
-  char resolved[PATH_MAX];
-  struct stat status;
-  if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
-  return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+void RecordReplacedLink(const std::string& path) {
+  std::lock_guard<std::mutex> hold(replacedLinksLock);
+  replacedLinks.push_back(path);
 }
 
 bool OverwriteInPlace(int descriptor, const std::string& content) {
@@ -215,24 +220,35 @@ void TemporaryFile::Discard() {
 }
 
 bool ReplaceContent(const std::string& path, const std::string& content, bool flush) {
-  const std::string target = ResolvedTarget(path);
   struct stat existing;
-  if (::stat(target.c_str(), &existing) != 0) {
-    return errno == ENOENT && WriteBeside(target, nullptr, content, flush) == Outcome::Written;
+  if (::lstat(path.c_str(), &existing) != 0) {
+    return errno == ENOENT && WriteBeside(path, nullptr, content, flush) == Outcome::Written;
+  }
+  // A link is replaced by a file of its own, never written through: in a
+  // stranger's project it may lead to any file the user may write.
+  if (S_ISLNK(existing.st_mode)) {
+    if (WriteBeside(path, nullptr, content, flush) != Outcome::Written) return false;
+    RecordReplacedLink(path);
+    return true;
   }
   // A file the user may not write stays as it is, as a plain write would
   // leave it; the rename would replace it all the same.
-  if (!S_ISREG(existing.st_mode) || ::access(target.c_str(), W_OK) != 0) return false;
+  if (!S_ISREG(existing.st_mode) || ::access(path.c_str(), W_OK) != 0) return false;
   // Renaming a new file onto a name of a file with other names would part
   // the names.
   if (existing.st_nlink == 1) {
-    Outcome outcome = WriteBeside(target, &existing, content, flush);
+    Outcome outcome = WriteBeside(path, &existing, content, flush);
     if (outcome != Outcome::NotPossible) return outcome == Outcome::Written;
   }
-  return WriteItself(target, content);
+  return WriteItself(path, content);
 }
 
 }  // namespace internal
+
+std::vector<std::string> TakeReplacedLinks() {
+  std::lock_guard<std::mutex> hold(internal::replacedLinksLock);
+  return std::exchange(internal::replacedLinks, {});
+}
 
 void PrepareFileWrites() {
   std::signal(SIGXFSZ, SIG_IGN);

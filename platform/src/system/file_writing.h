@@ -12,9 +12,9 @@ namespace platform::internal {
 /// Writes all of `size` bytes at `data`; false on a write error (errno set).
 bool WriteAll(int descriptor, const char* data, size_t size);
 
-/// The file a path names once a symbolic link is followed (the path itself
-/// when it is no link or leads nowhere), so that the link stays a link.
-std::string ResolvedTarget(const std::string& path);
+/// Notes that a writer replaced the symbolic link at `path` by a file, for
+/// TakeReplacedLinks().
+void RecordReplacedLink(const std::string& path);
 
 /// Writes `content` as the new bytes of the open file `descriptor` without
 /// replacing the file, so that its links, owner and attributes stay. The space

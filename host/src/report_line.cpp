@@ -1,0 +1,17 @@
+#include "report_line.h"
+
+#include "platform/file_system.h"
+
+std::string ReportLine(const std::string& path, const std::string& what) {
+  return path + " => " + what + "\n";
+}
+
+std::string ReplacedLinkLine(const std::string& path) {
+  return ReportLine(path, "link replaced by the file written; its target was left as it was.");
+}
+
+std::string ReplacedLinkLines() {
+  std::string lines;
+  for (const std::string& link : platform::TakeReplacedLinks()) lines += ReplacedLinkLine(link);
+  return lines;
+}
