@@ -148,6 +148,21 @@ TEST_F(TestModeTest, ARunThatStopsEarlyLeavesTheMainWindowToOpen) {
   EXPECT_FALSE(Exists(untouched));
 }
 
+// A list far longer than a regular expression engine's stack can take is
+// read in full: only its last pattern names a file of the tree.
+TEST_F(TestModeTest, ALongExtensionListIsReadToItsEnd) {
+  IniFile settings;
+  std::string list;
+  for (int i = 0; i < 25000; ++i) list += "*.x;";
+  settings.regexpExtentions = {list + "*.c"};
+  ASSERT_TRUE(settings.WriteSettings(iniFile));
+  WriteFile(source + "/io.c", "first\nx = foo;\n");
+  ProgramResult result = RunTestMode(iniFile, source, destination);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.errors, "");
+  EXPECT_NE(ReadFile(destination + "/io.c").find("\nx = bar;\n"), std::string::npos);
+}
+
 TEST_F(TestModeTest, AReportThatCannotBeWrittenEndsWithExitCode1) {
   boost::filesystem::create_directories(source + "/VarnockReport.txt");
   ProgramResult result = RunTestMode(iniFile, source, destination);
