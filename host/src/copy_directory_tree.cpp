@@ -6,6 +6,7 @@
 #include "file_search.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
+#include "resolved_path.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -43,8 +44,7 @@ bool SameFolder(const std::string& source, const std::string& destination) {
 // links, "." and ".." are resolved as far as the path exists.
 bool LiesWithin(const std::string& path, const std::string& folder) {
   boost::system::error_code error;
-  fs::path walked = fs::weakly_canonical(fs::absolute(path), error);
-  if (error) walked = fs::absolute(path).lexically_normal();
+  fs::path walked = ResolvedPath(path);
   for (; walked.has_relative_path(); walked = walked.parent_path()) {
     if (fs::equivalent(walked, folder, error)) return true;
   }

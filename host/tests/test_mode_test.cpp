@@ -163,6 +163,26 @@ TEST_F(TestModeTest, ALongExtensionListIsReadToItsEnd) {
   EXPECT_NE(ReadFile(destination + "/io.c").find("\nx = bar;\n"), std::string::npos);
 }
 
+// Started from a folder that a shell deletes just before it becomes the
+// program: the absolute paths of the command line need no working folder.
+TEST_F(TestModeTest, ARunFromADeletedFolderWritesItsReport) {
+  ProgramOptions options;
+  options.home = install.home;
+  options.workingDirectory = install.temp / "gone";
+  boost::filesystem::create_directory(options.workingDirectory);
+  ProgramResult result = test_support::RunProgram(
+      "/bin/sh",
+      {"-c", "rmdir \"$PWD\" && exec \"$0\" \"$@\"", program, "--test-mode",
+       "--ini-file=" + iniFile, "--src-dir=" + source, "--dst-dir=" + destination},
+      options);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.errors, "");
+  EXPECT_FALSE(Exists(options.workingDirectory));
+  EXPECT_NE(ReadFile(destination + "/VarnockReport.txt")
+                .find("\r\nAPPENDED BY TEST PLUG-IN: " + destination + "/app.tproj\r\n"),
+            std::string::npos);
+}
+
 TEST_F(TestModeTest, AReportThatCannotBeWrittenEndsWithExitCode1) {
   boost::filesystem::create_directories(source + "/VarnockReport.txt");
   ProgramResult result = RunTestMode(iniFile, source, destination);
