@@ -74,16 +74,20 @@ std::string MapPath(const std::string& path, const std::string& source,
   return destination + path.substr(source.size());
 }
 
+bool RefusesLongPath(const std::string& target) {
+  if (!platform::PathTooLong(target)) return false;
+  Refuse("The path '" + target +
+         "' is too long for the file system.\nChoose a shorter destination folder.");
+  return true;
+}
+
+// The destination itself first: when it is too long, it is the path to name.
 bool RefusesLongPaths(const TreeListing& tree, const std::string& source,
                       const std::string& destination) {
+  if (RefusesLongPath(destination)) return true;
   for (const auto* paths : {&tree.folders, &tree.files, &tree.deadLinks}) {
     for (const std::string& path : *paths) {
-      std::string target = MapPath(path, source, destination);
-      if (platform::PathTooLong(target)) {
-        Refuse("The path '" + target +
-               "' is too long for the file system.\nChoose a shorter destination folder.");
-        return true;
-      }
+      if (RefusesLongPath(MapPath(path, source, destination))) return true;
     }
   }
   return false;

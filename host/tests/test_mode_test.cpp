@@ -124,6 +124,23 @@ TEST_F(TestModeTest, AnExistingDestinationEndsTheProgramBeforeAnythingIsCopied) 
   EXPECT_FALSE(Exists(destination + "/VarnockReport.txt"));
 }
 
+// A destination that the file system cannot take, by its last name or as a
+// whole, is named in the copy's message; nothing is made.
+TEST_F(TestModeTest, ADestinationTooLongForTheFileSystemIsSaidToBeSo) {
+  WriteFile(source + "/sub/io.c", "io");
+  std::string longPath = install.temp.Path();
+  while (longPath.size() < 5000) longPath += "/" + std::string(200, 'd');
+  for (const std::string& tooLong : {install.temp / std::string(300, 'n'), longPath}) {
+    ProgramResult result = RunTestMode(iniFile, source, tooLong);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.errors, "Copy directory: The path '" + tooLong +
+                                 "' is too long for the file system.\nChoose a shorter "
+                                 "destination folder.\nOperation aborted.\n" +
+                                 kNoDisplay + "\n");
+  }
+  EXPECT_FALSE(Exists(install.temp / std::string(200, 'd')));
+}
+
 TEST_F(TestModeTest, ARunThatStopsEarlyLeavesTheMainWindowToOpen) {
   IniFile settings;
   settings.regexpExtentions = {"*.c;*.*"};
