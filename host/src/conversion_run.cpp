@@ -80,12 +80,14 @@ bool ConversionRun::ChooseWorkingDirectory() {
 }
 
 // Test mode always works on a fresh copy; a destination that is already there
-// (or whose state cannot be read) ends the process.
+// (or whose state cannot be read) ends the process. One too long for the file
+// system is none of these: the tree copy refuses it and says why.
 bool ConversionRun::ChooseInTestMode(CProgressBarDlg& copyProgress) {
   copyProgress.Create(&dialog);
   copyProgress.SetCaption("Copy Files");
   dialog.workDir = dialog.dstDir;
-  if (platform::ProbeEntry(dialog.workDir) != platform::EntryState::Missing) {
+  if (!platform::PathTooLong(dialog.workDir) &&
+      platform::ProbeEntry(dialog.workDir) != platform::EntryState::Missing) {
     platform::ExitProcess(1);
   }
   onCopy = true;

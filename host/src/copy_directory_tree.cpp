@@ -98,15 +98,19 @@ std::vector<std::string> MappedPaths(const TreeListing& tree) {
   return paths;
 }
 
+bool RefusesLongPath(const std::string& target) {
+  if (!platform::PathTooLong(target)) return false;
+  Refuse("The path '" + target +
+         "' is too long for the file system.\nChoose a shorter destination folder.");
+  return true;
+}
+
+// The destination itself first: when it is too long, it is the path to name.
 bool RefusesLongPaths(const TreeListing& tree, const std::string& source,
                       const std::string& destination) {
+  if (RefusesLongPath(destination)) return true;
   for (const std::string& path : MappedPaths(tree)) {
-    std::string target = MapPath(path, source, destination);
-    if (platform::PathTooLong(target)) {
-      Refuse("The path '" + target +
-             "' is too long for the file system.\nChoose a shorter destination folder.");
-      return true;
-    }
+    if (RefusesLongPath(MapPath(path, source, destination))) return true;
   }
   return false;
 }

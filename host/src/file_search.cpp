@@ -20,9 +20,7 @@ bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 std::set<FileIdentity> FoldersAbove(const std::string& folder) {
   namespace fs = boost::filesystem;
   std::set<FileIdentity> above;
-  boost::system::error_code error;
-  const fs::path resolved = fs::canonical(fs::absolute(folder), error);
-  if (error) return above;
+  const fs::path resolved = platform::ResolvedPath(folder);
   for (fs::path parent = resolved.parent_path(); !parent.empty(); parent = parent.parent_path()) {
     FileIdentity identity;
     if (platform::GetIdentity(parent.string(), identity)) above.insert(identity);

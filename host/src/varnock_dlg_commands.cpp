@@ -1,10 +1,10 @@
 // The main dialog's commands: the rule list and its buttons, the converter
 // choice, the extension lists, the root directory, Execute and Close.
-#include <boost/regex.hpp>
 #include <utility>
 
 #include "conversion_run.h"
 #include "edit_subst_dlg.h"
+#include "extension_list.h"
 #include "folder_dialog.h"
 #include "ui/common_dialogs.h"
 #include "ui/message_box.h"
@@ -220,16 +220,7 @@ void CVarnockDlg::OnSubstitutionHelp() {
 
 bool CVarnockDlg::ParseExtensionList(const std::string& text, std::vector<std::string>& patterns) {
   DisableRuleButtons();
-  static const boost::regex kExtensionList(R"((\*\.[A-Za-z0-9_\-*]+;*)+)", boost::regex::perl);
-  if (!boost::regex_match(text, kExtensionList)) return false;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find(';', start);
-    if (end == std::string::npos) end = text.size();
-    if (end > start) patterns.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return true;
+  return SplitExtensionList(text, patterns);
 }
 
 // A typed extension list stays offered in the drop-down list.

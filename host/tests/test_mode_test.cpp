@@ -125,6 +125,23 @@ TEST_F(TestModeTest, AnExistingDestinationEndsTheProgramBeforeAnythingIsCopied) 
   EXPECT_FALSE(Exists(destination + "/VarnockReport.txt"));
 }
 
+// A destination that the file system cannot take, by its last name or as a
+// whole, is named in the copy's message; nothing is made.
+TEST_F(TestModeTest, ADestinationTooLongForTheFileSystemIsSaidToBeSo) {
+  WriteFile(source + "/sub/io.c", "io");
+  std::string longPath = install.temp.Path();
+  while (longPath.size() < 5000) longPath += "/" + std::string(200, 'd');
+  for (const std::string& tooLong : {install.temp / std::string(300, 'n'), longPath}) {
+    ProgramResult result = RunTestMode(iniFile, source, tooLong);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.errors, "Copy directory: The path '" + tooLong +
+                                 "' is too long for the file system.\nChoose a shorter "
+                                 "destination folder.\nOperation aborted.\n" +
+                                 kNoDisplay + "\n");
+  }
+  EXPECT_FALSE(Exists(install.temp / std::string(200, 'd')));
+}
+
 TEST_F(TestModeTest, ARunThatStopsEarlyLeavesTheMainWindowToOpen) {
   IniFile settings;
   settings.regexpExtentions = {"*.c;*.*"};
@@ -147,6 +164,41 @@ TEST_F(TestModeTest, ARunThatStopsEarlyLeavesTheMainWindowToOpen) {
             "example.\nAborting\n" +
                 std::string(kNoDisplay) + "\n");
   EXPECT_FALSE(Exists(untouched));
+}
+
+// A list far longer than a regular expression engine's stack can take is
+// read in full: only its last pattern names a file of the tree.
+TEST_F(TestModeTest, ALongExtensionListIsReadToItsEnd) {
+  IniFile settings;
+  std::string list;
+  for (int i = 0; i < 25000; ++i) list += "*.x;";
+  settings.regexpExtentions = {list + "*.c"};
+  ASSERT_TRUE(settings.WriteSettings(iniFile));
+  WriteFile(source + "/io.c", "first\nx = foo;\n");
+  ProgramResult result = RunTestMode(iniFile, source, destination);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.errors, "");
+  EXPECT_NE(ReadFile(destination + "/io.c").find("\nx = bar;\n"), std::string::npos);
+}
+
+// Started from a folder that a shell deletes just before it becomes the
+// program: the absolute paths of the command line need no working folder.
+TEST_F(TestModeTest, ARunFromADeletedFolderWritesItsReport) {
+  ProgramOptions options;
+  options.home = install.home;
+  options.workingDirectory = install.temp / "gone";
+  boost::filesystem::create_directory(options.workingDirectory);
+  ProgramResult result = test_support::RunProgram(
+      "/bin/sh",
+      {"-c", "rmdir \"$PWD\" && exec \"$0\" \"$@\"", program, "--test-mode",
+       "--ini-file=" + iniFile, "--src-dir=" + source, "--dst-dir=" + destination},
+      options);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.errors, "");
+  EXPECT_FALSE(Exists(options.workingDirectory));
+  EXPECT_NE(ReadFile(destination + "/VarnockReport.txt")
+                .find("\r\nAPPENDED BY TEST PLUG-IN: " + destination + "/app.tproj\r\n"),
+            std::string::npos);
 }
 
 TEST_F(TestModeTest, AReportThatCannotBeWrittenEndsWithExitCode1) {

@@ -93,4 +93,31 @@ TEST_F(EntryStateTest, WhereAPathLiesIsFoundWithItsLinksResolved) {
   EXPECT_FALSE(platform::LiesWithin(folder, dir_ / "absent"));
 }
 
+// A link is followed before the ".." behind it, what does not exist is taken
+// as text, and a relative path is taken from the working folder; once that
+// folder is deleted an absolute path is resolved all the same, and a relative
+// one, which nothing can resolve, is given back as it is.
+TEST_F(EntryStateTest, APathIsResolvedAsFarAsItExists) {
+  const fs::path saved = fs::current_path();
+  const std::string real = fs::canonical(dir_.Path()).string();
+  fs::current_path(dir_ / "folder");
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {dir_ / "linkToFolder/../x", real + "/x"},
+      {dir_ / "linkToFolder/missing/../deeper", real + "/folder/deeper"},
+      {dir_ / "missing/.././folder", real + "/folder"},
+      {dir_ / "dangling/x", real + "/dangling/x"},
+      {"../linkToFolder", real + "/folder"},
+      {"/", "/"},
+  };
+  for (const auto& [path, resolved] : cases) {
+    EXPECT_EQ(platform::ResolvedPath(path), resolved) << path;
+  }
+  fs::create_directory(dir_ / "gone");
+  fs::current_path(dir_ / "gone");
+  fs::remove(dir_ / "gone");
+  EXPECT_EQ(platform::ResolvedPath(dir_ / "linkToFolder/../x"), real + "/x");
+  EXPECT_EQ(platform::ResolvedPath("a/../b"), "a/../b");
+  fs::current_path(saved);
+}
+
 }  // namespace

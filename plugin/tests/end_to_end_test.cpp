@@ -210,4 +210,27 @@ TEST(EndToEndTest, AProjectExpandingWithoutEndFailsAndTheOtherConverts) {
   ExpectConverted(run, "firmware.cproj");
 }
 
+// A project of 400,000 distinct element names is refused at once with one
+// report; the real project beside it converts.
+TEST(EndToEndTest, AProjectCrowdedWithNamesFailsAndTheOtherConverts) {
+  const TestModeRun run([](const std::string& source) {
+    std::string crowded = "<Project>";
+    for (int i = 0; i < 400000; ++i) crowded += "<e" + std::to_string(i) + "/>";
+    test_support::WriteFile(source + "/crowded.cproj", crowded + "</Project>");
+    fs::copy_file(kCorpus + "/06-min/firmware.cproj", source + "/firmware.cproj");
+  });
+  EXPECT_EQ(run.ExitCode(), 0);
+  EXPECT_EQ(
+      run.Errors().rfind("Fatal Error at file \"" + run.Out("crowded.cproj") + "\", line 1, ", 0),
+      0u)
+      << run.Errors();
+  EXPECT_NE(run.Errors().find("\n   Message: the document uses more than 10000 distinct names\n"
+                              "Security check: Could not execute the external converter 'Atmel "
+                              "Studio for AVR'.\n"),
+            std::string::npos)
+      << run.Errors();
+  EXPECT_FALSE(test_support::Exists(run.Out("crowded.mwp")));
+  ExpectConverted(run, "firmware.cproj");
+}
+
 }  // namespace

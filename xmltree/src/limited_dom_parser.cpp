@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <utility>
+#include <xercesc/framework/XMLNotationDecl.hpp>
 #include <xercesc/internal/ReaderMgr.hpp>
 #include <xercesc/internal/XMLScanner.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
@@ -77,6 +78,15 @@ void LimitedDomParser::Stop(const std::string& message) {
   throw xercesc::OutOfMemoryException();
 }
 
+void LimitedDomParser::CountName(const XMLCh* name) {
+  if (!name || names_.count(name) > 0) return;
+  if (names_.size() == limits_.distinctNames) {
+    Stop("the document uses more than " + std::to_string(limits_.distinctNames) +
+         " distinct names");
+  }
+  names_.insert(nameTexts_.emplace_back(name));
+}
+
 void LimitedDomParser::docCharacters(const XMLCh* const chars, const XMLSize_t length,
                                      const bool cdataSection) {
   Spend(length);
@@ -104,14 +114,20 @@ void LimitedDomParser::startElement(const xercesc::XMLElementDecl& elemDecl,
                                     const xercesc::RefVectorOf<xercesc::XMLAttr>& attrList,
                                     const XMLSize_t attrCount, const bool isEmpty,
                                     const bool isRoot) {
+  CountName(elemDecl.getFullName());
   std::size_t characters = 0;
-  for (XMLSize_t i = 0; i < attrCount; ++i) characters += Length(attrList.elementAt(i)->getValue());
+  for (XMLSize_t i = 0; i < attrCount; ++i) {
+    CountName(attrList.elementAt(i)->getQName());
+    characters += Length(attrList.elementAt(i)->getValue());
+  }
   Spend(characters);
   XercesDOMParser::startElement(elemDecl, urlId, elemPrefix, attrList, attrCount, isEmpty, isRoot);
 }
 
 void LimitedDomParser::attDef(const xercesc::DTDElementDecl& elemDecl,
                               const xercesc::DTDAttDef& attDef, const bool ignoring) {
+  CountName(elemDecl.getFullName());
+  CountName(attDef.getFullName());
   Spend(Length(attDef.getValue()));
   XercesDOMParser::attDef(elemDecl, attDef, ignoring);
 }
@@ -132,14 +148,22 @@ void LimitedDomParser::doctypeWhitespace(const XMLCh* const chars, const XMLSize
 }
 
 void LimitedDomParser::elementDecl(const xercesc::DTDElementDecl& decl, const bool isIgnored) {
+  CountName(decl.getFullName());
   Spend(Length(decl.getFullName()));
   XercesDOMParser::elementDecl(decl, isIgnored);
 }
 
 void LimitedDomParser::entityDecl(const xercesc::DTDEntityDecl& entityDecl, const bool isPEDecl,
                                   const bool isIgnored) {
+  CountName(entityDecl.getName());
   Spend(entityDecl.getValueLen());
   XercesDOMParser::entityDecl(entityDecl, isPEDecl, isIgnored);
+}
+
+void LimitedDomParser::notationDecl(const xercesc::XMLNotationDecl& notDecl, const bool isIgnored) {
+  CountName(notDecl.getName());
+  Spend(0);
+  XercesDOMParser::notationDecl(notDecl, isIgnored);
 }
 
 }  // namespace xmltree

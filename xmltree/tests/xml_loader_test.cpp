@@ -238,6 +238,46 @@ TEST_F(XmlLoaderTest, FoldersAndHugeFilesAreRefusedWithTheReason) {
             "The file \"" + folder_ / "huge.xml" + "\" is not read: it is larger than 64 MB.\n");
 }
 
+// A document with `names` distinct names, the root's included, all but the
+// root's of one kind.
+std::string DocumentWithNames(const std::string& kind, int names) {
+  std::string list;
+  for (int i = 0; i < names - 1; ++i) {
+    const std::string n = std::to_string(i);
+    if (kind == "elements") list += "<e" + n + "/>";
+    if (kind == "attributes") list += " a" + n + "=\"\"";
+    if (kind == "declared attributes") list += " a" + n + " CDATA #IMPLIED";
+    if (kind == "entities") list += "<!ENTITY e" + n + " \"\">";
+    if (kind == "notations") list += "<!NOTATION n" + n + " SYSTEM \"n\">";
+  }
+  if (kind == "elements") return "<r>" + list + list + "</r>";
+  if (kind == "attributes") return "<r" + list + "/>";
+  if (kind == "declared attributes")
+    return "<!DOCTYPE r [<!ELEMENT r EMPTY><!ATTLIST r" + list + ">]><r/>";
+  return "<!DOCTYPE r [<!ELEMENT r EMPTY>" + list + "]><r/>";
+}
+
+// Each new name slows the parser's pool of names down: a document may use
+// ten thousand, each as often as it likes, and is refused with one report
+// beyond that.
+TEST_F(XmlLoaderTest, ADocumentMayUseTenThousandDistinctNames) {
+  for (const char* kind :
+       {"elements", "attributes", "declared attributes", "entities", "notations"}) {
+    EXPECT_TRUE(Load(DocumentWithNames(kind, 10000))) << kind << ": " << errors_;
+    EXPECT_EQ(errors_, "") << kind;
+    EXPECT_FALSE(Load(DocumentWithNames(kind, 10001))) << kind;
+    ExpectOneFatalReport("doc.xml", 1);
+    EXPECT_THAT(errors_, HasSubstr("\n   Message: the document uses more than 10000 distinct "
+                                   "names\n"))
+        << kind;
+  }
+  // An element and an attribute of one name are one name.
+  std::string sharedNames = "<r>";
+  for (int i = 0; i < 5000; ++i) sharedNames += "<n" + std::to_string(i) + "/>";
+  for (int i = 0; i < 5000; ++i) sharedNames += "<x n" + std::to_string(i) + "=\"\"/>";
+  EXPECT_TRUE(Load(sharedNames + "</r>")) << errors_;
+}
+
 TEST_F(XmlLoaderTest, ManyPredefinedEntitiesAreNoBomb) {
   std::string text;
   for (int i = 0; i < 60000; ++i) text += "&amp;";

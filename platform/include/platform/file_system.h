@@ -27,6 +27,11 @@ PLATFORM_EXPORT bool IsDirectory(const std::string& path);
 /// True when `path` itself is a symbolic link (to anything, or to nothing).
 PLATFORM_EXPORT bool IsSymbolicLink(const std::string& path);
 
+/// `path` with every link resolved and "." and ".." taken as they lead, as far
+/// as it exists; the names behind that as they stand. A relative path is taken
+/// from the working folder, and given back as it is when that folder is gone.
+PLATFORM_EXPORT std::string ResolvedPath(const std::string& path);
+
 /// True when `path`, with every link resolved as far as the path exists and
 /// "." and ".." taken as they lead, is `folder` or lies below it, however
 /// either is spelt (folders are compared by identity). False when `folder`

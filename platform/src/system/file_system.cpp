@@ -189,9 +189,22 @@ std::string ParentOf(const std::string& path) {
   return nameStart <= 1 ? "/" : path.substr(0, nameStart - 1);
 }
 
-// `path` with its links resolved as far as it exists, the names behind that
-// taken as they stand: "." stays, ".." goes up.
-std::string ResolvedAsFarAsItExists(const std::string& path) {
+}  // namespace
+
+EntryState ProbeEntry(const std::string& path) {
+  struct stat status;
+  if (::lstat(path.c_str(), &status) == 0) return EntryState::Present;
+  return (errno == ENOENT || errno == ENOTDIR) ? EntryState::Missing : EntryState::Unreadable;
+}
+
+bool EntryExists(const std::string& path) { return ProbeEntry(path) == EntryState::Present; }
+
+bool IsDirectory(const std::string& path) {
+  struct stat status;
+  return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+std::string ResolvedPath(const std::string& path) {
   std::string existing = path;
   std::vector<std::string> missing;
   char resolved[PATH_MAX];
@@ -212,21 +225,6 @@ std::string ResolvedAsFarAsItExists(const std::string& path) {
   return result;
 }
 
-}  // namespace
-
-EntryState ProbeEntry(const std::string& path) {
-  struct stat status;
-  if (::lstat(path.c_str(), &status) == 0) return EntryState::Present;
-  return (errno == ENOENT || errno == ENOTDIR) ? EntryState::Missing : EntryState::Unreadable;
-}
-
-bool EntryExists(const std::string& path) { return ProbeEntry(path) == EntryState::Present; }
-
-bool IsDirectory(const std::string& path) {
-  struct stat status;
-  return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
 bool IsSymbolicLink(const std::string& path) {
   struct stat status;
   return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
@@ -235,7 +233,7 @@ bool IsSymbolicLink(const std::string& path) {
 bool LiesWithin(const std::string& path, const std::string& folder) {
   struct stat wanted;
   if (::stat(folder.c_str(), &wanted) != 0) return false;
-  for (std::string walked = ResolvedAsFarAsItExists(path);;) {
+  for (std::string walked = ResolvedPath(path);;) {
     struct stat status;
     if (::stat(walked.c_str(), &status) == 0 && status.st_dev == wanted.st_dev &&
         status.st_ino == wanted.st_ino) {
