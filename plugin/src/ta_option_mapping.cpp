@@ -81,13 +81,23 @@ void TaExtConv::InsertConfigurations(std::string& text, const std::string& with)
 
 bool TaExtConv::MapOptions() {
   for (const char* option : kDroppedOptions) RemoveTemplateOption(option);
-  configurationsText.clear();
-  // Debug-like blocks go in front, so the last of them comes first.
+  // Debug-like blocks go in front, so the last of them comes first. Each
+  // block is appended once: putting it in front of the text so far would copy
+  // that text for every configuration.
+  std::vector<std::string> debugBlocks;
+  std::string otherBlocks;
   for (const BuildConfiguration& configuration : configurations) {
-    const std::string block = MakeConfigurationBlock(configuration);
-    configurationsText =
-        IsDebugName(configuration.name) ? block + configurationsText : configurationsText + block;
+    if (IsDebugName(configuration.name)) {
+      debugBlocks.push_back(MakeConfigurationBlock(configuration));
+    } else {
+      otherBlocks += MakeConfigurationBlock(configuration);
+    }
   }
+  configurationsText.clear();
+  for (auto block = debugBlocks.rbegin(); block != debugBlocks.rend(); ++block) {
+    configurationsText += *block;
+  }
+  configurationsText += otherBlocks;
   InsertConfigurations(projectTemplateText, configurationsText);
   return true;
 }
