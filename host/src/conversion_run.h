@@ -30,6 +30,7 @@ class ConversionRun {
   Outcome ProcessFile(const std::string& path);
   bool RefusesEveryFile(const std::string& pattern);
   Outcome ConvertProject(const std::string& path, const std::string& filePattern);
+  void RunPlugin(const std::string& path);
   Outcome SubstituteSource(const std::string& path, const std::string& filePattern);
   Outcome ApplyRules(const std::string& path);
   bool WriteSource(const std::string& path, const std::string& text, bool crLf);

@@ -49,18 +49,18 @@ TEST(ProjectTextTest, DollarSignsAndBackslashes) {
   EXPECT_EQ(TaExtConv::ReplaceBackslashes("no separators", "/"), "no separators");
 }
 
-TEST(AssemblerDefinesTest, EachDefineRunsToWhiteSpaceCaretOrTheNextOption) {
-  EXPECT_EQ(TaExtConv::AssemblerDefines("-DF_CPU=8000000UL -DBOARD=3 -Wall"),
+TEST(FlagDefinesTest, EachDefineRunsToWhiteSpaceCaretOrTheNextOption) {
+  EXPECT_EQ(TaExtConv::FlagDefines("-DF_CPU=8000000UL -DBOARD=3 -Wall"),
             Texts({"F_CPU=8000000UL", "BOARD=3"}));
-  EXPECT_EQ(TaExtConv::AssemblerDefines("-DMASK=0x0F^0x03 -D\tLEVEL=a^b -D  X"),
+  EXPECT_EQ(TaExtConv::FlagDefines("-DMASK=0x0F^0x03 -D\tLEVEL=a^b -D  X"),
             Texts({"MASK=0x0F", "LEVEL=a", "X"}));
   // A minus sign belongs to a value, unless it starts another "-D".
-  EXPECT_EQ(TaExtConv::AssemblerDefines("-DOFFSET=-5 -DR=1-2 -DA-DB -DC=1-DD -DE-Wall"),
+  EXPECT_EQ(TaExtConv::FlagDefines("-DOFFSET=-5 -DR=1-2 -DA-DB -DC=1-DD -DE-Wall"),
             Texts({"OFFSET=-5", "R=1-2", "A", "B", "C=1", "D", "E"}));
-  EXPECT_EQ(TaExtConv::AssemblerDefines("-D=-1 -DX=a=b"), Texts({"=-1", "X=a=b"}));
+  EXPECT_EQ(TaExtConv::FlagDefines("-D=-1 -DX=a=b"), Texts({"=-1", "X=a=b"}));
   // "-D" before another option or at the end defines nothing.
-  EXPECT_EQ(TaExtConv::AssemblerDefines("-D -Wall -mrelax -D"), Texts());
-  EXPECT_EQ(TaExtConv::AssemblerDefines("-mrelax -Wa,-g"), Texts());
+  EXPECT_EQ(TaExtConv::FlagDefines("-D -Wall -mrelax -D"), Texts());
+  EXPECT_EQ(TaExtConv::FlagDefines("-mrelax -Wa,-g"), Texts());
 }
 
 TEST_F(ProjectReaderTest, ReadsDeviceConfigurationsAndItemsInAnyOrder) {
