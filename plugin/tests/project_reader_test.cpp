@@ -147,6 +147,61 @@ TEST_F(ProjectReaderTest, FailsSilentlyUnlessTheRootIsProject) {
   EXPECT_TRUE(converter.configurations.empty());
 }
 
+// The reason is kept for the report; the reading stays silent.
+TEST_F(ProjectReaderTest, AFailedReadingKeepsItsReason) {
+  const std::string missing = dir / "missing.cproj";
+  test_support::WriteFile(dir / "broken.cproj", "<Project><a></Project>");
+  test_support::WriteFile(dir / "other.cproj", "<project/>");
+  const std::pair<std::string, std::string> cases[] = {
+      {dir / "broken.cproj", "Fatal Error at file \"" + dir / "broken.cproj" +
+                                 "\", line 1, column 15\n   Message: expected end of tag 'a'"},
+      {dir / "other.cproj",
+       "Its root element is 'project', not 'Project': it is no Atmel Studio project."},
+      {missing, "The file '" + missing + "' could not be read as an XML document."}};
+  for (const auto& [file, reason] : cases) {
+    OpenTaExtConv fresh;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(fresh.ReadSourceProject(file));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(fresh.failureReason, reason);
+  }
+  EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+}
+
+// Defines in the compiler's other flags follow those of DefSymbols, wherever
+// they stand; the settings of another tool chain are not read, and each such
+// tool chain is reported once.
+TEST_F(ProjectReaderTest, OtherFlagsAddDefinesAndOtherToolchainsAreReported) {
+  const auto group = [](const std::string& name, const std::string& toolchains) {
+    return "  <PropertyGroup Condition=\" '$(Configuration)' == '" + name +
+           "' \">\n    <ToolchainSettings>" + toolchains +
+           "</ToolchainSettings>\n"
+           "  </PropertyGroup>\n";
+  };
+  const std::string xc8 =
+      "<com.microchip.xc8><com.microchip.xc8.compiler.symbols.DefSymbols><ListValues>"
+      "<Value>XC</Value></ListValues></com.microchip.xc8.compiler.symbols.DefSymbols>"
+      "</com.microchip.xc8>";
+  ASSERT_TRUE(Read(CprojText(
+      ConfigurationGroup(
+          "Debug",
+          "<avrgcc.compiler.miscellaneous.OtherFlags>-std=gnu99 -DATCA_HAL_I2C -DLEVEL=3 -Wall"
+          "</avrgcc.compiler.miscellaneous.OtherFlags>"
+          "<avrgcc.compiler.symbols.DefSymbols><ListValues><Value>DEBUG</Value></ListValues>"
+          "</avrgcc.compiler.symbols.DefSymbols>") +
+      group("Release", xc8) + group("Other", "<Avr32Gcc/>" + xc8))));
+  ASSERT_EQ(converter.configurations.size(), 3u);
+  EXPECT_EQ(converter.configurations[0].compiler.defines,
+            Texts({"DEBUG", "ATCA_HAL_I2C", "LEVEL=3"}));
+  EXPECT_EQ(converter.configurations[0].assembler.defines, Texts());
+  EXPECT_EQ(converter.configurations[1].compiler.defines, Texts());
+  const std::string unread = "' were not read: only AVR GCC settings are carried over.\n";
+  EXPECT_EQ(converter.reportText, "Convert to Qor Morwick for Atmel AVR version 6.50" + path +
+                                      " => the settings of its tool chain 'com.microchip.xc8" +
+                                      unread + path +
+                                      " => the settings of its tool chain 'Avr32Gcc" + unread);
+}
+
 // A project file that is no file, is huge or expands without end is not read,
 // silently but for the line on standard error that says why.
 TEST_F(ProjectReaderTest, HostileFilesAreNotRead) {
