@@ -46,8 +46,9 @@ bool ExternalConverter::RunConversion(const std::string& projectFile, std::strin
     const std::string message = "The file '" + initFilePath + "' does not exist.";
     ui::MessageBox(nullptr, message + converter_plugin::ProjectNotConvertedNote(projectFile),
                    "Executing project conversion");
-    if (report != nullptr)
+    if (report != nullptr) {
       report->append(converter_plugin::NotConvertedEntry(projectFile, message));
+    }
     return false;
   }
   return entryPoints.convert &&
