@@ -25,10 +25,10 @@ class ExtConvProject : public ExtConv {
   /// Converts the project file into a Qor Morwick project and workspace file
   /// beside it, and adds the conversion's lines to the report. False, as a
   /// rule after a message, when a step fails, when the output names would
-  /// overwrite the project file, when its name holds a character that XML
-  /// cannot carry, when another project of the same folder has written the
-  /// same output earlier in the run (see ConvertProjectFile), or when an
-  /// output file cannot be written. The output files are written only after
+  /// overwrite the project file, when its name or its output would hold a
+  /// character that XML cannot carry, when another project of the folder
+  /// wrote the same output earlier in the run (see ConvertProjectFile), or
+  /// when an output file cannot be written. The output files are written only after
   /// every step succeeded (extra files copied before a failing step stay); a
   /// failed workspace takes the project file written before it away again.
   bool ConvertProject(std::string projectFilePath) override;
