@@ -1,5 +1,6 @@
 // Conversion of a large generated Atmel Studio project through the plug-in's
-// Convert export: Compile items spread over nested folders, and None items.
+// Convert export: Compile items spread over nested folders, and None items,
+// or many build configurations.
 // Two files of each kind carry names of the initialization file's excluded
 // files; each of them is excluded once per later None item, so a fixed number
 // of them keeps the size of the output linear in the number of items.
@@ -28,13 +29,15 @@ std::vector<std::string> FolderPaths(int count) {
   return paths;
 }
 
-std::string ProjectText(int compiled, int folderCount, int other) {
+// Configurations beyond Debug and Release alternate between the two kinds.
+std::string ProjectText(int compiled, int folderCount, int other, int configurations) {
   const std::vector<std::string> folders = FolderPaths(folderCount);
   std::string text =
       "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Project>\n"
       "  <PropertyGroup><avrdevice>ATmega328P</avrdevice></PropertyGroup>\n";
-  for (const char* name : {"Debug", "Release"}) {
-    text += std::string("  <PropertyGroup Condition=\" '$(Configuration)' == '") + name +
+  for (int i = 0; i < configurations; ++i) {
+    const std::string name = (i % 2 == 0 ? "Debug" : "Release") + (i < 2 ? "" : std::to_string(i));
+    text += "  <PropertyGroup Condition=\" '$(Configuration)' == '" + name +
             "' \"><ToolchainSettings><AvrGcc><avrgcc.compiler.symbols.DefSymbols><ListValues>"
             "<Value>F_CPU=16000000UL</Value></ListValues></avrgcc.compiler.symbols.DefSymbols>"
             "</AvrGcc></ToolchainSettings></PropertyGroup>\n";
@@ -68,6 +71,7 @@ void BM_ConvertLargeProject(benchmark::State& state) {
   const int compiled = static_cast<int>(state.range(0));
   const int folders = static_cast<int>(state.range(1));
   const int other = static_cast<int>(state.range(2));
+  const int configurations = static_cast<int>(state.range(3));
   const converter_plugin::Converter convert = BindConvert();
   if (convert == nullptr) {
     state.SkipWithError("the plug-in library did not load");
@@ -77,7 +81,7 @@ void BM_ConvertLargeProject(benchmark::State& state) {
   const fs::path folder = fs::temp_directory_path() / fs::unique_path("varnock-bench-%%%%-%%%%");
   fs::create_directories(folder);
   const std::string projectFile = (folder / "large.cproj").string();
-  std::ofstream(projectFile) << ProjectText(compiled, folders, other);
+  std::ofstream(projectFile) << ProjectText(compiled, folders, other, configurations);
   const std::string initFile = VARNOCK_BIN_DIR "/../config/template/Varnock/extconvTarrow.xml";
 
   for (auto _ : state) {
@@ -94,9 +98,11 @@ void BM_ConvertLargeProject(benchmark::State& state) {
 }
 
 BENCHMARK(BM_ConvertLargeProject)
-    ->ArgNames({"compiled", "folders", "other"})
-    ->Args({10000, 500, 2000})
-    ->Args({20000, 1000, 4000})
+    ->ArgNames({"compiled", "folders", "other", "configurations"})
+    ->Args({10000, 500, 2000, 2})
+    ->Args({20000, 1000, 4000, 2})
+    ->Args({10, 5, 2, 4000})
+    ->Args({10, 5, 2, 8000})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/path.h"
 #include "platform/program.h"
 #include "platform/text_file.h"
+#include "plugin_interface/converter_plugin.h"
 #include "reg_exp_converter.h"
 #include "report_line.h"
 #include "ui/message_box.h"
@@ -211,13 +212,23 @@ ConversionRun::Outcome ConversionRun::ConvertProject(const std::string& path,
                                                      const std::string& filePattern) {
   for (const std::string& pattern : pluginPatterns) {
     if (RefusesEveryFile(pattern)) return Outcome::EndRun;
-    if (Matches(pattern, filePattern) &&
-        !dialog.converters[selectedConverter].RunConversion(path, &conversionReport)) {
-      ui::MessageBox(&dialog, "Could not execute the external converter '" + converterName + "'.",
-                     kSecurityCaption);
-    }
+    if (Matches(pattern, filePattern)) RunPlugin(path);
   }
   return Outcome::Next;
+}
+
+// Every project handed to the plug-in has its entry in the report: a project
+// that is not converted and that the plug-in left without one gets this
+// run's message as its reason.
+void ConversionRun::RunPlugin(const std::string& path) {
+  const size_t reportSize = conversionReport.size();
+  if (dialog.converters[selectedConverter].RunConversion(path, &conversionReport)) return;
+  const std::string message = "Could not execute the external converter '" + converterName + "'.";
+  ui::MessageBox(&dialog, message + converter_plugin::ProjectNotConvertedNote(path),
+                 kSecurityCaption);
+  if (conversionReport.size() == reportSize) {
+    conversionReport += converter_plugin::NotConvertedEntry(path, message);
+  }
 }
 
 ConversionRun::Outcome ConversionRun::SubstituteSource(const std::string& path,

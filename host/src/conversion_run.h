@@ -35,6 +35,7 @@ class ConversionRun {
   bool AnyPassMatches(const std::string& filePattern) const;
   bool RefusesEveryFile(const std::string& pattern);
   Outcome ConvertProject(const std::string& path, const std::string& filePattern);
+  void RunPlugin(const std::string& path);
   Outcome SubstituteSource(const std::string& path, const std::string& filePattern);
   Outcome ApplyRules(const std::string& path);
   bool WriteSource(const std::string& path, const std::string& text, bool crLf);

@@ -43,8 +43,12 @@ bool ExternalConverter::GetPluginExtensions(std::string& patterns) const {
 
 bool ExternalConverter::RunConversion(const std::string& projectFile, std::string* report) const {
   if (!platform::EntryExists(initFilePath)) {
-    ui::MessageBox(nullptr, "The file '" + initFilePath + "' does not exist.",
+    const std::string message = "The file '" + initFilePath + "' does not exist.";
+    ui::MessageBox(nullptr, message + converter_plugin::ProjectNotConvertedNote(projectFile),
                    "Executing project conversion");
+    if (report != nullptr) {
+      report->append(converter_plugin::NotConvertedEntry(projectFile, message));
+    }
     return false;
   }
   return entryPoints.convert &&

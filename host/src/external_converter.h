@@ -26,8 +26,10 @@ class ExternalConverter {
   void SetInitFile(std::string path) { initFilePath = std::move(path); }
 
   /// Converts one project file, appending the plug-in's lines to `report`.
-  /// False, after a message, when the initialization file is missing; false
-  /// when the plug-in fails (it shows its own messages).
+  /// False when the initialization file is missing, after a message naming
+  /// the project file, whose entry with that message as reason `report` then
+  /// gains; false when the plug-in fails (it shows its own messages and, when
+  /// it can say why, appends the project's entry).
   bool RunConversion(const std::string& projectFile, std::string* report) const;
 
   std::string dllPath;

@@ -3,6 +3,7 @@
 #include <boost/filesystem.hpp>
 
 #include "file_search.h"
+#include "platform/file_permissions.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/program.h"
@@ -109,9 +110,7 @@ void CVarnockDlg::PlaceUserCopy(const std::string& templateCopy, const std::stri
     ui::MessageBox(this, "Couldn't copy " + templateCopy + " to " + userCopy, kInitializingCaption);
     return;
   }
-  boost::system::error_code error;
-  boost::filesystem::permissions(
-      userCopy, boost::filesystem::owner_write | boost::filesystem::add_perms, error);
+  platform::AddOwnerWritePermission(userCopy);
 }
 
 void CVarnockDlg::SetUpRuleListColumns() {

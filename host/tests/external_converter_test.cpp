@@ -68,13 +68,15 @@ TEST_F(ExternalConverterTest, ConversionNeedsTheInitializationFile) {
   std::string report = "head\n";
   EXPECT_FALSE(converter.RunConversion("/p/app.tproj", &report));
   ASSERT_EQ(ui::headless::MessageBoxes().size(), 1u);
-  EXPECT_EQ(ui::headless::MessageBoxes()[0].text, "The file '' does not exist.");
+  EXPECT_EQ(ui::headless::MessageBoxes()[0].text,
+            "The file '' does not exist.\n\nThe project '/p/app.tproj' is not converted.");
   EXPECT_EQ(ui::headless::MessageBoxes()[0].caption, "Executing project conversion");
-  EXPECT_EQ(report, "head\n");
+  EXPECT_EQ(report, "head\n/p/app.tproj\nProject not converted: The file '' does not exist.\n");
 
   test_support::TempDir temp;
   test_support::WriteFile(temp / "extconvTestAppend.xml", "<extConv/>");
   converter.SetInitFile(temp / "extconvTestAppend.xml");
+  report = "head\n";
   EXPECT_TRUE(converter.RunConversion("/p/app.tproj", &report));
   EXPECT_EQ(report, "head\nAPPENDED BY TEST PLUG-IN: /p/app.tproj\n");
 }

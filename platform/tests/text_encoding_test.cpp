@@ -7,6 +7,7 @@
 
 namespace {
 
+using platform::LenientUtf8ToUtf16;
 using platform::Utf16ToUtf8;
 using platform::Utf8ToUtf16;
 
@@ -27,6 +28,7 @@ TEST(TextEncoding, ValidTextRoundTrips) {
     std::u16string wide;
     EXPECT_TRUE(Utf8ToUtf16(pair.utf8, wide)) << pair.utf8;
     EXPECT_EQ(wide, pair.utf16) << pair.utf8;
+    EXPECT_EQ(LenientUtf8ToUtf16(pair.utf8), pair.utf16) << pair.utf8;
     EXPECT_EQ(Utf16ToUtf8(pair.utf16), pair.utf8);
   }
 }
@@ -51,6 +53,15 @@ TEST(TextEncoding, InvalidUtf8FailsWithEmptyResult) {
     EXPECT_FALSE(Utf8ToUtf16(text, wide)) << text;
     EXPECT_TRUE(wide.empty()) << text;
   }
+}
+
+// Each byte outside a valid sequence stands alone, as its ISO-8859-1
+// character; the valid sequences around it decode as usual.
+TEST(TextEncoding, LenientDecodingTakesStrayBytesAsIso88591) {
+  EXPECT_EQ(LenientUtf8ToUtf16("\xE9t\xC3\xA9 \xF0\x9D\x84\x9E\xFF"),
+            u"\u00E9t\u00E9 \U0001D11E\u00FF");
+  EXPECT_EQ(LenientUtf8ToUtf16("\xC0\xAF \xED\xA0\x80 \xE2\x82"),
+            u"\u00C0\u00AF \u00ED\u00A0\u0080 \u00E2\u0082");
 }
 
 TEST(TextEncoding, LoneSurrogateBecomesQuestionMark) {

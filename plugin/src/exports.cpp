@@ -42,17 +42,16 @@ CONVERTER_PLUGIN_EXPORT bool GetExtentions(char* buffer, unsigned size) {
                            size);
 }
 
-// The report is extended only after a whole conversion succeeded.
+// The report gains the conversion's lines, or those of a failure with its
+// reason.
 CONVERTER_PLUGIN_EXPORT bool Convert(const char* projectFile, const char* initFile,
                                      std::string* report) {
   if (projectFile == nullptr || initFile == nullptr || report == nullptr) return false;
   try {
     TaExtConv converter;
-    if (!converter.ReadInitializationFile(initFile) || !converter.ConvertProject(projectFile)) {
-      return false;
-    }
-    report->append(converter.reportText);
-    return true;
+    const bool converted = converter.ConvertProjectFile(projectFile, initFile, report);
+    report->append(converted ? converter.reportText : converter.NotConvertedReport());
+    return converted;
   } catch (...) {
     return false;
   }

@@ -5,9 +5,11 @@
 #include <boost/regex.hpp>
 #include <cstdint>
 
+#include "platform/file_permissions.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/text_file.h"
+#include "plugin_interface/converter_plugin.h"
 #include "ui/message_box.h"
 
 using xmltree::PxXmlTree;
@@ -15,7 +17,6 @@ using xmltree::PxXmlTree;
 namespace {
 
 const char kReadingCaption[] = "Reading initialization file";
-const char kGeneratingCaption[] = "Generating project file";
 const char kAddFilesCaption[] = "Add Qor files";
 const char kOpenTag[] = "<configuration>";
 const char kCloseTag[] = "</configuration>";
@@ -42,6 +43,7 @@ std::string ConfigurationBlock(const std::string& text, size_t start, size_t clo
 }  // namespace
 
 const char ExtConvProject::kConfigurationsPlaceholder[] = "__INSERT_CONFIGURATIONS_HERE_";
+const char ExtConvProject::kGeneratingCaption[] = "Generating project file";
 
 ExtConvProject::ExtConvProject()
     : topGroup(FileGroup::kTopGroupName), fileVersion("1.0"), isExcludeFiles("true") {}
@@ -55,17 +57,13 @@ std::string ExtConvProject::TemplateFolder() const {
 bool ExtConvProject::ReadInitializationFile(std::string initFilePath) {
   PxXmlTree tree;
   if (!tree.LoadFile(initFilePath)) {
-    ui::MessageBox(nullptr, "Could not load initialization file '" + initFilePath + "'.",
-                   kReadingCaption);
-    return false;
+    return Fail("Could not load initialization file '" + initFilePath + "'.", kReadingCaption);
   }
   const PxXmlTree::Node root = tree.GetRoot();
   if (root.GetNodeName() != "extConv") {
-    ui::MessageBox(
-        nullptr,
+    return Fail(
         "The file '" + initFilePath + "' is not an external project converter initialization file.",
         kReadingCaption);
-    return false;
   }
   for (PxXmlTree::Node element = root.FirstChildElement(); element.IsValid();
        element = element.NextSiblingElement()) {
@@ -80,14 +78,11 @@ bool ExtConvProject::ReadInitializationElement(const PxXmlTree::Node& element,
   if (name == "fileVersion") {
     fileVersion = element.GetNodeText();
     if (fileVersion != "1.0") {
-      ui::MessageBox(nullptr,
-                     "The format version (" + fileVersion + ") of the initialization file '" +
-                         initFilePath +
-                         "' is not compatible with this version of the external project "
-                         "converter " +
-                         GetName() + " .",
-                     kReadingCaption);
-      return false;
+      return Fail("The format version (" + fileVersion + ") of the initialization file '" +
+                      initFilePath +
+                      "' is not compatible with this version of the external project converter " +
+                      GetName() + " .",
+                  kReadingCaption);
     }
   } else if (name == "isExcludeFiles") {
     isExcludeFiles = element.GetNodeText();
@@ -109,11 +104,9 @@ bool ExtConvProject::ReadProjectTemplate() {
   const platform::ReadFailure failure = platform::ReadRegularFile(path, kMaxTemplateBytes, text);
   if (text.empty()) {
     const std::string reason = platform::ReadRefusalReason(failure, kMaxTemplateBytes);
-    ui::MessageBox(nullptr,
-                   "The Qor Morwick project template file '" + path + "' could not be read." +
-                       (reason.empty() ? "" : "\n\nIt is " + reason + "."),
-                   kGeneratingCaption);
-    return false;
+    return Fail("The Qor Morwick project template file '" + path + "' could not be read." +
+                    (reason.empty() ? "" : "\n\nIt is " + reason + "."),
+                kGeneratingCaption);
   }
   return SplitProjectTemplate(platform::FromTextMode(text), path);
 }
@@ -127,11 +120,9 @@ bool ExtConvProject::SplitProjectTemplate(const std::string& text, const std::st
   // sound cut; taking one anyway would build the project from garbage.
   if (firstOpen == std::string::npos || firstClose == std::string::npos || firstClose < firstOpen ||
       lastClose < lastOpen) {
-    ui::MessageBox(
-        nullptr,
+    return Fail(
         "The Qor Morwick project template file '" + path + "' holds no valid configuration block.",
         kGeneratingCaption);
-    return false;
   }
   debugConfigurationTemplate = ConfigurationBlock(text, firstOpen, firstClose);
   releaseConfigurationTemplate = ConfigurationBlock(text, lastOpen, lastClose);
@@ -156,43 +147,55 @@ bool ExtConvProject::CopyAddedFiles() {
   return true;
 }
 
+// An entry may be written with "\" between its folders, as "/". The copy
+// may come from a read-only template; it is the user's file to change.
 bool ExtConvProject::CopyAddedFile(const std::string& name) {
   namespace fs = boost::filesystem;
-  const std::string source = TemplateFolder() + name;
-  const std::string destination = projectFolder + name;
+  const std::string relative = boost::algorithm::replace_all_copy(name, "\\", "/");
+  const std::string source = TemplateFolder() + relative;
+  const std::string destination = projectFolder + relative;
   if (!platform::EntryExists(source)) {
-    ui::MessageBox(nullptr, "The file '" + source + "' does not exist.", kAddFilesCaption);
-    return false;
+    return Fail("The file '" + source + "' does not exist.", kAddFilesCaption);
   }
   const std::string folder =
       platform::NameStart(destination) == 0 ? "" : platform::BeforeLastSeparator(destination);
   // A linked folder of a stranger's project may lead anywhere the user writes.
   if (!folder.empty() && platform::IsDirectory(projectFolder) &&
       !platform::LiesWithin(folder, projectFolder)) {
-    ui::MessageBox(nullptr,
-                   "The folder '" + folder + "' leads outside the project folder '" +
-                       projectFolder + "'.\nOperation aborted.",
-                   kAddFilesCaption);
-    return false;
+    return Fail("The folder '" + folder + "' leads outside the project folder '" + projectFolder +
+                    "'.\nOperation aborted.",
+                kAddFilesCaption);
   }
   if (!folder.empty() && !platform::EntryExists(folder)) {
     boost::system::error_code error;
     fs::create_directories(folder, error);
     if (error) {
-      ui::MessageBox(nullptr,
-                     "Error while creating directory '" + folder + "'.\nOperation aborted.",
-                     kAddFilesCaption);
-      return false;
+      return Fail("Error while creating directory '" + folder + "'.\nOperation aborted.",
+                  kAddFilesCaption);
     }
   }
   // The platform's copy refuses a file that is its own destination (a project
   // in the template folder), which a plain copy would empty.
   if (platform::CopyFile(source, destination, false) != 0) {
-    ui::MessageBox(nullptr,
-                   "Could not copy '" + source + "' to '" + destination + "'.\nOperation aborted.",
-                   kAddFilesCaption);
-    return false;
+    return Fail("Could not copy '" + source + "' to '" + destination + "'.\nOperation aborted.",
+                kAddFilesCaption);
   }
+  // Where the user may not change the permissions, the file stays as copied.
+  platform::AddOwnerWritePermission(destination);
   reportText += name + " => were copied to the project directory.\n";
   return true;
+}
+
+bool ExtConvProject::Fail(const std::string& message, const char* caption) {
+  ui::MessageBox(nullptr,
+                 message + (projectFilePath.empty()
+                                ? ""
+                                : converter_plugin::ProjectNotConvertedNote(projectFilePath)),
+                 caption);
+  return FailSilently(message);
+}
+
+bool ExtConvProject::FailSilently(const std::string& reason) {
+  if (failureReason.empty()) failureReason = reason;
+  return false;
 }

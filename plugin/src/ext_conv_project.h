@@ -25,12 +25,29 @@ class ExtConvProject : public ExtConv {
   /// Converts the project file into a Qor Morwick project and workspace file
   /// beside it, and adds the conversion's lines to the report. False, as a
   /// rule after a message, when a step fails, when the output names would
-  /// overwrite the project file, when an earlier project of the same folder
-  /// has already written them, or when an output file cannot be written.
-  /// The output files are written only after every step succeeded (extra
-  /// files copied before a failing step stay); a failed workspace leaves the
-  /// project file written.
+  /// overwrite the project file, when its name or its output would hold a
+  /// character that XML cannot carry, when another project of the folder
+  /// wrote the same output earlier in the run (see ConvertProjectFile), or
+  /// when an output file cannot be written. The output files are written only after
+  /// every step succeeded (extra files copied before a failing step stay); a
+  /// failed workspace takes the project file written before it away again.
   bool ConvertProject(std::string projectFilePath) override;
+
+  /// One conversion as the plug-in's Convert makes it: reads the
+  /// initialization file, then converts the project file. `runReport` is the
+  /// report of the run so far (null when there is none); its entries tell
+  /// which outputs the run has written. False when either step failed, with
+  /// failureReason saying why.
+  bool ConvertProjectFile(const std::string& projectFile, const std::string& initFilePath,
+                          const std::string* runReport);
+
+  /// The report lines of a failed conversion: those collected so far, the
+  /// line that gives failureReason, and the closing separator.
+  std::string NotConvertedReport() const;
+
+  /// Why the conversion failed: the text of the message shown, or the reason
+  /// found where none is shown. "" while nothing failed.
+  std::string failureReason;
 
   /// Reads the source project into the converter's own lists; false when the
   /// file is not a project of its kind.
@@ -76,6 +93,17 @@ class ExtConvProject : public ExtConv {
   static const char kConfigurationsPlaceholder[];
 
  protected:
+  /// Caption of the messages of a failure to generate the project.
+  static const char kGeneratingCaption[];
+
+  /// Shows `message` as the failure of the conversion, naming the project
+  /// file when one is being converted, and keeps it as failureReason (the
+  /// first failure's). Returns false.
+  bool Fail(const std::string& message, const char* caption);
+  /// Keeps `reason` as failureReason of a failure that shows no message.
+  /// Returns false.
+  bool FailSilently(const std::string& reason);
+
   /// installRoot + "/config/template/Varnock/".
   std::string TemplateFolder() const;
 
@@ -97,18 +125,29 @@ class ExtConvProject : public ExtConv {
   std::vector<std::string> addedQorFiles;
 
  private:
+  void StartReportSection();
   bool CheckOutputNames(const std::string& projectFile, const std::string& workspaceFile);
-  bool CheckEarlierProjects(const std::string& projectFile, const std::string& workspaceFile);
+  bool CheckNameFitsInXml();
+  bool CheckOutputsOfThisRun(const std::string& projectFile, const std::string& workspaceFile);
   /// Which of these outputs the project file `other` would write as well:
   /// projectFile, workspaceFile or "" (also when `other` is no project file).
   std::string SharedOutput(const std::string& other, const std::string& projectFile,
                            const std::string& workspaceFile) const;
+  /// True when the run's report says that the conversion of `other` wrote
+  /// `output`.
+  bool WrittenInThisRun(const std::string& other, const std::string& output) const;
   void StripTemplateMarkers();
   bool RunConversionSteps();
   void InsertGroups();
+  bool CheckOutputFitsInXml(const std::string& workspaceText);
+  bool WriteOutputFiles(const std::string& projectFile, const std::string& workspaceFile,
+                        const std::string& workspaceText);
   bool WriteOutputFile(const std::string& path, const std::string& text);
   bool ReadInitializationElement(const xmltree::PxXmlTree::Node& element,
                                  const std::string& initFilePath);
   bool SplitProjectTemplate(const std::string& text, const std::string& path);
   bool CopyAddedFile(const std::string& name);
+
+  /// The run's report so far, for the conversion under way; null without one.
+  const std::string* runReport = nullptr;
 };

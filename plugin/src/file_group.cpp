@@ -3,7 +3,6 @@
 #include <boost/algorithm/string/replace.hpp>
 #include <utility>
 
-#include "ui/message_box.h"
 #include "xml_escape.h"
 
 namespace {
@@ -67,10 +66,7 @@ bool FileGroup::AddGroupPath(const std::string& groupPath) {
 
 GroupFile* FileGroup::AddFileToGroup(const std::string& groupPath, const std::string& filePath) {
   FileGroup* target = FindGroup(groupPath);
-  if (target == nullptr) {
-    ui::MessageBox(nullptr, "Unknown file group '" + groupPath + "'.", "Generating project file");
-    return nullptr;
-  }
+  if (target == nullptr) return nullptr;
   GroupFile* added =
       target->files.emplace_back(std::make_unique<GroupFile>(GroupFile{filePath, {}})).get();
   target->firstFileByPath.emplace(filePath, added);

@@ -35,8 +35,7 @@ class FileGroup {
   bool AddGroupPath(const std::string& groupPath);
 
   /// Appends a file record with `filePath` to the group at `groupPath` and
-  /// returns it. When the group does not exist, shows "Unknown file group"
-  /// and returns null.
+  /// returns it; null, without a message, when the group does not exist.
   GroupFile* AddFileToGroup(const std::string& groupPath, const std::string& filePath);
 
   /// The first file of this group (subgroups are not searched) whose path is

@@ -1,6 +1,6 @@
 #include "ta_ext_conv.h"
 
-#include <boost/algorithm/string/find.hpp>
+#include <boost/algorithm/string/predicate.hpp>
 
 #include "platform/path.h"
 
@@ -35,17 +35,13 @@ std::string TaExtConv::GetExplanation() {
          "Note that the original source project will not be modified.";
 }
 
-// The host matches extensions without regard to case, so APP.CPROJ arrives
-// here too; its output must still be a project file of its own.
+// The host matches the extension without regard to case, so APP.CPROJ and
+// x.cproj.CPROJ arrive here too; that extension is what the output replaces.
 std::string TaExtConv::OutputFileNameFor(const std::string& projectFile) const {
-  std::string output = projectFile;
-  const size_t nameStart = platform::NameStart(output);
-  size_t at = output.rfind(kProjectExtension);
-  if (at == std::string::npos || at < nameStart) {
-    auto name = boost::make_iterator_range(output.begin() + nameStart, output.end());
-    const auto inName = boost::algorithm::ifind_last(name, kProjectExtension);
-    if (!inName.empty()) at = inName.begin() - output.begin();
+  const size_t dot = projectFile.rfind('.');
+  if (dot == std::string::npos || dot < platform::NameStart(projectFile) ||
+      !boost::algorithm::iequals(projectFile.substr(dot), kProjectExtension)) {
+    return projectFile;
   }
-  if (at != std::string::npos) output.replace(at, sizeof(kProjectExtension) - 1, kOutputExtension);
-  return output;
+  return projectFile.substr(0, dot) + kOutputExtension;
 }

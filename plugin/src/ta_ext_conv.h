@@ -22,8 +22,10 @@ class TaExtConv : public ExtConvProject {
   std::string GetExplanation() override;
 
   /// Reads the device, the build configurations and the Compile, None and
-  /// Folder items of the project file. False, silently, when the file cannot
-  /// be read or its root element is not "Project"; missing parts are no error.
+  /// Folder items of the project file, and reports each tool chain other
+  /// than AVR GCC whose settings it leaves unread. False, silently but with
+  /// failureReason set, when the file cannot be read or its root element is
+  /// not "Project"; missing parts are no error.
   bool ReadSourceProject(std::string projectFilePath) override;
 
   /// Makes one configuration block per build configuration (Debug-like names
@@ -33,7 +35,8 @@ class TaExtConv : public ExtConvProject {
 
   /// Makes a group per Folder item and adds the Compile items to their
   /// groups. False at the first folder whose parent folder is missing
-  /// (silently) or file whose group is missing (after a message).
+  /// (silently, with failureReason set) or file whose group is missing (after
+  /// a message).
   bool AddCompiledFiles() override;
 
   /// Adds the None items, excluded from build in every configuration, and
@@ -41,10 +44,9 @@ class TaExtConv : public ExtConvProject {
   /// after a message, at the first file whose group is missing.
   bool AddOtherFiles() override;
 
-  /// The project file path with its last ".cproj" replaced by ".mwp"; when
-  /// the file name holds ".cproj" only in another case (APP.CPROJ), its last
-  /// occurrence in the name is replaced instead. A path without any comes
-  /// back unchanged (the conversion then refuses it).
+  /// The project file path with its extension ".cproj", in any case,
+  /// replaced by ".mwp" (x.cproj.CPROJ gives x.cproj.mwp). A path with
+  /// another extension comes back unchanged (the conversion then refuses it).
   std::string OutputFileNameFor(const std::string& projectFile) const override;
 
   /// `text` with every "%24" replaced by "$".
@@ -55,9 +57,9 @@ class TaExtConv : public ExtConvProject {
   /// " '$(Configuration)' == 'Debug' " names; "" when the condition names
   /// the configuration alone in no usable way (then no configuration is made).
   static std::string ConfigurationNameOf(const std::string& condition);
-  /// The -D defines of assembler flags, each running to the next white space,
-  /// "^" or option; a value may hold minus signs.
-  static std::vector<std::string> AssemblerDefines(const std::string& flags);
+  /// The -D defines of assembler or compiler flags, each running to the next
+  /// white space, "^" or option; a value may hold minus signs.
+  static std::vector<std::string> FlagDefines(const std::string& flags);
   /// The device's short name for the device menu ("ATmega328P" gives
   /// "m328p"); "" for a device of no known family.
   static std::string DeviceShortName(const std::string& deviceName);
@@ -82,6 +84,9 @@ class TaExtConv : public ExtConvProject {
   std::vector<std::string> otherFiles;
   bool setupFilesReported = false;
   std::string deviceName;
+  /// Element names of the tool chains other than AvrGcc in the configurations
+  /// read, each once, in the order met.
+  std::vector<std::string> otherToolchains;
 
  private:
   void ReadPropertyGroup(const xmltree::PxXmlTree::Node& group);
@@ -89,7 +94,9 @@ class TaExtConv : public ExtConvProject {
   void ReadToolchainSettings(const xmltree::PxXmlTree::Node& settings,
                              const std::string& condition);
   static void ReadAvrGccSetting(const xmltree::PxXmlTree::Node& setting,
-                                BuildConfiguration& configuration);
+                                BuildConfiguration& configuration,
+                                std::vector<std::string>& otherFlagDefines);
+  void ReportOtherToolchains(const std::string& path);
 
   std::string MakeConfigurationBlock(const BuildConfiguration& configuration) const;
   GroupFile* AddItemFile(const std::string& include);

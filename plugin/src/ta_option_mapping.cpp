@@ -27,9 +27,20 @@ std::string State(const std::string& value) { return "<state>" + EscapeXml(value
 
 // Replaces every match of `pattern` in `block` by `with`, taken literally:
 // values from the project may hold "$" or "\" and must arrive unchanged.
+// The text between matches is copied whole, not character by character:
+// a project may have thousands of blocks.
 void ReplaceLiterally(std::string& block, const std::string& pattern, const std::string& with) {
-  block = boost::regex_replace(block, boost::regex(pattern), with,
-                               boost::regex_constants::format_literal);
+  const boost::regex expression(pattern);
+  std::string replaced;
+  std::string::const_iterator copied = block.begin();
+  bool matched = false;
+  for (boost::sregex_iterator match(block.begin(), block.end(), expression), end; match != end;
+       ++match) {
+    replaced.append(copied, (*match)[0].first).append(with);
+    copied = (*match)[0].second;
+    matched = true;
+  }
+  if (matched) block = replaced.append(copied, block.cend());
 }
 
 // Fills the option's first empty state with `states` (and drops the text
@@ -81,13 +92,23 @@ void TaExtConv::InsertConfigurations(std::string& text, const std::string& with)
 
 bool TaExtConv::MapOptions() {
   for (const char* option : kDroppedOptions) RemoveTemplateOption(option);
-  configurationsText.clear();
-  // Debug-like blocks go in front, so the last of them comes first.
+  // Debug-like blocks go in front, so the last of them comes first. Each
+  // block is appended once: putting it in front of the text so far would copy
+  // that text for every configuration.
+  std::vector<std::string> debugBlocks;
+  std::string otherBlocks;
   for (const BuildConfiguration& configuration : configurations) {
-    const std::string block = MakeConfigurationBlock(configuration);
-    configurationsText =
-        IsDebugName(configuration.name) ? block + configurationsText : configurationsText + block;
+    if (IsDebugName(configuration.name)) {
+      debugBlocks.push_back(MakeConfigurationBlock(configuration));
+    } else {
+      otherBlocks += MakeConfigurationBlock(configuration);
+    }
   }
+  configurationsText.clear();
+  for (auto block = debugBlocks.rbegin(); block != debugBlocks.rend(); ++block) {
+    configurationsText += *block;
+  }
+  configurationsText += otherBlocks;
   InsertConfigurations(projectTemplateText, configurationsText);
   return true;
 }

@@ -23,9 +23,12 @@ bool TaExtConv::AddCompiledFiles() {
   // A folder's text is a prefix of its subfolders' texts, so sorting puts
   // every parent before its children.
   std::sort(folders.begin(), folders.end());
-  for (std::string folder : folders) {
+  for (const std::string& include : folders) {
+    std::string folder = include;
     if (!folder.empty() && folder.back() == '\\') folder.pop_back();
-    if (!topGroup.AddGroupPath(ReplaceBackslashes(folder, "|"))) return false;
+    if (!topGroup.AddGroupPath(ReplaceBackslashes(folder, "|"))) {
+      return FailSilently("Its folder '" + include + "' lies in a folder that it does not list.");
+    }
   }
   for (const std::string& include : compiledFiles) {
     if (AddItemFile(include) == nullptr) return false;
@@ -58,10 +61,15 @@ bool TaExtConv::AddOtherFiles() {
   return true;
 }
 
-// Null, after the group's message, when the item's folder has no group.
+// Null, after a message, when the item's folder has no group.
 GroupFile* TaExtConv::AddItemFile(const std::string& include) {
-  GroupFile* added = topGroup.AddFileToGroup(GroupPathOf(include), FilePathOf(include));
-  if (added != nullptr) projectFileList.push_back(added);
+  const std::string groupPath = GroupPathOf(include);
+  GroupFile* added = topGroup.AddFileToGroup(groupPath, FilePathOf(include));
+  if (added == nullptr) {
+    Fail("Unknown file group '" + groupPath + "'.", kGeneratingCaption);
+  } else {
+    projectFileList.push_back(added);
+  }
   return added;
 }
 

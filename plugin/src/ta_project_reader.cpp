@@ -1,4 +1,5 @@
 // Reading an Atmel Studio project file into the converter's lists.
+#include <algorithm>
 #include <boost/algorithm/string/replace.hpp>
 #include <boost/regex.hpp>
 
@@ -67,7 +68,7 @@ std::string TaExtConv::ConfigurationNameOf(const std::string& condition) {
 // gives A and B), except within the value, where it is a minus sign
 // (-DOFFSET=-5) unless it starts another "-D". "-D" followed by another
 // option or by nothing defines nothing.
-std::vector<std::string> TaExtConv::AssemblerDefines(const std::string& flags) {
+std::vector<std::string> TaExtConv::FlagDefines(const std::string& flags) {
   static const char kValue[] = "=(?:[^-^\\s]|-(?!D))*";
   static const boost::regex kDefine(std::string("-D\\s*(") + kValue +
                                     "|[^-\\s][^-^\\s=]*(?:" + kValue + ")?)");
@@ -81,9 +82,16 @@ std::vector<std::string> TaExtConv::AssemblerDefines(const std::string& flags) {
 
 bool TaExtConv::ReadSourceProject(std::string path) {
   PxXmlTree tree;
-  tree.LoadFile(path);
+  if (!tree.LoadFile(path)) {
+    return FailSilently(tree.LoadError().empty()
+                            ? "The file '" + path + "' could not be read as an XML document."
+                            : tree.LoadError());
+  }
   const PxXmlTree::Node root = tree.GetRoot();
-  if (root.GetNodeName() != "Project") return false;
+  if (root.GetNodeName() != "Project") {
+    return FailSilently("Its root element is '" + root.GetNodeName() +
+                        "', not 'Project': it is no Atmel Studio project.");
+  }
   for (PxXmlTree::Node child = root.FirstChildElement(); child.IsValid();
        child = child.NextSiblingElement()) {
     const std::string name = child.GetNodeName();
@@ -93,7 +101,17 @@ bool TaExtConv::ReadSourceProject(std::string path) {
       ReadItemGroup(child);
     }
   }
+  ReportOtherToolchains(path);
   return true;
+}
+
+// Only AVR GCC settings are read; a configuration built with another tool
+// chain is carried over without its defines and paths, and the user is told.
+void TaExtConv::ReportOtherToolchains(const std::string& path) {
+  for (const std::string& toolchain : otherToolchains) {
+    reportText += path + " => the settings of its tool chain '" + toolchain +
+                  "' were not read: only AVR GCC settings are carried over.\n";
+  }
 }
 
 void TaExtConv::ReadPropertyGroup(const PxXmlTree::Node& group) {
@@ -128,28 +146,40 @@ void TaExtConv::ReadToolchainSettings(const PxXmlTree::Node& settings,
   BuildConfiguration configuration;
   configuration.name = ConfigurationNameOf(condition);
   if (configuration.name.empty()) return;
+  // The compiler's other flags may stand before its defines; theirs come last.
+  std::vector<std::string> otherFlagDefines;
   for (PxXmlTree::Node toolchain = settings.FirstChildElement(); toolchain.IsValid();
        toolchain = toolchain.NextSiblingElement()) {
-    if (toolchain.GetNodeName() != "AvrGcc") continue;
+    const std::string name = toolchain.GetNodeName();
+    if (name != "AvrGcc") {
+      if (std::find(otherToolchains.begin(), otherToolchains.end(), name) ==
+          otherToolchains.end()) {
+        otherToolchains.push_back(name);
+      }
+      continue;
+    }
     for (PxXmlTree::Node setting = toolchain.FirstChildElement(); setting.IsValid();
          setting = setting.NextSiblingElement()) {
-      ReadAvrGccSetting(setting, configuration);
+      ReadAvrGccSetting(setting, configuration, otherFlagDefines);
     }
   }
-  configurations.push_back(configuration);
+  AppendAll(otherFlagDefines, configuration.compiler.defines);
+  configurations.push_back(std::move(configuration));
 }
 
-void TaExtConv::ReadAvrGccSetting(const PxXmlTree::Node& setting,
-                                  BuildConfiguration& configuration) {
+void TaExtConv::ReadAvrGccSetting(const PxXmlTree::Node& setting, BuildConfiguration& configuration,
+                                  std::vector<std::string>& otherFlagDefines) {
   const std::string key = setting.GetNodeName();
-  if (key == "avrgcc.compiler.symbols.DefSymbols") {
+  if (key == "avrgcc.compiler.miscellaneous.OtherFlags") {
+    AppendAll(FlagDefines(setting.GetNodeText()), otherFlagDefines);
+  } else if (key == "avrgcc.compiler.symbols.DefSymbols") {
     AppendAll(ValueList(setting), configuration.compiler.defines);
   } else if (key == "avrgcc.compiler.directories.IncludePaths") {
     AppendPaths(setting, configuration.compiler.includePaths);
   } else if (key == "avrgcc.assembler.general.IncludePaths") {
     AppendPaths(setting, configuration.assembler.includePaths);
   } else if (key == "avrgcc.assembler.general.AssemblerFlags") {
-    AppendAll(AssemblerDefines(setting.GetNodeText()), configuration.assembler.defines);
+    AppendAll(FlagDefines(setting.GetNodeText()), configuration.assembler.defines);
   } else if (key == "avrgcc.linker.libraries.LibrarySearchPaths") {
     AppendPaths(setting, configuration.linker.librarySearchPaths);
   }

@@ -2,35 +2,33 @@
 
 #include <cstdio>
 
+#include "platform/text_encoding.h"
+#include "xmltree/text_utilities.h"
+
 namespace {
 
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-// The character of the UTF-8 sequence at `at` and its length in bytes; a
-// sequence that is cut short, overlong, a surrogate or beyond U+10FFFF gives
-// the lead byte alone as its own value.
-char32_t DecodeAt(const std::string& text, size_t at, size_t& length) {
-  const unsigned char lead = static_cast<unsigned char>(text[at]);
-  length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-  static const char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-  char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-  bool valid = length > 1 && lead < 0xF8 && at + length <= text.size();
-  for (size_t i = 1; valid && i < length; ++i) {
-    const unsigned char byte = static_cast<unsigned char>(text[at + i]);
-    valid = IsContinuation(byte);
-    code = (code << 6) | (byte & 0x3F);
+// Calls `take` with every character of `text`, read as UTF-8 whose stray
+// bytes are ISO-8859-1 characters; `take` returns false to stop.
+template <class Take>
+void ForEachCharacter(const std::string& text, Take take) {
+  const std::u16string units = platform::LenientUtf8ToUtf16(text);
+  for (size_t i = 0; i < units.size(); ++i) {
+    char32_t character = units[i];
+    if (IsHighSurrogate(units[i]) && i + 1 < units.size() && IsLowSurrogate(units[i + 1])) {
+      character = 0x10000 + ((units[i] - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+      ++i;
+    }
+    if (!take(character)) return;
   }
-  if (valid && code >= kSmallest[length] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF)) {
-    return code;
-  }
-  length = 1;
-  return lead;
 }
 
-void AppendReference(char32_t code, std::string& out) {
-  char reference[16];
-  std::snprintf(reference, sizeof reference, "&#x%X;", static_cast<unsigned>(code));
-  out += reference;
+std::string Formatted(const char* format, char32_t character) {
+  char text[16];
+  std::snprintf(text, sizeof text, format, static_cast<unsigned>(character));
+  return text;
 }
 
 }  // namespace
@@ -38,22 +36,35 @@ void AppendReference(char32_t code, std::string& out) {
 std::string EscapeXml(const std::string& text) {
   std::string escaped;
   escaped.reserve(text.size());
-  size_t at = 0;
-  while (at < text.size()) {
-    const char c = text[at];
-    size_t length = 1;
-    if (c == '&') {
+  ForEachCharacter(text, [&escaped](char32_t character) {
+    if (character == '&') {
       escaped += "&amp;";
-    } else if (c == '<') {
+    } else if (character == '<') {
       escaped += "&lt;";
-    } else if (c == '>') {
+    } else if (character == '>') {
       escaped += "&gt;";
-    } else if (static_cast<unsigned char>(c) < 0x80) {
-      escaped += c;
+    } else if (character == '\r') {
+      escaped += "&#xD;";
+    } else if (character < 0x80) {
+      escaped += static_cast<char>(character);
+    } else if (xmltree::IsForbiddenInXml(character)) {
+      escaped += platform::Utf16ToUtf8(std::u16string(1, static_cast<char16_t>(character)));
     } else {
-      AppendReference(DecodeAt(text, at, length), escaped);
+      escaped += Formatted("&#x%X;", character);
     }
-    at += length;
-  }
+    return true;
+  });
   return escaped;
 }
+
+bool FindCharacterXmlCannotCarry(const std::string& text, char32_t& found) {
+  bool forbidden = false;
+  ForEachCharacter(text, [&](char32_t character) {
+    forbidden = xmltree::IsForbiddenInXml(character);
+    if (forbidden) found = character;
+    return !forbidden;
+  });
+  return forbidden;
+}
+
+std::string CodePointName(char32_t character) { return Formatted("U+%04X", character); }

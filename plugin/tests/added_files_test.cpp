@@ -32,15 +32,22 @@ class CopyAddedFilesTest : public testing::Test {
   TestConverter converter;
 };
 
+// "\" separates folders as "/" does; a copy of a read-only template file is
+// the user's to change.
 TEST_F(CopyAddedFilesTest, CopiesIntoNewFoldersOverExistingFilesAndReportsEach) {
+  namespace fs = boost::filesystem;
   WriteFile(project / "top.txt", "old");
-  converter.addedQorFiles = {"top.txt", "sub/deep/board.xml"};
+  fs::permissions(install.TemplateFolder() + "sub/deep/board.xml", fs::perms(0444));
+  converter.addedQorFiles = {"top.txt", "sub\\deep\\board.xml", "sub/deep/board.xml"};
 
   EXPECT_TRUE(converter.CopyAddedFiles());
   EXPECT_EQ(ReadFile(project / "top.txt"), "top");
   EXPECT_EQ(ReadFile(project / "sub/deep/board.xml"), "board");
+  EXPECT_EQ(fs::status(project / "sub/deep/board.xml").permissions() & fs::all_all,
+            fs::perms(0644));
   EXPECT_EQ(converter.reportText,
             "top.txt => were copied to the project directory.\n"
+            "sub\\deep\\board.xml => were copied to the project directory.\n"
             "sub/deep/board.xml => were copied to the project directory.\n");
   EXPECT_TRUE(ui::headless::MessageBoxes().empty());
 }

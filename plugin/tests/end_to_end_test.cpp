@@ -156,14 +156,135 @@ TEST(EndToEndTest, AProjectWithAnItemOutsideItsFoldersIsRefused) {
                   source + "/Bootloader.cproj");
   });
   EXPECT_EQ(run.ExitCode(), 0);
-  EXPECT_EQ(run.Errors(),
-            "Generating project file: Unknown file group '..|Common'.\n"
-            "Security check: Could not execute the external converter 'Atmel Studio for AVR'.\n");
+  const std::string notConverted =
+      "\n\nThe project '" + run.Out("Bootloader.cproj") + "' is not converted.\n";
+  EXPECT_EQ(run.Errors(), "Generating project file: Unknown file group '..|Common'." +
+                              notConverted +
+                              "Security check: Could not execute the external converter 'Atmel "
+                              "Studio for AVR'." +
+                              notConverted);
   EXPECT_FALSE(test_support::Exists(run.Out("Bootloader.mwp")));
   EXPECT_FALSE(test_support::Exists(run.Out("Bootloader.mww")));
   const std::string report = ReadFile(run.Out("VarnockReport.txt"));
-  EXPECT_EQ(report.find("Bootloader.cproj"), std::string::npos);
+  EXPECT_NE(report.find("\r\n" + run.Out("Bootloader.cproj") + "\r\n"), std::string::npos);
+  EXPECT_NE(report.find("\r\nProject not converted: Unknown file group '..|Common'.\r\n"),
+            std::string::npos);
   EXPECT_NE(report.find("Source code substitutions"), std::string::npos);
+}
+
+// The report's entry of a project file: from the line that names it to the
+// separator that closes the entry; "" when there is none.
+std::string EntryOf(const std::string& report, const std::string& projectFile) {
+  const std::string separator = std::string(100, '_') + "\r\n";
+  const size_t start = report.find("\r\n" + projectFile + "\r\n" + separator);
+  if (start == std::string::npos) return "";
+  const size_t end = report.find("\r\n" + separator, start + projectFile.size() + 4);
+  return report.substr(start, end == std::string::npos ? end : end + 2 - start);
+}
+
+std::string AvrGccConfiguration(const std::string& settings) {
+  return "<PropertyGroup Condition=\" '$(Configuration)' == 'Debug' \"><ToolchainSettings>" +
+         settings + "</ToolchainSettings></PropertyGroup>";
+}
+
+// One run over projects of every kind. The report names each: a project that
+// is not converted with the reason its message gave (or the parser's error),
+// once and by the plug-in; one of another tool chain with the line that says
+// its settings were not read. Every message of a failure names the project.
+TEST(EndToEndTest, EveryProjectIsNamedInTheReportWithWhatBecameOfIt) {
+  struct Project {
+    std::string path, text;
+    std::string reason;  // "" for a project that converts
+    std::string line;    // a line its entry holds besides
+  };
+  const std::string xc8 =
+      "<com.microchip.xc8><com.microchip.xc8.compiler.symbols.DefSymbols><ListValues><Value>"
+      "DEBUG</Value></ListValues></com.microchip.xc8.compiler.symbols.DefSymbols>"
+      "</com.microchip.xc8>";
+  const std::string flags =
+      "<AvrGcc><avrgcc.compiler.miscellaneous.OtherFlags>-std=gnu99 -DATCA_HAL_I2C -DLEVEL=3"
+      "</avrgcc.compiler.miscellaneous.OtherFlags><avrgcc.compiler.symbols.DefSymbols><ListValues>"
+      "<Value>DEBUG</Value></ListValues></avrgcc.compiler.symbols.DefSymbols></AvrGcc>";
+  const std::vector<Project> projects = {
+      {"good/firmware.cproj", ReadFile(kCorpus + "/05-cube/firmware.cproj"), "", ""},
+      {"broken/broken.cproj",
+       "<Project>\n<<<<<<< HEAD\n<ItemGroup/>\n=======\n>>>>>>> other\n</Project>\n",
+       "Fatal Error at file \"{out}broken/broken.cproj\", line 2, column 2\r\n"
+       "   Message: element name expected",
+       ""},
+      {"eeprom/eeprom.cproj",
+       "<Project><ItemGroup><Folder Include=\"eeprom\\\" /><Compile Include=\"EEPROM\\e.c\" />"
+       "</ItemGroup></Project>",
+       "Unknown file group 'EEPROM'.", ""},
+      {"xc8/xc8.cproj", "<Project>" + AvrGccConfiguration(xc8) + "</Project>", "",
+       "{out}xc8/xc8.cproj => the settings of its tool chain 'com.microchip.xc8' were not read: "
+       "only AVR GCC settings are carried over."},
+      {"root/root.cproj", "<project/>",
+       "Its root element is 'project', not 'Project': it is no "
+       "Atmel Studio project.",
+       ""},
+      {"folders/folders.cproj",
+       "<Project><ItemGroup><Folder Include=\"a\\b\\\" /></ItemGroup></Project>",
+       "Its folder 'a\\b\\' lies in a folder that it does not list.", ""},
+      {"control/a\x01"
+       "b.cproj",
+       "<Project/>",
+       "Its file name holds the character U+0001, which XML cannot carry: no Qor Morwick "
+       "workspace can name its project.",
+       ""},
+      {"flags/flags.cproj", "<Project>" + AvrGccConfiguration(flags) + "</Project>", "", ""},
+      {"extension/x.cproj.CPROJ", "<Project/>", "", ""},
+      {"stale/APP.CPROJ", "<Project>",
+       "Fatal Error at file \"{out}stale/APP.CPROJ\", line 1, "
+       "column 10\r\n   Message: ",
+       ""},
+      {"stale/APP.cproj", "<Project/>", "", ""},
+  };
+  const TestModeRun run([&](const std::string& source) {
+    for (const Project& project : projects)
+      test_support::WriteFile(source + "/" + project.path, project.text);
+    test_support::WriteFile(source + "/stale/APP.mwp", "the user's own");
+  });
+  EXPECT_EQ(run.ExitCode(), 0);
+  const std::string report = ReadFile(run.Out("VarnockReport.txt"));
+  const std::string& errors = run.Errors();
+  for (const Project& project : projects) {
+    SCOPED_TRACE(project.path);
+    const std::string path = run.Out(project.path);
+    const std::string entry = EntryOf(report, path);
+    const auto withOut = [&run](std::string text) {
+      return boost::algorithm::replace_all_copy(text, "{out}", run.Out(""));
+    };
+    if (project.reason.empty()) {
+      EXPECT_NE(entry.find("\r\nProject converted to => "), std::string::npos) << entry;
+    } else {
+      EXPECT_NE(entry.find("\r\nProject not converted: " + withOut(project.reason)),
+                std::string::npos)
+          << entry;
+      EXPECT_EQ(report.find(path + "\r\nProject not converted"), std::string::npos);
+      EXPECT_NE(errors.find("Security check: Could not execute the external converter 'Atmel "
+                            "Studio for AVR'.\n\nThe project '" +
+                            path + "' is not converted.\n"),
+                std::string::npos)
+          << errors;
+    }
+    if (!project.line.empty()) {
+      EXPECT_NE(entry.find("\r\n" + withOut(project.line) + "\r\n"), std::string::npos) << entry;
+    }
+  }
+  EXPECT_EQ(errors.find("Unknown file group 'EEPROM'.\n\nThe project '" +
+                        run.Out("eeprom/eeprom.cproj") + "' is not converted.\n"),
+            errors.find("Unknown file group"));
+  EXPECT_NE(ReadFile(run.Out("flags/flags.mwp"))
+                .find("<name>CCDefines</name><state>DEBUG</state><state>ATCA_HAL_I2C</state>"
+                      "<state>LEVEL=3</state>"),
+            std::string::npos);
+  EXPECT_TRUE(test_support::Exists(run.Out("extension/x.cproj.mwp")));
+  EXPECT_TRUE(test_support::Exists(run.Out("extension/x.cproj.mww")));
+  EXPECT_NE(ReadFile(run.Out("stale/APP.mwp")).find("<project>"), std::string::npos);
+  EXPECT_FALSE(
+      test_support::Exists(run.Out("control/a\x01"
+                                   "b.mww")));
 }
 
 // Both files are converted in one run, in the order their folder lists them:
@@ -177,15 +298,18 @@ TEST(EndToEndTest, OfTwoProjectsWithOneOutputTheFirstIsConverted) {
     }
   });
   EXPECT_EQ(run.ExitCode(), 0);
-  EXPECT_EQ(run.Errors(), "Generating project file: The project '" + run.Out("APP.cproj") +
-                              "' is not converted: its output '" + run.Out("APP.mwp") +
-                              "' was written for '" + run.Out("APP.CPROJ") +
-                              "', which comes first in its folder.\n"
+  const std::string notConverted =
+      "\n\nThe project '" + run.Out("APP.cproj") + "' is not converted.\n";
+  const std::string reason = "Its output '" + run.Out("APP.mwp") + "' was written for '" +
+                             run.Out("APP.CPROJ") + "' earlier in this run.";
+  EXPECT_EQ(run.Errors(), "Generating project file: " + reason + notConverted +
                               "Security check: Could not execute the external converter 'Atmel "
-                              "Studio for AVR'.\n");
+                              "Studio for AVR'." +
+                              notConverted);
   EXPECT_NE(ReadFile(run.Out("APP.mwp")).find("APP.CPROJ.c"), std::string::npos);
   const std::string report = ReadFile(run.Out("VarnockReport.txt"));
-  EXPECT_EQ(report.find(run.Out("APP.cproj")), std::string::npos);
+  EXPECT_NE(report.find("\r\n" + run.Out("APP.cproj") + "\r\n"), std::string::npos);
+  EXPECT_NE(report.find("\r\nProject not converted: " + reason + "\r\n"), std::string::npos);
   EXPECT_NE(report.find("\r\n" + run.Out("APP.CPROJ") + "\r\n"), std::string::npos);
 }
 

@@ -11,6 +11,8 @@
 
 namespace {
 
+const std::string kSeparator(100, '_');
+
 const char kExplanation[] =
     "Converts Atmel Studio projects into Qor Morwick projects.\n\n"
     "The following information is transferred:\n- Device name\n"
@@ -51,25 +53,37 @@ TEST_F(ExportsTest, TextsFitWithTheirTerminatorOrAreRefused) {
   EXPECT_FALSE(plugin.getName(nullptr, converter_plugin::kNameBufferSize));
 }
 
-TEST_F(ExportsTest, AFailedConversionLeavesTheReportAndWritesNothing) {
+// A failed conversion writes no project, and its entry in the report says
+// why, also when the conversion never started.
+TEST_F(ExportsTest, AFailedConversionWritesNothingButItsReasonInTheReport) {
   const std::string projectFile = project / "app.cproj";
   test_support::WriteFile(projectFile, "<Project/>");
   std::string report = "before\n";
   const std::string missing = project / "missing.xml";
+  const std::string heading = "Convert to Qor Morwick for Atmel AVR version 6.50\n" + projectFile +
+                              "\n" + kSeparator + "\n";
   EXPECT_FALSE(plugin.convert(projectFile.c_str(), missing.c_str(), &report));
-  EXPECT_EQ(report, "before\n");
+  const std::string notLoaded = "Could not load initialization file '" + missing + "'.";
+  EXPECT_EQ(report, "before\n" + heading + "Project not converted: " + notLoaded + "\n" +
+                        kSeparator + "\n");
   ASSERT_EQ(ui::headless::MessageBoxes().size(), 1u);
   EXPECT_EQ(ui::headless::MessageBoxes()[0].text,
-            "Could not load initialization file '" + missing + "'.");
+            notLoaded + "\n\nThe project '" + projectFile + "' is not converted.");
   EXPECT_FALSE(test_support::Exists(project / "app.mwp"));
   EXPECT_FALSE(test_support::Exists(project / "settings"));
 
   test_support::WriteFile(projectFile, "<project/>");
+  report.clear();
   EXPECT_FALSE(plugin.convert(projectFile.c_str(), InstalledInitFile().c_str(), &report));
-  EXPECT_EQ(report, "before\n");
+  EXPECT_EQ(report, heading +
+                        "Project not converted: Its root element is 'project', not 'Project': it "
+                        "is no Atmel Studio project.\n" +
+                        kSeparator + "\n");
   EXPECT_FALSE(test_support::Exists(project / "app.mwp"));
+  report.clear();
   EXPECT_FALSE(plugin.convert(nullptr, InstalledInitFile().c_str(), &report));
   EXPECT_FALSE(plugin.convert(projectFile.c_str(), InstalledInitFile().c_str(), nullptr));
+  EXPECT_EQ(report, "");
 }
 
 TEST_F(ExportsTest, EachConversionAppendsItsOwnLines) {
@@ -96,9 +110,11 @@ TEST_F(ExportsTest, AHostileProjectFailsAndTheNextConversionWorks) {
   std::string report;
   testing::internal::CaptureStderr();
   EXPECT_FALSE(plugin.convert(hostile.c_str(), InstalledInitFile().c_str(), &report));
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("Fatal Error at file \"" + hostile),
-            std::string::npos);
-  EXPECT_EQ(report, "");
+  const std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(errors.find("Fatal Error at file \"" + hostile), 0u) << errors;
+  EXPECT_NE(report.find("\nProject not converted: " + errors.substr(0, errors.size() - 1) + "\n"),
+            std::string::npos)
+      << report;
 
   const std::string projectFile = project / "app.cproj";
   test_support::WriteFile(projectFile, "<Project/>");

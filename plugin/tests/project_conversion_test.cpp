@@ -63,6 +63,7 @@ class ProjectConversionTest : public testing::Test {
     ui::headless::Reset();
     WriteFile(install.TemplateFolder() + "template_project.mwp",
               platform::ToTextMode(kMarkedTemplate));
+    WriteFile(initFile, "<extConv/>");
   }
 
   std::string WriteProject(const std::string& name, const std::string& body = kProjectBody) {
@@ -70,11 +71,21 @@ class ProjectConversionTest : public testing::Test {
     return project / name;
   }
 
-  void ExpectOneMessage(const std::string& text) {
+  // One message, `text` followed by the line that names the project.
+  void ExpectOneMessage(const std::string& text, const std::string& projectFile) {
     const auto& boxes = ui::headless::MessageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, text);
+    EXPECT_EQ(boxes[0].text, text + "\n\nThe project '" + projectFile + "' is not converted.");
     EXPECT_EQ(boxes[0].caption, "Generating project file");
+  }
+
+  // One conversion as the plug-in makes it, within the run whose report so
+  // far is `report`, which gains the conversion's lines.
+  bool ConvertInRun(const std::string& projectFile, std::string& report) {
+    OpenTaExtConv fresh;
+    const bool converted = fresh.ConvertProjectFile(projectFile, initFile, &report);
+    report += converted ? fresh.reportText : fresh.NotConvertedReport();
+    return converted;
   }
 
   void ExpectNoOutput() {
@@ -88,6 +99,7 @@ class ProjectConversionTest : public testing::Test {
   TemporaryInstall install;
   test_support::TempDir project;
   OpenTaExtConv converter;
+  const std::string initFile = install / "init.xml";
 };
 
 TEST_F(ProjectConversionTest, WritesProjectAndWorkspaceBesideTheProjectAndReports) {
@@ -212,11 +224,12 @@ std::string OneCompiledFile(const std::string& name) {
   return "  <ItemGroup>\n    <Compile Include=\"" + name + "\" />\n  </ItemGroup>\n";
 }
 
-// The host converts a folder's files in the order the folder lists them
-// (APP.CPROJ before APP.cproj, amwpb before amwwb); a later project whose
-// project or workspace file an earlier one already wrote is refused, however
-// often the folder is converted. Once the earlier one is gone, it converts.
-TEST_F(ProjectConversionTest, AProjectWhoseOutputAnEarlierOneWroteIsRefused) {
+// The host converts a folder's files one after the other (APP.CPROJ before
+// APP.cproj, amwpb before amwwb); a project whose project or workspace file
+// another one of its folder wrote earlier in the run is refused, in every
+// run. An output that the run did not write, left by an earlier run or by a
+// project that failed in this one, is no reason to refuse.
+TEST_F(ProjectConversionTest, AProjectWhoseOutputAnotherWroteInTheRunIsRefused) {
   struct Collision {
     std::string earlier, later, output;
   };
@@ -226,23 +239,27 @@ TEST_F(ProjectConversionTest, AProjectWhoseOutputAnEarlierOneWroteIsRefused) {
       {WriteProject("amwpb.cproj", OneCompiledFile("first.c")),
        WriteProject("amwwb.cproj", OneCompiledFile("second.c")), project / "amwwb.mww"}};
   for (int run = 0; run < 2; ++run) {
+    std::string report;
     for (const Collision& collision : collisions) {
       ui::headless::Reset();
-      EXPECT_TRUE(OpenTaExtConv().ConvertProject(collision.earlier));
-      EXPECT_FALSE(OpenTaExtConv().ConvertProject(collision.later)) << collision.later;
-      ExpectOneMessage("The project '" + collision.later + "' is not converted: its output '" +
-                       collision.output + "' was written for '" + collision.earlier +
-                       "', which comes first in its folder.");
+      EXPECT_TRUE(ConvertInRun(collision.earlier, report));
+      EXPECT_FALSE(ConvertInRun(collision.later, report)) << collision.later;
+      ExpectOneMessage("Its output '" + collision.output + "' was written for '" +
+                           collision.earlier + "' earlier in this run.",
+                       collision.later);
     }
   }
   EXPECT_NE(ReadFile(project / "APP.mwp").find("upper.c"), std::string::npos);
   EXPECT_NE(ReadFile(project / "amwwb.mww").find("amwpb.mwp"), std::string::npos);
   EXPECT_FALSE(test_support::Exists(project / "amwwb.mwp"));
 
-  boost::filesystem::remove(collisions[0].earlier);
-  ui::headless::Reset();
-  EXPECT_TRUE(OpenTaExtConv().ConvertProject(collisions[0].later));
+  std::string report;
+  WriteFile(collisions[0].earlier, "<Project>");
+  EXPECT_FALSE(ConvertInRun(collisions[0].earlier, report));
+  EXPECT_TRUE(ConvertInRun(collisions[0].later, report));
   EXPECT_NE(ReadFile(project / "APP.mwp").find("lower.c"), std::string::npos);
+  EXPECT_TRUE(ConvertInRun(collisions[1].later, report));
+  EXPECT_NE(ReadFile(project / "amwwb.mww").find("amwwb.mwp"), std::string::npos);
 }
 
 TEST_F(ProjectConversionTest, ANameThatWouldOverwriteTheProjectIsRefused) {
@@ -251,8 +268,10 @@ TEST_F(ProjectConversionTest, ANameThatWouldOverwriteTheProjectIsRefused) {
     OpenTaExtConv other;
     const std::string path = WriteProject(name);
     EXPECT_FALSE(other.ConvertProject(path)) << name;
-    ExpectOneMessage("Cannot name the Qor Morwick project file for '" + path +
-                     "': it would overwrite the source project or its own workspace.");
+    ExpectOneMessage(
+        "Its Qor Morwick project file cannot be named: it would overwrite the source project or "
+        "its own workspace.",
+        path);
     EXPECT_EQ(ReadFile(path), CprojText(kProjectBody));
   }
   EXPECT_FALSE(test_support::Exists(project / "x.mwp"));
@@ -262,17 +281,19 @@ TEST_F(ProjectConversionTest, AnOutputThatCannotBeWrittenFailsTheConversion) {
   const std::string path = WriteProject("app.cproj");
   boost::filesystem::create_directory(project / "app.mwp");
   EXPECT_FALSE(converter.ConvertProject(path));
-  ExpectOneMessage("Could not write the file '" + project / "app.mwp" + "'.");
+  ExpectOneMessage("Could not write the file '" + project / "app.mwp" + "'.", path);
   EXPECT_EQ(converter.reportText.find("converted to"), std::string::npos);
   EXPECT_FALSE(test_support::Exists(project / "app.mww"));
 
+  // The project file written before a workspace that cannot be is taken away.
   ui::headless::Reset();
   boost::filesystem::remove(project / "app.mwp");
   boost::filesystem::create_directory(project / "app.mww");
   OpenTaExtConv other;
   EXPECT_FALSE(other.ConvertProject(path));
-  ExpectOneMessage("Could not write the file '" + project / "app.mww" + "'.");
+  ExpectOneMessage("Could not write the file '" + project / "app.mww" + "'.", path);
   EXPECT_EQ(other.reportText.find("converted to"), std::string::npos);
+  EXPECT_FALSE(test_support::Exists(project / "app.mwp"));
 }
 
 TEST_F(ProjectConversionTest, AFailingStepWritesNothing) {
@@ -280,14 +301,43 @@ TEST_F(ProjectConversionTest, AFailingStepWritesNothing) {
                                         "<ItemGroup><Compile Include=\"a\\b.c\"/>"
                                         "</ItemGroup>");
   EXPECT_FALSE(converter.ConvertProject(path));
-  ExpectOneMessage("Unknown file group 'a'.");
+  ExpectOneMessage("Unknown file group 'a'.", path);
   ExpectNoOutput();
 
   ui::headless::Reset();
   WriteFile(path, "<project/>");
-  EXPECT_FALSE(OpenTaExtConv().ConvertProject(path));
+  OpenTaExtConv other;
+  EXPECT_FALSE(other.ConvertProject(path));
   EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+  EXPECT_EQ(other.failureReason,
+            "Its root element is 'project', not 'Project': it is no Atmel Studio project.");
   ExpectNoOutput();
+}
+
+// A name or a value that XML cannot carry would make a project or workspace
+// that does not load; the project is refused and neither file is written.
+TEST_F(ProjectConversionTest, ACharacterThatXmlCannotCarryRefusesTheProject) {
+  struct Case {
+    std::string name, text, message;
+  };
+  const Case cases[] = {
+      {"a\xEF\xBF\xBE.cproj", CprojText(""),
+       "Its file name holds the character U+FFFE, which XML cannot carry: no Qor Morwick "
+       "workspace can name its project."},
+      {"app.cproj",
+       "<?xml version=\"1.1\"?><Project><ItemGroup><Compile Include=\"a&#x2;.c\"/>"
+       "</ItemGroup></Project>",
+       "Its Qor Morwick project would hold the character U+0002, which XML cannot carry."}};
+  for (const Case& each : cases) {
+    ui::headless::Reset();
+    boost::filesystem::remove_all(project.Path());
+    WriteFile(project / each.name, each.text);
+    OpenTaExtConv fresh;
+    EXPECT_FALSE(fresh.ConvertProject(project / each.name)) << each.name;
+    ExpectOneMessage(each.message, project / each.name);
+    EXPECT_EQ(boost::filesystem::directory_iterator(project.Path())->path().filename(), each.name);
+    EXPECT_EQ(std::distance(boost::filesystem::directory_iterator(project.Path()), {}), 1);
+  }
 }
 
 TEST(EscapeXmlTest, BytesOutsideValidUtf8AreTakenAsIso88591) {
@@ -295,6 +345,9 @@ TEST(EscapeXmlTest, BytesOutsideValidUtf8AreTakenAsIso88591) {
   // A lone lead byte, a cut-off sequence, an overlong form and a surrogate.
   EXPECT_EQ(EscapeXml("\xE9t\xE6\x97"), "&#xE9;t&#xE6;&#x97;");
   EXPECT_EQ(EscapeXml("\xC0\xAF\xED\xA0\x80"), "&#xC0;&#xAF;&#xED;&#xA0;&#x80;");
+  // A carriage return survives a reader as a reference; what XML cannot carry
+  // at all stays for the caller to find.
+  EXPECT_EQ(EscapeXml("a\x01\r\xEF\xBF\xBF"), "a\x01&#xD;\xEF\xBF\xBF");
 }
 
 TEST(PadMarkersTest, ThreePassesInOrder) {

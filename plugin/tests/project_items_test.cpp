@@ -61,10 +61,13 @@ TEST_F(ProjectItemsTest, FoldersBecomeSortedGroupsAndCompiledFilesComeFirst) {
   EXPECT_EQ(converter.reportText, "");
 }
 
+// Both failures give their reason; only the second shows it, naming the
+// project when there is one.
 TEST_F(ProjectItemsTest, MissingFoldersFailTheConversion) {
-  converter.folders = {"a\\b"};
+  converter.folders = {"a\\b\\"};
   EXPECT_FALSE(converter.AddCompiledFiles());
   EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+  EXPECT_EQ(converter.failureReason, "Its folder 'a\\b\\' lies in a folder that it does not list.");
 
   OpenTaExtConv other;
   other.compiledFiles = {"ok.c", "..\\Common\\crc.c", "later.c"};
@@ -72,7 +75,14 @@ TEST_F(ProjectItemsTest, MissingFoldersFailTheConversion) {
   ASSERT_EQ(ui::headless::MessageBoxes().size(), 1u);
   EXPECT_EQ(ui::headless::MessageBoxes()[0].text, "Unknown file group '..|Common'.");
   EXPECT_EQ(ui::headless::MessageBoxes()[0].caption, "Generating project file");
+  EXPECT_EQ(other.failureReason, "Unknown file group '..|Common'.");
   EXPECT_EQ(other.projectFileList.size(), 1u);
+
+  converter.folders.clear();
+  converter.compiledFiles = {"x\\y.c"};
+  EXPECT_FALSE(converter.AddCompiledFiles());
+  EXPECT_EQ(ui::headless::MessageBoxes().back().text,
+            "Unknown file group 'x'.\n\nThe project '/p/app.cproj' is not converted.");
 }
 
 TEST_F(ProjectItemsTest, ListedNamesAreExcludedOncePerLaterPassAndReportedOnce) {
@@ -158,14 +168,19 @@ TEST(ExclusionByNameTest, GivesTheSameListsAsAPassOverAllFilesAfterEveryNoneItem
   EXPECT_EQ(counted[2].excludedConfigurations, Names());
 }
 
+// The extension that the host matched, in any case, is replaced; a path
+// without it stays as it is (and is refused).
 TEST_F(ProjectItemsTest, OutputNames) {
   const std::pair<const char*, const char*> names[] = {
       {"/work/app.cproj", "/work/app.mwp"},
       {"/w/x.cproj/app.cproj", "/w/x.cproj/app.mwp"},
       {"/w/a.cproj.cproj", "/w/a.cproj.mwp"},
       {"/w/APP.CPROJ", "/w/APP.mwp"},
+      {"/w/x.cproj.CPROJ", "/w/x.cproj.mwp"},
       {"/w/x.cproj/APP.Cproj", "/w/x.cproj/APP.mwp"},
       {"/w/app.txt", "/w/app.txt"},
+      {"/w/x.CPROJ.txt", "/w/x.CPROJ.txt"},
+      {"/w/x.cproj/readme", "/w/x.cproj/readme"},
       {"app.cproj", "app.mwp"}};
   for (const auto& [input, output] : names) {
     converter.projectFilePath = input;

@@ -51,18 +51,18 @@ TEST(ProjectTextTest, DollarSignsAndBackslashes) {
   EXPECT_EQ(TaExtConv::ReplaceBackslashes("no separators", "/"), "no separators");
 }
 
-TEST(AssemblerDefinesTest, EachDefineRunsToWhiteSpaceCaretOrTheNextOption) {
-  EXPECT_EQ(TaExtConv::AssemblerDefines("-DF_CPU=8000000UL -DBOARD=3 -Wall"),
+TEST(FlagDefinesTest, EachDefineRunsToWhiteSpaceCaretOrTheNextOption) {
+  EXPECT_EQ(TaExtConv::FlagDefines("-DF_CPU=8000000UL -DBOARD=3 -Wall"),
             Texts({"F_CPU=8000000UL", "BOARD=3"}));
-  EXPECT_EQ(TaExtConv::AssemblerDefines("-DMASK=0x0F^0x03 -D\tLEVEL=a^b -D  X"),
+  EXPECT_EQ(TaExtConv::FlagDefines("-DMASK=0x0F^0x03 -D\tLEVEL=a^b -D  X"),
             Texts({"MASK=0x0F", "LEVEL=a", "X"}));
   // A minus sign belongs to a value, unless it starts another "-D".
-  EXPECT_EQ(TaExtConv::AssemblerDefines("-DOFFSET=-5 -DR=1-2 -DA-DB -DC=1-DD -DE-Wall"),
+  EXPECT_EQ(TaExtConv::FlagDefines("-DOFFSET=-5 -DR=1-2 -DA-DB -DC=1-DD -DE-Wall"),
             Texts({"OFFSET=-5", "R=1-2", "A", "B", "C=1", "D", "E"}));
-  EXPECT_EQ(TaExtConv::AssemblerDefines("-D=-1 -DX=a=b"), Texts({"=-1", "X=a=b"}));
+  EXPECT_EQ(TaExtConv::FlagDefines("-D=-1 -DX=a=b"), Texts({"=-1", "X=a=b"}));
   // "-D" before another option or at the end defines nothing.
-  EXPECT_EQ(TaExtConv::AssemblerDefines("-D -Wall -mrelax -D"), Texts());
-  EXPECT_EQ(TaExtConv::AssemblerDefines("-mrelax -Wa,-g"), Texts());
+  EXPECT_EQ(TaExtConv::FlagDefines("-D -Wall -mrelax -D"), Texts());
+  EXPECT_EQ(TaExtConv::FlagDefines("-mrelax -Wa,-g"), Texts());
 }
 
 TEST_F(ProjectReaderTest, ReadsDeviceConfigurationsAndItemsInAnyOrder) {
@@ -137,16 +137,57 @@ TEST_F(ProjectReaderTest, ConditionsWithoutAConfigurationNameMakeNoConfiguration
   EXPECT_EQ(converter.configurations[1].name, "Debug");
 }
 
+// The first failure's reason is kept for the report.
 TEST_F(ProjectReaderTest, FailsSilentlyUnlessTheRootIsProject) {
   EXPECT_FALSE(Read("<project><ItemGroup><Compile Include=\"a.c\"/></ItemGroup></project>"));
   EXPECT_FALSE(Read("not xml at all"));
   EXPECT_FALSE(converter.ReadSourceProject(dir / "missing.cproj"));
   EXPECT_TRUE(converter.compiledFiles.empty());
   EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+  EXPECT_EQ(converter.failureReason,
+            "Its root element is 'project', not 'Project': it is no Atmel Studio project.");
+  OpenTaExtConv fresh;
+  EXPECT_FALSE(fresh.ReadSourceProject(dir / "missing.cproj"));
+  EXPECT_EQ(fresh.failureReason,
+            "The file '" + dir / "missing.cproj" + "' could not be read as an XML document.");
 
   EXPECT_TRUE(Read(CprojText("")));
   EXPECT_EQ(converter.deviceName, "");
   EXPECT_TRUE(converter.configurations.empty());
+}
+
+// Defines in the compiler's other flags follow those of DefSymbols, wherever
+// they stand; the settings of another tool chain are not read, and each such
+// tool chain is reported once.
+TEST_F(ProjectReaderTest, OtherFlagsAddDefinesAndOtherToolchainsAreReported) {
+  const auto group = [](const std::string& name, const std::string& toolchains) {
+    return "  <PropertyGroup Condition=\" '$(Configuration)' == '" + name +
+           "' \">\n    <ToolchainSettings>" + toolchains +
+           "</ToolchainSettings>\n"
+           "  </PropertyGroup>\n";
+  };
+  const std::string xc8 =
+      "<com.microchip.xc8><com.microchip.xc8.compiler.symbols.DefSymbols><ListValues>"
+      "<Value>XC</Value></ListValues></com.microchip.xc8.compiler.symbols.DefSymbols>"
+      "</com.microchip.xc8>";
+  ASSERT_TRUE(Read(CprojText(
+      ConfigurationGroup(
+          "Debug",
+          "<avrgcc.compiler.miscellaneous.OtherFlags>-std=gnu99 -DATCA_HAL_I2C -DLEVEL=3 -Wall"
+          "</avrgcc.compiler.miscellaneous.OtherFlags>"
+          "<avrgcc.compiler.symbols.DefSymbols><ListValues><Value>DEBUG</Value></ListValues>"
+          "</avrgcc.compiler.symbols.DefSymbols>") +
+      group("Release", xc8) + group("Other", "<Avr32Gcc/>" + xc8))));
+  ASSERT_EQ(converter.configurations.size(), 3u);
+  EXPECT_EQ(converter.configurations[0].compiler.defines,
+            Texts({"DEBUG", "ATCA_HAL_I2C", "LEVEL=3"}));
+  EXPECT_EQ(converter.configurations[0].assembler.defines, Texts());
+  EXPECT_EQ(converter.configurations[1].compiler.defines, Texts());
+  const std::string unread = "' were not read: only AVR GCC settings are carried over.\n";
+  EXPECT_EQ(converter.reportText, "Convert to Qor Morwick for Atmel AVR version 6.50" + path +
+                                      " => the settings of its tool chain 'com.microchip.xc8" +
+                                      unread + path +
+                                      " => the settings of its tool chain 'Avr32Gcc" + unread);
 }
 
 // A hostile project file is not read, silently but for the line on standard

@@ -39,10 +39,12 @@ bool PxXmlTree::LoadFile(const std::string& path) {
   try {
     return impl_->Load(path);
   } catch (...) {
-    std::cerr << "An error occured during parsing\n " << std::endl;
+    impl_->ReportLoadError(Impl::kUnknownParseError);
     return false;
   }
 }
+
+const std::string& PxXmlTree::LoadError() const { return impl_->LoadError(); }
 
 PxXmlTree::Node PxXmlTree::GetRoot() const { return impl_->Root(); }
 

@@ -39,6 +39,13 @@ class PxXmlTree::Impl : public xercesc::ErrorHandler, public xercesc::XMLFormatT
 
   const PxXmlTree::Node& Root() const { return root_; }
 
+  /// Writes the report of a failed load to standard error and keeps it for
+  /// LoadError(), after the reports of the same load before it.
+  void ReportLoadError(const std::string& report) noexcept;
+  const std::string& LoadError() const { return loadError_; }
+  /// The report of a failure that the parser does not explain.
+  static const char kUnknownParseError[];
+
   /// A handle on `node`, whose owner document it takes; empty for null.
   static PxXmlTree::Node MakeNode(xercesc::DOMNode* node);
 
@@ -63,6 +70,7 @@ class PxXmlTree::Impl : public xercesc::ErrorHandler, public xercesc::XMLFormatT
   bool documentCreated_ = false;
   std::unique_ptr<DocumentMemory> documentMemory_;  ///< that of a loaded document
   std::string* out_ = nullptr;  ///< the text being written; set only while a save runs
+  std::string loadError_;       ///< the reports of the last load
 };
 
 }  // namespace xmltree

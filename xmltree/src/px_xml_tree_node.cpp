@@ -30,13 +30,6 @@ std::u16string FirstTextOf(const DOMNode* node) {
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-// Characters that an XML 1.0 file cannot hold in any form, not even as a
-// character reference: control characters but tab, line feed and carriage
-// return, U+FFFE and U+FFFF.
-bool IsForbiddenInXml(char16_t c) {
-  return (c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF;
-}
-
 // The text as it is stored: the marker for U+0001 alone, "?" for every
 // character that XML cannot hold (a surrogate without its partner included),
 // so that each file written loads again.

@@ -11,6 +11,7 @@
 
 #include "document_memory.h"
 #include "limited_dom_parser.h"
+#include "platform/text_encoding.h"
 #include "platform/text_file.h"
 #include "px_xml_tree_impl.h"
 #include "xml_chars.h"
@@ -66,43 +67,46 @@ void Configure(XercesDOMParser& parser, xercesc::ErrorHandler& errorHandler,
 }
 
 // Parses the file's bytes under its path as system identifier; false when the
-// parser met any error, with the reports on standard error.
-bool Parse(LimitedDomParser& parser, const std::string& bytes, const std::u16string& systemId) {
+// parser met any error, which `tree` has reported.
+bool Parse(LimitedDomParser& parser, const std::string& bytes, const std::u16string& systemId,
+           PxXmlTree::Impl& tree) {
   try {
     xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()), bytes.size(),
                                       systemId.c_str());
     parser.ParseWithinLimits(source);
     return parser.getErrorCount() == 0;
   } catch (const xercesc::XMLException& exception) {
-    std::cerr << "An error occured during parsing\n"
-              << "   Message: " << NarrowText(exception.getMessage()) << std::endl;
+    tree.ReportLoadError("An error occured during parsing\n   Message: " +
+                         NarrowText(exception.getMessage()));
   } catch (const xercesc::DOMException& exception) {
-    std::cerr << "A DOM error occured during parsing\n"
-              << "   DOMException code: " << exception.code << ": "
-              << NarrowText(exception.getMessage()) << std::endl;
+    tree.ReportLoadError("A DOM error occured during parsing\n   DOMException code: " +
+                         std::to_string(exception.code) + ": " +
+                         NarrowText(exception.getMessage()));
   } catch (...) {
     // A limit that stopped the parse has written its report already.
-    if (!parser.LimitExceeded()) std::cerr << "An error occured during parsing\n " << std::endl;
+    if (!parser.LimitExceeded()) tree.ReportLoadError(PxXmlTree::Impl::kUnknownParseError);
   }
   return false;
 }
 
 // Reads the file when it is a regular file of a sane size; a missing or
 // unreadable one fails silently, anything else with a report.
-bool ReadDocumentBytes(const std::string& path, std::string& bytes) {
+bool ReadDocumentBytes(const std::string& path, std::string& bytes, PxXmlTree::Impl& tree) {
   platform::ReadFailure failure = platform::ReadRegularFile(path, kMaxFileBytes, bytes);
   std::string reason = platform::ReadRefusalReason(failure, kMaxFileBytes);
-  if (!reason.empty()) {
-    std::cerr << "The file \"" << path << "\" is not read: it is " << reason << "." << std::endl;
-  }
+  if (!reason.empty())
+    tree.ReportLoadError("The file \"" + path + "\" is not read: it is " + reason + ".");
   return failure == platform::ReadFailure::kNone;
 }
 
 }  // namespace
 
+const char PxXmlTree::Impl::kUnknownParseError[] = "An error occured during parsing\n ";
+
 bool PxXmlTree::Impl::Load(const std::string& path) {
+  loadError_.clear();
   std::string bytes;
-  if (!ReadDocumentBytes(path, bytes)) return false;
+  if (!ReadDocumentBytes(path, bytes, *this)) return false;
   // The memory outlives the parser; a loaded document keeps it.
   auto memory = std::make_unique<DocumentMemory>();
   xercesc::SecurityManager securityManager;
@@ -112,15 +116,29 @@ bool PxXmlTree::Impl::Load(const std::string& path) {
   // A failed parser is only destroyed, which frees what it built: after an
   // exhausted memory it still counts itself as parsing and refuses any
   // other clean-up.
-  if (!Parse(parser, bytes, ToWide(path)) || !parser.getDocument()) return false;
+  // The parser's reports name the file also when its path is not UTF-8.
+  if (!Parse(parser, bytes, platform::LenientUtf8ToUtf16(path), *this) || !parser.getDocument()) {
+    return false;
+  }
   TakeDocument(parser.adoptDocument(), true, std::move(memory));
   return true;
 }
 
 void PxXmlTree::Impl::fatalError(const xercesc::SAXParseException& exception) {
-  std::cerr << "Fatal Error at file \"" << NarrowText(exception.getSystemId()) << "\", line "
-            << exception.getLineNumber() << ", column " << exception.getColumnNumber() << "\n"
-            << "   Message: " << NarrowText(exception.getMessage()) << std::endl;
+  ReportLoadError("Fatal Error at file \"" + NarrowText(exception.getSystemId()) + "\", line " +
+                  std::to_string(exception.getLineNumber()) + ", column " +
+                  std::to_string(exception.getColumnNumber()) +
+                  "\n   Message: " + NarrowText(exception.getMessage()));
+}
+
+// Called while an exception is handled too: keeping the report may fail, but
+// never lets an exception out.
+void PxXmlTree::Impl::ReportLoadError(const std::string& report) noexcept {
+  std::cerr << report << std::endl;
+  try {
+    loadError_ += (loadError_.empty() ? "" : "\n") + report;
+  } catch (...) {
+  }
 }
 
 }  // namespace xmltree

@@ -26,12 +26,14 @@ size_t Count(const std::string& text, const std::string& part) {
 
 class XmlLoaderTest : public testing::Test {
  protected:
-  // Writes the document, loads it into tree_ and keeps what standard error got.
+  // Writes the document, loads it into tree_ and keeps what standard error
+  // got, which the tree keeps as its load error too.
   bool Load(const std::string& content, const std::string& name = "doc.xml") {
     test_support::WriteFile(folder_ / name, content);
     testing::internal::CaptureStderr();
     bool loaded = tree_.LoadFile(folder_ / name);
     errors_ = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(tree_.LoadError().empty() ? "" : tree_.LoadError() + "\n", errors_);
     return loaded;
   }
   void ExpectEmptyTree() {
@@ -67,6 +69,16 @@ TEST_F(XmlLoaderTest, MalformedFileReportsFileLineAndColumnOnce) {
   EXPECT_EQ(errors_, "Fatal Error at file \"" + folder_ / "doc.xml" +
                          "\", line 3, column 8\n   Message: expected end of tag 'a'\n");
   ExpectEmptyTree();
+}
+
+// A path that is not UTF-8 is named all the same, its stray bytes read as
+// ISO-8859-1 characters; the next load that succeeds clears the error.
+TEST_F(XmlLoaderTest, TheReportNamesAFileWhosePathIsNotUtf8) {
+  EXPECT_FALSE(Load("<r>\n  <a></b>\n</r>\n", "caf\xE9.xml"));
+  EXPECT_EQ(tree_.LoadError(), "Fatal Error at file \"" + folder_ / "caf\xC3\xA9.xml" +
+                                   "\", line 2, column 8\n   Message: expected end of tag 'a'");
+  EXPECT_TRUE(Load("<r/>"));
+  EXPECT_EQ(tree_.LoadError(), "");
 }
 
 TEST_F(XmlLoaderTest, DocumentBreakingItsInternalDtdFailsSilently) {

@@ -10,6 +10,10 @@ namespace platform {
 /// `out` is emptied.
 PLATFORM_EXPORT bool Utf8ToUtf16(const std::string& text, std::u16string& out);
 
+/// UTF-8 to UTF-16 that never fails: a byte that is not part of a valid
+/// UTF-8 sequence stands for the ISO-8859-1 character of its value.
+PLATFORM_EXPORT std::u16string LenientUtf8ToUtf16(const std::string& text);
+
 /// UTF-16 to UTF-8; a lone surrogate becomes "?".
 PLATFORM_EXPORT std::string Utf16ToUtf8(const std::u16string& text);
 

@@ -60,6 +60,16 @@ void AppendUtf8(char32_t codePoint, std::string& out) {
   }
 }
 
+void AppendUtf16(char32_t codePoint, std::u16string& out) {
+  if (codePoint < 0x10000) {
+    out += static_cast<char16_t>(codePoint);
+  } else {
+    codePoint -= 0x10000;
+    out += static_cast<char16_t>(0xD800 | (codePoint >> 10));
+    out += static_cast<char16_t>(0xDC00 | (codePoint & 0x3FF));
+  }
+}
+
 bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
@@ -73,16 +83,21 @@ bool Utf8ToUtf16(const std::string& text, std::u16string& out) {
   while (pos < text.size()) {
     char32_t codePoint;
     if (!DecodeOne(text, pos, codePoint)) return false;
-    if (codePoint < 0x10000) {
-      result += static_cast<char16_t>(codePoint);
-    } else {
-      codePoint -= 0x10000;
-      result += static_cast<char16_t>(0xD800 | (codePoint >> 10));
-      result += static_cast<char16_t>(0xDC00 | (codePoint & 0x3FF));
-    }
+    AppendUtf16(codePoint, result);
   }
   out = std::move(result);
   return true;
+}
+
+std::u16string LenientUtf8ToUtf16(const std::string& text) {
+  std::u16string result;
+  result.reserve(text.size());
+  char32_t codePoint;
+  for (size_t pos = 0; pos < text.size();) {
+    if (!DecodeOne(text, pos, codePoint)) codePoint = static_cast<unsigned char>(text[pos++]);
+    AppendUtf16(codePoint, result);
+  }
+  return result;
 }
 
 std::string Utf16ToUtf8(const std::u16string& text) {

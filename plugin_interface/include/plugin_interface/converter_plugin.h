@@ -22,8 +22,12 @@ CONVERTER_PLUGIN_EXPORT bool GetExplanation(char* buffer, unsigned size);
 CONVERTER_PLUGIN_EXPORT bool GetExtentions(char* buffer, unsigned size);
 
 /// Converts `projectFile` with the settings of the initialization file
-/// `initFile`. True on success, and only then the conversion's report is
-/// appended to *report; on failure the plug-in has shown its own message.
+/// `initFile`; *report is the program's report of the run so far. True on
+/// success, with the conversion's report appended to *report. False on
+/// failure, after the plug-in's own messages (each naming the project file);
+/// it then appends the project's entry with a line that starts with
+/// kNotConvertedLine and gives the reason, or, when it cannot say why,
+/// nothing (the program then writes that entry).
 CONVERTER_PLUGIN_EXPORT bool Convert(const char* projectFile, const char* initFile,
                                      std::string* report);
 
@@ -39,6 +43,22 @@ static_assert(std::is_same_v<decltype(&GetExplanation), TextGetter> &&
 constexpr unsigned kNameBufferSize = 1024;
 constexpr unsigned kExplanationBufferSize = 10240;
 constexpr unsigned kExtensionsBufferSize = 1024;
+
+/// The start of the report line that says why a project file was not
+/// converted.
+constexpr char kNotConvertedLine[] = "Project not converted: ";
+
+/// What a message of a failed conversion says after its own text, so that
+/// the user learns which project file was not converted.
+inline std::string ProjectNotConvertedNote(const std::string& projectFile) {
+  return "\n\nThe project '" + projectFile + "' is not converted.";
+}
+
+/// The report entry of a project file that was not converted, for `reason`
+/// (the text of the message the user saw): its path, then the reason's line.
+inline std::string NotConvertedEntry(const std::string& projectFile, const std::string& reason) {
+  return projectFile + "\n" + kNotConvertedLine + reason + "\n";
+}
 
 /// One plug-in's entry points as bound from its library; null until bound.
 struct EntryPoints {

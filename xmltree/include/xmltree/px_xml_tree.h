@@ -79,6 +79,10 @@ class PxXmlTree {
   /// load leaves the library ready for the next. A successful load replaces
   /// the document held before; a failed one keeps it.
   bool LoadFile(const std::string& path);
+  /// What the last LoadFile wrote to standard error, without the final line
+  /// end: the parser's reports of a file that is not well-formed, or why the
+  /// file was not read. "" after a load that succeeded or failed silently.
+  const std::string& LoadError() const;
   /// Handle of the root element; empty when the tree holds no document.
   Node GetRoot() const;
   /// Writes the document (CR LF line ends) through a temporary file renamed

@@ -16,6 +16,11 @@ void ToWide(const std::string& text, std::u16string& out);
 std::string ToNarrow(const std::u16string& text);
 void ToNarrow(const std::u16string& text, std::string& out);
 
+/// True for a character that an XML 1.0 file cannot hold in any form, not
+/// even as a character reference: a control character other than tab, line
+/// feed and carriage return, U+FFFE or U+FFFF.
+bool IsForbiddenInXml(char32_t character);
+
 /// Reads an integer with optional blanks, sign and radix prefix ("0x", "0%"
 /// for binary, a leading "0" for octal when radix is 0); `end` receives the
 /// position where reading stopped. Too many digits wrap around.
