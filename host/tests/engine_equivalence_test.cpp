@@ -254,7 +254,15 @@ const std::vector<std::string> kCandidateExpressions = {"foo",
                                                         "x = fo?o",
                                                         "o\\(|foo",
                                                         "(?-i:f)(?i:OO)",
-                                                        "\\xBF"};
+                                                        "\\xBF",
+                                                        "\\<foo",
+                                                        "o\\>",
+                                                        "\\<foo3\\(",
+                                                        "fo\\>o",
+                                                        "\\`foo",
+                                                        "\\'foo",
+                                                        "foo\\'",
+                                                        "x\\`"};
 
 // Expressions that depend on what the pattern matched in front of them or on
 // where the search began, or that the scan of an expression does not follow:

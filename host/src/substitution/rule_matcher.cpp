@@ -161,18 +161,23 @@ bool HasTopLevelAlternatives(std::string_view expression) {
   return false;
 }
 
+// True for the escapes that assert a position and match no text: \b, \B,
+// \A, and the word start, word end, buffer start and buffer end \<, \>, \`
+// and \'.
+bool IsAssertionEscape(char c) { return std::string_view("bBA<>`'").find(c) != npos; }
+
 // The text that every match of a self-contained `expression` begins with:
-// behind assertions that match no text (\b, \B, \A, ^), the plain and
-// escaped characters up to the first other item, a character that a repeat
-// may drop or repeat excluded. Empty when none can be told.
+// behind assertions that match no text (^ and the assertion escapes), the
+// plain and escaped characters up to the first other item, a character that
+// a repeat may drop or repeat excluded. Empty when none can be told.
 std::string LiteralStart(std::string_view expression) {
   if (HasTopLevelAlternatives(expression)) return "";
   size_t i = 0;
   while (i < expression.size()) {
     if (expression[i] == '^') {
       ++i;
-    } else if (expression.substr(i, 2) == "\\b" || expression.substr(i, 2) == "\\B" ||
-               expression.substr(i, 2) == "\\A") {
+    } else if (expression[i] == '\\' && i + 1 < expression.size() &&
+               IsAssertionEscape(expression[i + 1])) {
       i += 2;
     } else {
       break;
@@ -183,7 +188,8 @@ std::string LiteralStart(std::string_view expression) {
     char c = expression[i];
     size_t next = i + 1;
     if (c == '\\') {
-      if (next == expression.size() || std::isalnum(static_cast<unsigned char>(expression[next]))) {
+      if (next == expression.size() || std::isalnum(static_cast<unsigned char>(expression[next])) ||
+          IsAssertionEscape(expression[next])) {
         break;
       }
       c = expression[next++];
