@@ -47,6 +47,14 @@ TEST_F(LinePrefixRuleTest, AnExpressionMatchingNothingRewritesEveryLineButThoseO
   EXPECT_EQ(out, Block("").substr(1) + "-a" + Block("") + "-b\n*c" + Block("") + "-");
 }
 
+// The library never returns from compiling a comment group behind a
+// possessive repeat; the rule runs without it.
+TEST_F(LinePrefixRuleTest, ACommentBehindAPossessiveRepeatIsLeftOut) {
+  EXPECT_EQ(Convert("x\n  aab;\nXX;\n", {"a*+(?#c)b", "(?:X)++(?#c)(?#d);"}, {"Y", ""}),
+            RegExpConverter::kChanged);
+  EXPECT_EQ(out, "x" + Block("  aab") + "  Y;" + Block("XX;") + "\n");
+}
+
 TEST(ShiftGroupReferencesTest, RaisesEveryDollarReferenceByOne) {
   EXPECT_EQ(ShiftGroupReferences("$0 $7 $9 $99 $007 $00 $0099"), "$1 $8 $10 $100 $8 $1 $100");
   EXPECT_EQ(ShiftGroupReferences("a$1\nb$2"), "a$2\nb$3");

@@ -1,6 +1,8 @@
 #include "expression_syntax.h"
 
+#include <algorithm>
 #include <cctype>
+#include <vector>
 
 namespace {
 
@@ -132,6 +134,44 @@ bool HasTopLevelAlternatives(std::string_view expression) {
 // and \'.
 bool IsAssertionEscape(char c) { return std::string_view("bBA<>`'").find(c) != npos; }
 
+// Reads the modifiers of a group that opens at `i` with them ("(?x)",
+// "(?-x:"): returns the position of the ")" or ":" behind them and sets
+// `extended` to whether the extended mode is on behind them. Returns npos,
+// leaving `extended` as it is, for any other group.
+size_t ReadModifiers(std::string_view expression, size_t i, bool& extended) {
+  if (expression.substr(i, 2) != "(?") return npos;
+  bool value = extended;
+  bool set = true;
+  size_t j = i + 2;
+  for (; j < expression.size() && std::string_view("imsx-").find(expression[j]) != npos; ++j) {
+    if (expression[j] == '-') set = false;
+    if (expression[j] == 'x') value = set;
+  }
+  if (j == i + 2 || j == expression.size() || (expression[j] != ')' && expression[j] != ':')) {
+    return npos;
+  }
+  extended = value;
+  return j;
+}
+
+// The end of the item that starts at `i` and that a comment group cannot lie
+// in: an escape (all of \Q...\E), a character class, or with `extended` a
+// comment to the end of the line; `i` itself for any other item.
+size_t EndOfTextItem(std::string_view expression, size_t i, bool extended) {
+  const char c = expression[i];
+  if (c == '\\') {
+    if (expression.substr(i, 2) != "\\Q") return std::min(i + 2, expression.size());
+    const size_t end = expression.find("\\E", i + 2);
+    return end == npos ? expression.size() : end + 2;
+  }
+  if (c == '[') {
+    size_t end = i;
+    return SkipSet(expression, end) ? end + 1 : expression.size();
+  }
+  if (c == '#' && extended) return std::min(expression.find('\n', i), expression.size());
+  return i;
+}
+
 }  // namespace
 
 bool IsSelfContained(std::string_view expression) {
@@ -196,4 +236,40 @@ std::string LiteralStart(std::string_view expression) {
     i = next;
   }
   return literal;
+}
+
+std::string WithoutCommentGroups(const std::string& expression) {
+  std::string kept;
+  kept.reserve(expression.size());
+  std::vector<bool> extended = {false};  // per open group
+  size_t i = 0;
+  while (i < expression.size()) {
+    const size_t textEnd = EndOfTextItem(expression, i, extended.back());
+    if (textEnd > i) {
+      kept.append(expression, i, textEnd - i);
+      i = textEnd;
+      continue;
+    }
+    const size_t close = expression.find(')', i);
+    if (expression.compare(i, 3, "(?#") == 0 && close != npos) {
+      i = close + 1;
+      continue;
+    }
+    if (expression[i] == '(') {
+      bool mode = extended.back();
+      const size_t modifiersEnd = ReadModifiers(expression, i, mode);
+      if (modifiersEnd != npos && expression[modifiersEnd] == ')') {
+        // The modifiers hold for the rest of the enclosing group.
+        extended.back() = mode;
+        kept.append(expression, i, modifiersEnd + 1 - i);
+        i = modifiersEnd + 1;
+        continue;
+      }
+      extended.push_back(mode);
+    } else if (expression[i] == ')' && extended.size() > 1) {
+      extended.pop_back();
+    }
+    kept += expression[i++];
+  }
+  return kept;
 }

@@ -16,3 +16,12 @@ bool IsSelfContained(std::string_view expression);
 /// item, a character that a repeat may drop or repeat excluded. Empty when
 /// none can be told.
 std::string LiteralStart(std::string_view expression);
+
+/// `expression` without its comment groups "(?#...)", which match nothing,
+/// so that the result matches exactly what `expression` matches. The
+/// expression library never returns from compiling a comment group that
+/// follows a possessive repeat. Text that only looks like a comment group
+/// stays: inside a character class, inside \Q...\E, inside a comment of the
+/// extended mode (from "#" to the end of the line) or without a closing
+/// ")".
+std::string WithoutCommentGroups(const std::string& expression);

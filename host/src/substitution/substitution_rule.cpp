@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "comment_marks.h"
+#include "expression_syntax.h"
 
 namespace {
 
@@ -43,17 +44,18 @@ std::string ShiftGroupReferences(std::string replacement) {
 
 SubstitutionRule BuildSubstitutionRule(const std::string& from, const std::string& to, char mark) {
   const std::string m(1, mark);
-  const std::string lineRest = "(?!\\*|" + m + ")([^" + m + "\\n]*?)(" + from + ")";
+  const std::string linePrefix = "(?!\\*|" + m + ")([^" + m + "\\n]*?)(";
+  const std::string expression = WithoutCommentGroups(from);
   const std::string commentBlock = "\n/*\n*CONVERTER REPLACED|REMOVED:\n*$1$2\n*/\n";
   const std::string raised = ShiftGroupReferences(ShiftGroupReferences(to));
   const bool digitFollows = !raised.empty() && IsDigit(raised.front());
 
   SubstitutionRule rule;
-  rule.pattern = "\\R" + lineRest;
-  rule.searchPattern = kLineBreakExpression + lineRest;
+  rule.pattern = "\\R" + linePrefix + from + ")";
+  rule.searchPattern = kLineBreakExpression + linePrefix + expression + ")";
   rule.replacement = commentBlock + "$1" + raised;
   rule.format = commentBlock + (digitFollows ? "${1}" : "$1") + raised;
-  rule.expression = from;
+  rule.expression = expression;
   rule.mark = mark;
   return rule;
 }
