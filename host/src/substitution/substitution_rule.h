@@ -28,6 +28,7 @@ struct SubstitutionRule {
 /// Builds the rule that replaces matches of `from` by `to`, with `mark` as the
 /// comment mark. The pattern as shown starts with "\R"; the compiled one
 /// starts with kLineBreakExpression instead, so that the byte 0x85 is no line
-/// break, and holds `from` without its comment groups (WithoutCommentGroups). The format uses "${1}" for the line prefix where the raised
-/// replacement begins with a digit, which "$1" would otherwise swallow.
+/// break, and holds `from` without its comment groups (WithoutCommentGroups). The format uses
+/// "${1}" for the line prefix where the raised replacement begins with a digit, which "$1" would
+/// otherwise swallow.
 SubstitutionRule BuildSubstitutionRule(const std::string& from, const std::string& to, char mark);
