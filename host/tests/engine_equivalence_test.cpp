@@ -18,13 +18,13 @@ namespace {
 // line and block comments, nested and unterminated ones, "//" followed by
 // "*", comments repeated word for word and occurring again inside other
 // lines, CR LF and lone CR, and (when asked) bytes that look like marks or
-// line breaks.
+// line breaks and a leading byte-order mark.
 class SourceGenerator {
  public:
   explicit SourceGenerator(unsigned seed) : random_(seed) {}
 
   std::string Text(bool oddBytes, int maxLines = 14) {
-    std::string text;
+    std::string text = oddBytes && Pick(0, 3) == 0 ? "\xEF\xBB\xBF" : "";
     int lines = Pick(1, maxLines);
     for (int i = 0; i < lines; ++i) {
       text += Line(oddBytes);
@@ -192,9 +192,10 @@ TEST(EngineEquivalenceTest, ConversionMatchesThePlainSteps) {
 }
 
 // Texts that put the places where a rule's expression matches everywhere a
-// rule pattern must or must not start: on the first line, behind CR, VT and
-// FF inside a line, inside line and block comments, on lines that begin
-// with "*", and at the end of a text that no line break ends.
+// rule pattern must or must not start: on the first line (behind a
+// byte-order mark or not), behind CR, VT and FF inside a line, inside line
+// and block comments, on lines that begin with "*", and at the end of a text
+// that no line break ends.
 std::string CandidateText(std::mt19937& random) {
   static const std::vector<std::string> pieces = {
       "foo",           "x = foo;", "  foo(1)",  "*foo",     "* foo",  "// foo",  "x; // foo",
@@ -205,7 +206,7 @@ std::string CandidateText(std::mt19937& random) {
   auto pick = [&random](size_t size) {
     return std::uniform_int_distribution<size_t>(0, size - 1)(random);
   };
-  std::string text;
+  std::string text = pick(4) == 0 ? "\xEF\xBB\xBF" : "";
   for (size_t lines = 1 + pick(10); lines > 0; --lines) {
     for (size_t n = 1 + pick(3); n > 0; --n) text += pieces[pick(pieces.size())];
     if (lines > 1 || pick(3) > 0) text += breaks[pick(breaks.size())];

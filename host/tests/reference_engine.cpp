@@ -1,6 +1,7 @@
 #include "reference_engine.h"
 
 #include <boost/regex.hpp>
+#include <iterator>
 
 namespace {
 
@@ -18,6 +19,30 @@ void ReplaceEverywhere(std::string& text, const std::string& needle,
     text.erase(at, needle.size());
     text.insert(at, replacement);
   }
+}
+
+// Every match of `pattern` in `text` replaced through `format`, the search
+// going on behind each match, as the library's replacement does it; but the
+// text's first byte is the engine's line feed, no text of the file: when no
+// match starts there, the search starts behind it, so that no prefix ($`)
+// holds it.
+std::string ReplaceBehindLineFeed(const std::string& text, const std::string& pattern,
+                                  const std::string& format) {
+  const boost::regex expression(pattern);
+  std::string out;
+  auto from = text.begin();
+  boost::smatch match;
+  if (!text.empty() && !boost::regex_search(text.begin(), text.end(), match, expression,
+                                            kFlags | boost::match_continuous)) {
+    out += text[0];
+    ++from;
+  }
+  while (boost::regex_search(from, text.end(), match, expression, kFlags, text.begin())) {
+    out.append(from, match[0].first);
+    match.format(std::back_inserter(out), format, kFlags, expression);
+    from = match[0].second;
+  }
+  return out.append(from, text.end());
 }
 
 std::string Raise(const std::string& replacement) {
@@ -88,7 +113,9 @@ int ReferenceConvertText(const std::string& text, const std::vector<std::string>
                          const std::string& filePath, std::string& report,
                          const EngineDialect& dialect) {
   const std::string mark(1, dialect.mark);
-  out = ReferenceMarkComments(text, dialect);
+  // A UTF-8 byte-order mark stays in front of the text that the rules see.
+  const std::string byteOrderMark = text.rfind("\xEF\xBB\xBF", 0) == 0 ? text.substr(0, 3) : "";
+  out = ReferenceMarkComments(text.substr(byteOrderMark.size()), dialect);
   if (!out.empty()) out = "\n" + out;  // the first line's own line break
   std::string previous = out;
   std::string summary;
@@ -102,7 +129,7 @@ int ReferenceConvertText(const std::string& text, const std::vector<std::string>
     std::string replacement = "\n/*\n*CONVERTER REPLACED|REMOVED:\n*$1$2\n*/\n" +
                               std::string(digit ? "${1}" : "$1") + raised;
     std::string listing = List(out, pattern, replacement, baseName, dialect.mark);
-    out = Replace(out, pattern, replacement);
+    out = ReplaceBehindLineFeed(out, pattern, replacement);
     if (out != previous) {
       summary += listing;
       result = 1;
@@ -114,5 +141,6 @@ int ReferenceConvertText(const std::string& text, const std::vector<std::string>
   }
   out = Replace(out, mark, "");
   if (!out.empty()) out.erase(0, 1);
+  out = byteOrderMark + out;
   return result;
 }

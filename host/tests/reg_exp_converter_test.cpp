@@ -22,6 +22,19 @@ TEST_F(LinePrefixRuleTest, RewritesTheFirstLineLikeAnyOther) {
   EXPECT_EQ(FooToBar("\nfoo;"), Block("foo") + "bar;");
 }
 
+// A UTF-8 byte-order mark is no text of the first line.
+TEST_F(LinePrefixRuleTest, AByteOrderMarkStaysTheFirstBytesAndOutOfBlocksAndReport) {
+  const std::string bom = "\xEF\xBB\xBF";
+  EXPECT_EQ(Convert(bom + "foo = 1;\nfoo;\n", {"foo"}, {"bar"}), RegExpConverter::kChanged);
+  EXPECT_EQ(out, bom + Block("foo").substr(1) + "bar = 1;" + Block("foo") + "bar;\n");
+  EXPECT_NE(report.find("\tFrom:\n\tfoo\n\n\tTo:\n\t/*\n"), std::string::npos);
+  EXPECT_EQ(report.find(bom), std::string::npos);
+  // Behind the mark a line that begins with "*" is kept like any other.
+  EXPECT_EQ(Convert(bom + "*foo;\n", {"foo"}, {"bar"}), RegExpConverter::kUnchanged);
+  EXPECT_EQ(out, bom + "*foo;\n");
+  EXPECT_EQ(FooToBar(bom + "// foo\nx = foo;\n"), bom + "// foo" + Block("x = foo") + "x = bar;\n");
+}
+
 TEST_F(LinePrefixRuleTest, RewritesTheLeftmostOccurrenceOncePerLine) {
   EXPECT_EQ(FooToBar("x\n  foo(foo);\nfoo\n"),
             "x" + Block("  foo") + "  bar(foo);" + Block("foo") + "bar\n");
@@ -77,6 +90,17 @@ TEST_F(GroupReferenceTest, DollarFormsKeepTheRulesNumberingOtherFormsThePatterns
   // Behind "$$" the digits are text and keep their number.
   Convert("x\n  foo;\n", {"foo"}, {"[$$01|$$1|$00]"});
   EXPECT_EQ(out, "x" + Block("  foo") + "  [$3|$3|foo];\n");
+}
+
+// The line feed that the engine puts in front of the text is no text of the
+// file, and the prematch never holds it.
+TEST_F(GroupReferenceTest, ThePrematchHoldsTheFilesOwnText) {
+  Convert("int a;\nfoo();\n", {"foo"}, {"$`"});
+  EXPECT_EQ(out, "int a;" + Block("foo") + "int a;();\n");
+  Convert("foo();\nx;\nfoo;\n", {"foo"}, {"<${^PREMATCH}>"});
+  EXPECT_EQ(out, Block("foo").substr(1) + "<>();\nx;" + Block("foo") + "<();\nx;>;\n");
+  Convert("\xEF\xBB\xBFint a;\nfoo();\n", {"foo"}, {"$`"});
+  EXPECT_EQ(out, "\xEF\xBB\xBFint a;" + Block("foo") + "int a;();\n");
 }
 
 using ReportTest = ConverterTest;

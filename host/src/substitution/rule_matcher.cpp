@@ -128,10 +128,21 @@ RuleApplication RuleMatcher::Apply(const std::string& text, const ByteCounts& co
   return application;
 }
 
+// The search and replacement of the library's iterator, but for the text's
+// first byte: when no match starts there, the search goes on behind it, so
+// that the line feed put in front of the text is in no match's prefix.
 void RuleMatcher::SearchWholeText(const std::string& text, Collector& collector) const {
-  for (boost::sregex_iterator match(text.begin(), text.end(), pattern_, kFlags), end; match != end;
-       ++match) {
-    collector.Add(*match);
+  if (text.empty()) return;
+  boost::smatch match;
+  size_t from = 1;
+  if (MatchesAt(text, 0, match)) {
+    collector.Add(match);
+    from = match[0].second - text.begin();
+  }
+  while (from < text.size() && boost::regex_search(text.begin() + from, text.end(), match, pattern_,
+                                                   kFlags, text.begin())) {
+    collector.Add(match);
+    from = match[0].second - text.begin();
   }
 }
 

@@ -34,9 +34,11 @@ class RuleMatcher {
 
   /// The matches of the rule pattern in `text` and the text with each match
   /// replaced through the rule's format: the same as one whole-text search
-  /// and replacement with match_not_dot_newline. `counts` (of `text`, or of
-  /// a text much like it) only guide the search. Throws what the library
-  /// throws while searching or formatting.
+  /// and replacement with match_not_dot_newline, except that the text's
+  /// first byte, the line feed that the engine puts in front of a file's
+  /// text, is in no match's prefix ($`). `counts` (of `text`, or of a text
+  /// much like it) only guide the search. Throws what the library throws
+  /// while searching or formatting.
   RuleApplication Apply(const std::string& text, const ByteCounts& counts) const;
 
   /// `match` alone rewritten as the whole-text replacement would rewrite a
