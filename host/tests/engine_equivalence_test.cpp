@@ -43,11 +43,12 @@ class SourceGenerator {
 
   std::string Line(bool oddBytes) {
     static const std::vector<std::string> pieces = {
-        "foo(1);",   "x = foo;", "*p = bar;", "int a;",      "b / c",       "\"/* s */\"",
-        "//",        "// foo",   "//*",       "///* r */",   "/*",          "*/",
-        "/* foo */", "/* r */",  "/**/",      "/*/",         "**",          "/* a",
-        "b */",      "* x",      "foo",       "bar baz",     "/* r */ foo", "/* m\n * m\n */",
-        "/* m",      " * m",     " */",       "x /* r */ y", "//b */",      "/* a /* b */"};
+        "foo(1);",      "x = foo;",  "*p = bar;", "int a;",      "b / c",       "\"/* s */\"",
+        "//",           "// foo",    "//*",       "///* r */",   "/*",          "*/",
+        "/* foo */",    "/* r */",   "/**/",      "/*/",         "**",          "/* a",
+        "b */",         "* x",       "foo",       "bar baz",     "/* r */ foo", "/* m\n * m\n */",
+        "/* m",         " * m",      " */",       "x /* r */ y", "//b */",      "/* a /* b */",
+        "#define M \\", "foo(); \\", "\\"};
     static const std::vector<std::string> odd = {"\xBF", "\x85", "\xD0\xBF",     "\xC3\x85",
                                                  "\x0B", "\x0C", "\xEF\xBB\xBF", "\x0B//b"};
     std::string line = Pick(0, 3) == 0 ? "  " : "";
@@ -194,14 +195,16 @@ TEST(EngineEquivalenceTest, ConversionMatchesThePlainSteps) {
 // Texts that put the places where a rule's expression matches everywhere a
 // rule pattern must or must not start: on the first line (behind a
 // byte-order mark or not), behind CR, VT and FF inside a line, inside line
-// and block comments, on lines that begin with "*", and at the end of a text
-// that no line break ends.
+// and block comments, on lines that begin with "*", on lines that continue a
+// line ending in a backslash, and at the end of a text that no line break
+// ends.
 std::string CandidateText(std::mt19937& random) {
   static const std::vector<std::string> pieces = {
-      "foo",           "x = foo;", "  foo(1)",  "*foo",     "* foo",  "// foo",  "x; // foo",
-      "/* foo",        "foo */",   "/* foo */", "a\rfoo",   "a\vfoo", "a\ffoo",  "foofoo",
-      "xfoo",          "foo_",     "FOO",       "foo3(a);", "food3(", "\t",      " ",
-      "x /* a */ foo", "o",        "f",         "bar foo",  "*/ foo", "\xC3\xBF"};
+      "foo",       "x = foo;", "  foo(1)", "*foo",           "* foo",  "// foo",
+      "x; // foo", "/* foo",   "foo */",   "/* foo */",      "a\rfoo", "a\vfoo",
+      "a\ffoo",    "foofoo",   "xfoo",     "foo_",           "FOO",    "foo3(a);",
+      "food3(",    "\t",       " ",        "x /* a */ foo",  "o",      "f",
+      "bar foo",   "*/ foo",   "\xC3\xBF", "#define F() \\", "foo \\", "\\"};
   static const std::vector<std::string> breaks = {"\n", "\n", "\n", "\r\n", "\r", "\v", "\f"};
   auto pick = [&random](size_t size) {
     return std::uniform_int_distribution<size_t>(0, size - 1)(random);

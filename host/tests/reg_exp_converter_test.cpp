@@ -35,6 +35,32 @@ TEST_F(LinePrefixRuleTest, AByteOrderMarkStaysTheFirstBytesAndOutOfBlocksAndRepo
   EXPECT_EQ(FooToBar(bom + "// foo\nx = foo;\n"), bom + "// foo" + Block("x = foo") + "x = bar;\n");
 }
 
+// Behind a line that ends in a backslash, every line of the block ends in
+// one too: the block stays a comment within the continued line, and the new
+// line stays part of it.
+TEST_F(LinePrefixRuleTest, ALineThatContinuesAnotherKeepsBlockAndNewLineWithinIt) {
+  const std::string macro = "#define CRIT_ENTER() \\\n    do { sreg = SREG; cli(); } while (0)\n";
+  EXPECT_EQ(Convert(macro + "cli();\n", {"\\bcli\\(\\);"}, {"interrupts_disable();"}),
+            RegExpConverter::kChanged);
+  EXPECT_EQ(out,
+            "#define CRIT_ENTER() \\\n/* \\\n*CONVERTER REPLACED|REMOVED: \\\n"
+            "*    do { sreg = SREG; cli(); \\\n*/ \\\n"
+            "    do { sreg = SREG; interrupts_disable(); } while (0)" +
+                Block("cli();") + "interrupts_disable();\n");
+  EXPECT_NE(report.find("\tTo:\n\t/* \\\n\t*CONVERTER REPLACED|REMOVED: \\\n"
+                        "\t*    do { sreg = SREG; cli(); \\\n\t*/ \\\n"
+                        "\t    do { sreg = SREG; interrupts_disable();\n"),
+            std::string::npos);
+
+  const std::string continued = "\n/* \\\n*CONVERTER REPLACED|REMOVED: \\\n*foo \\\n*/ \\\n";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"x;\na \\\r\nfoo\n", "x;\na \\" + continued + "bar\n"},
+      {"x;\na \\\\\nfoo\n", "x;\na \\\\" + continued + "bar\n"},
+      {"x;\na \\ \nfoo\n", "x;\na \\ " + Block("foo") + "bar\n"},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(FooToBar(text), expected) << text;
+}
+
 TEST_F(LinePrefixRuleTest, RewritesTheLeftmostOccurrenceOncePerLine) {
   EXPECT_EQ(FooToBar("x\n  foo(foo);\nfoo\n"),
             "x" + Block("  foo") + "  bar(foo);" + Block("foo") + "bar\n");

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "line_breaks.h"
 #include "substitution_rule.h"
 #include "text_helpers.h"
 #include "ui/message_box.h"
@@ -125,7 +126,7 @@ std::string ListSubstitutions(const std::string& text,
   try {
     for (const auto& [begin, end] : matches) {
       const std::string match = text.substr(begin, end - begin);
-      const std::string rewritten = matcher.RewriteAlone(match);
+      const std::string rewritten = matcher.RewriteAlone(match, EndsContinuedLine(text, begin));
       listing.append(baseName).append("\nSubstitution:\n\tFrom:\n").append(IndentedLines(match));
       listing.append("\n\tTo:\n").append(IndentedLines(rewritten));
       listing.append(kUnderscoreLine).append("\n");

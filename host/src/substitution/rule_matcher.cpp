@@ -23,9 +23,10 @@ size_t BreakEndingAt(const std::string& text, size_t end, size_t low) {
 }
 
 // The format as pieces of plain text and group references, when it holds
-// nothing but plain text and the references $n, ${n}, $& and $$ with at most
-// nine digits, which the library's formatter reads the same way; any other
-// format (a backslash, another form behind a "$") stays with the library.
+// nothing but plain text, the escaped backslash \\ and the references $n,
+// ${n}, $& and $$ with at most nine digits, which the library's formatter
+// reads the same way; any other format (another escape, another form behind
+// a "$") stays with the library.
 template <typename Piece>
 std::optional<std::vector<Piece>> ReadFormat(const std::string& format) {
   std::vector<Piece> pieces;
@@ -37,7 +38,11 @@ std::optional<std::vector<Piece>> ReadFormat(const std::string& format) {
   };
   for (size_t i = 0; i < format.size(); ++i) {
     const char c = format[i];
-    if (c == '\\') return std::nullopt;
+    if (c == '\\') {
+      if (i + 1 == format.size() || format[i + 1] != '\\') return std::nullopt;
+      text += format[++i];
+      continue;
+    }
     if (c != '$' || i + 1 == format.size() || format[i + 1] == '$') {
       text += c;
       i += c == '$' && i + 1 < format.size() ? 1 : 0;
@@ -78,7 +83,7 @@ class RuleMatcher::Collector {
     const size_t end = match[0].second - text_.begin();
     if (application_.matches.empty()) application_.rewritten.reserve(text_.size() + 256);
     application_.rewritten.append(text_, copied_, begin - copied_);
-    matcher_.AppendFormatted(match, application_.rewritten);
+    matcher_.AppendFormatted(match, matcher_.FormatFor(text_, begin), application_.rewritten);
     application_.matches.emplace_back(begin, end);
     copied_ = end;
   }
@@ -94,10 +99,13 @@ class RuleMatcher::Collector {
   size_t copied_ = 0;
 };
 
+RuleMatcher::Format::Format(const std::string& format)
+    : text(format), pieces(ReadFormat<FormatPiece>(format)) {}
+
 RuleMatcher::RuleMatcher(const SubstitutionRule& rule)
     : pattern_(rule.searchPattern, boost::regex::perl),
       format_(rule.format),
-      formatPieces_(ReadFormat<FormatPiece>(rule.format)),
+      continuationFormat_(rule.continuationFormat),
       mark_(rule.mark) {
   if (!SearchableByCandidates(rule.expression, rule.format)) return;
   try {
@@ -233,25 +241,32 @@ size_t RuleMatcher::FindCandidate(const std::string& text, size_t from, size_t r
   return npos;
 }
 
-std::string RuleMatcher::RewriteAlone(const std::string& match) const {
+std::string RuleMatcher::RewriteAlone(const std::string& match, bool continuesLine) const {
   std::string rewritten;
   size_t copied = 0;
   for (boost::sregex_iterator found(match.begin(), match.end(), pattern_, kFlags), end;
        found != end; ++found) {
     const size_t begin = (*found)[0].first - match.begin();
     rewritten.append(match, copied, begin - copied);
-    AppendFormatted(*found, rewritten);
+    const Format& format =
+        begin == 0 && continuesLine ? continuationFormat_ : FormatFor(match, begin);
+    AppendFormatted(*found, format, rewritten);
     copied = (*found)[0].second - match.begin();
   }
   return rewritten.append(match, copied, npos);
 }
 
-void RuleMatcher::AppendFormatted(const boost::smatch& match, std::string& out) const {
-  if (!formatPieces_) {
-    match.format(std::back_inserter(out), format_, kFlags, pattern_);
+const RuleMatcher::Format& RuleMatcher::FormatFor(const std::string& text, size_t begin) const {
+  return EndsContinuedLine(text, begin) ? continuationFormat_ : format_;
+}
+
+void RuleMatcher::AppendFormatted(const boost::smatch& match, const Format& format,
+                                  std::string& out) const {
+  if (!format.pieces) {
+    match.format(std::back_inserter(out), format.text, kFlags, pattern_);
     return;
   }
-  for (const FormatPiece& piece : *formatPieces_) {
+  for (const FormatPiece& piece : *format.pieces) {
     if (piece.group < 0) {
       out += piece.text;
     } else if (static_cast<size_t>(piece.group) < match.size()) {

@@ -43,8 +43,10 @@ class RuleMatcher {
 
   /// `match` alone rewritten as the whole-text replacement would rewrite a
   /// text that holds nothing else: every match of the rule pattern in it
-  /// replaced through the format.
-  std::string RewriteAlone(const std::string& match) const;
+  /// replaced through the format; `continuesLine` tells whether the line
+  /// break it begins with ends a line that a backslash continues in the text
+  /// it was found in (see EndsContinuedLine).
+  std::string RewriteAlone(const std::string& match, bool continuesLine) const;
 
  private:
   class Collector;
@@ -52,7 +54,15 @@ class RuleMatcher {
     std::string text;  // copied as it stands when `group` is negative
     int group;
   };
-  void AppendFormatted(const boost::smatch& match, std::string& out) const;
+  struct Format {
+    explicit Format(const std::string& format);
+    std::string text;
+    std::optional<std::vector<FormatPiece>> pieces;  // the format, read once
+  };
+  // The format for a match that begins at `begin` in `text`: the one that
+  // keeps a continued line whole where a backslash ends the line in front.
+  const Format& FormatFor(const std::string& text, size_t begin) const;
+  void AppendFormatted(const boost::smatch& match, const Format& format, std::string& out) const;
   void SearchWholeText(const std::string& text, Collector& collector) const;
   void SearchCandidates(const std::string& text, const ByteCounts& counts,
                         Collector& collector) const;
@@ -61,8 +71,8 @@ class RuleMatcher {
   bool MatchesAt(const std::string& text, size_t position, boost::smatch& match) const;
 
   boost::regex pattern_;
-  std::string format_;
-  std::optional<std::vector<FormatPiece>> formatPieces_;  // the format, read once
+  Format format_;
+  Format continuationFormat_;
   char mark_;
   std::optional<boost::regex> expression_;  // the search expression alone
   std::string literalStart_;                // what every match of it begins with

@@ -44,17 +44,21 @@ std::string ShiftGroupReferences(std::string replacement) {
 
 SubstitutionRule BuildSubstitutionRule(const std::string& from, const std::string& to, char mark) {
   const std::string m(1, mark);
-  const std::string linePrefix = "(?!\\*|" + m + ")([^" + m + "\\n]*?)(";
+  const std::string lineStart = "(?!\\*|" + m + ")([^" + m + "\\n]*?)(";
   const std::string expression = WithoutCommentGroups(from);
   const std::string commentBlock = "\n/*\n*CONVERTER REPLACED|REMOVED:\n*$1$2\n*/\n";
+  // The same lines, each ending in " \" (the backslash escaped for the format).
+  const std::string continuedBlock =
+      "\n/* \\\\\n*CONVERTER REPLACED|REMOVED: \\\\\n*$1$2 \\\\\n*/ \\\\\n";
   const std::string raised = ShiftGroupReferences(ShiftGroupReferences(to));
-  const bool digitFollows = !raised.empty() && IsDigit(raised.front());
+  const std::string linePrefix = !raised.empty() && IsDigit(raised.front()) ? "${1}" : "$1";
 
   SubstitutionRule rule;
-  rule.pattern = "\\R" + linePrefix + from + ")";
-  rule.searchPattern = kLineBreakExpression + linePrefix + expression + ")";
+  rule.pattern = "\\R" + lineStart + from + ")";
+  rule.searchPattern = kLineBreakExpression + lineStart + expression + ")";
   rule.replacement = commentBlock + "$1" + raised;
-  rule.format = commentBlock + (digitFollows ? "${1}" : "$1") + raised;
+  rule.format = commentBlock + linePrefix + raised;
+  rule.continuationFormat = continuedBlock + linePrefix + raised;
   rule.expression = expression;
   rule.mark = mark;
   return rule;
