@@ -267,7 +267,10 @@ const std::vector<std::string> kCandidateExpressions = {"foo",
                                                         "\\'foo",
                                                         "foo\\'",
                                                         "x\\`",
-                                                        "f(?#c)o(?#d)o"};
+                                                        "f(?#c)o(?#d)o",
+                                                        "foo[^;]*;",
+                                                        "foo[\\s\\S]*?\\*",
+                                                        "\\bfoo\\b[^(]*\\("};
 
 // Expressions that depend on what the pattern matched in front of them or on
 // where the search began, or that the scan of an expression does not follow:

@@ -70,6 +70,56 @@ bool SearchableByCandidates(const std::string& from, const std::string& format) 
   return IsSelfContained(from) && format.find('`') == npos && format.find("PREMATCH") == npos;
 }
 
+// Follows, place by place in increasing order, whether a line break at or
+// behind `low` reaches the place: whether a match of the rule pattern may
+// start at such a break b and run its line prefix from the end q of b up to
+// the place. That takes q at or in front of the place, no LF and no mark in
+// [q, place), and neither "*" nor the mark at q. Each byte is looked at once
+// at most, going back from a place to the last LF or mark in front of it or
+// to the place asked about before.
+class RuleMatcher::LineReach {
+ public:
+  LineReach(const std::string& text, char mark, size_t low)
+      : text_(text), mark_(mark), lineStart_(low), seen_(low) {}
+
+  // Whether a break reaches `place`, which lies at or behind every place
+  // asked about before.
+  bool Reaches(size_t place) {
+    bool reached = false;
+    size_t position = place;
+    for (; position > seen_; --position) {
+      const char c = text_[position - 1];
+      if (c == '\n' || c == mark_) break;
+      const size_t prefixStart = position - 1 + LineBreakLength(text_, position - 1);
+      if (prefixStart >= position && prefixStart <= place && MayStartPrefix(prefixStart)) {
+        reached = true;
+      }
+    }
+    if (position > seen_) {  // behind an LF or a mark
+      lineStart_ = position;
+      lineReached_ = text_[position - 1] == '\n' && MayStartPrefix(position);
+    }
+    lineReached_ = lineReached_ || reached;
+    seen_ = place;
+    return lineReached_;
+  }
+
+  // Where the line prefixes that may reach the last place asked about begin:
+  // behind the last LF or mark in front of it, or at `low`.
+  size_t LineStart() const { return lineStart_; }
+
+ private:
+  bool MayStartPrefix(size_t position) const {
+    return text_[position] != '*' && text_[position] != mark_;
+  }
+
+  const std::string& text_;
+  const char mark_;
+  size_t lineStart_;
+  size_t seen_;
+  bool lineReached_ = false;
+};
+
 // Builds the rewritten text while the matches are found, as the library's
 // whole-text replacement builds it: the text between matches copied, each
 // match replaced through the format.
@@ -108,9 +158,12 @@ RuleMatcher::RuleMatcher(const SubstitutionRule& rule)
       continuationFormat_(rule.continuationFormat),
       mark_(rule.mark) {
   if (!SearchableByCandidates(rule.expression, rule.format)) return;
+  // Without a literal start, every place of the text would be a candidate
+  // (see SearchCandidates).
+  literalStart_ = LiteralStart(rule.expression);
+  if (literalStart_.empty()) return;
   try {
     expression_.emplace(rule.expression, boost::regex::perl);
-    literalStart_ = LiteralStart(rule.expression);
   } catch (const std::exception&) {
     // The whole-text search will do.
   }
@@ -158,24 +211,43 @@ void RuleMatcher::SearchWholeText(const std::string& text, Collector& collector)
 // only where one can start.
 //
 // A match starts at a line break b; behind it (at b + its length, call it q)
-// the line prefix runs up to a place s where the search expression matches,
-// and the prefix [q, s) holds no LF and no mark. The expression matches at s
-// whatever the pattern has matched in front of it (SearchableByCandidates),
-// so s is a place where a search for the expression alone finds a match.
+// the line prefix runs up to a place s where the search expression matches;
+// q holds neither "*" nor the mark, and the prefix [q, s) holds no LF and no
+// mark. Say that b reaches s then. The expression matches at s whatever the
+// pattern has matched in front of it (SearchableByCandidates), so s is a
+// place where the expression alone matches, and it begins with the
+// expression's literal start.
 //
 // Let `low` be where the search goes on (no match starts in front of it), q0
 // the end of the first line break at or behind `low`, and c the leftmost
-// place at or behind q0 where the expression matches. Every match from `low`
-// on starts at a break b >= low, so q >= q0 and s >= c. For a break b with
-// q <= c: if [q, c) holds an LF or a mark, so does [q, s) for every s >= c,
-// and no match starts at b; otherwise b can reach c, and trying the pattern
-// at b decides. The breaks that can reach c are the one that ends where the
-// last LF or mark in front of c is passed (CR LF counting once: its LF alone
-// leads to the same q) and every CR, VT and FF behind it; they all lie in
-// front of every break whose q lies behind c. So the first of them at which
-// the pattern matches gives the leftmost match. When none does, no match
-// starts at a break with q <= c, and the search goes on at the first break
-// whose q lies behind c.
+// place at or behind q0 where the expression matches and that a break at or
+// behind `low` reaches. Every match from `low` on starts at a break b >= low
+// and has such a place s, so s >= c. For a break b with q <= c: if [q, c)
+// holds an LF or a mark, so does [q, s) for every s >= c, and no match
+// starts at b; otherwise b can reach c, and trying the pattern at b decides.
+// The breaks that can reach c are the one that ends where the last LF or
+// mark in front of c is passed (CR LF counting once: its LF alone leads to
+// the same q) and every CR, VT and FF behind it; they all lie in front of
+// every break whose q lies behind c. So the first of them at which the
+// pattern matches gives the leftmost match. When none does, no match starts
+// at a break with q <= c, and the search goes on at the first break whose q
+// lies behind c.
+//
+// The cost stays within a small factor of the whole-text search. The
+// expression runs only at places that begin with the literal start and that
+// a break reaches (LineReach); a place in a comment, on a line that begins
+// with "*" or behind a mark is passed over however far the expression would
+// run from it. Each place where it runs is one where the whole-text search
+// runs it too: the break that reaches the place tries every place of its
+// line prefix up to it, unless a match starts in front of it, which this
+// search would have found first. The pattern runs only at the breaks that
+// reach c, where it does what the whole-text search does from those breaks,
+// and the match it finds takes `low` behind c. Looking for the literal start,
+// following LineReach and trying the breaks of a line each look at a byte at
+// most once between two matches. An expression without a literal start
+// would make every place a candidate, comments included, where an
+// expression that runs on across lines can cost the rest of the text each
+// time; such a rule takes the whole-text search.
 void RuleMatcher::SearchCandidates(const std::string& text, const ByteCounts& counts,
                                    Collector& collector) const {
   // The literal start is looked for by its rarest byte.
@@ -193,10 +265,10 @@ void RuleMatcher::SearchCandidates(const std::string& text, const ByteCounts& co
     const size_t lineBreak = text.find_first_of("\n\r\v\f", low);
     if (lineBreak == npos) return;
     const size_t from = lineBreak + LineBreakLength(text, lineBreak);
-    const size_t at = FindCandidate(text, from, rarest, candidate);
+    LineReach reach(text, mark_, low);
+    const size_t at = FindCandidate(text, from, rarest, reach, candidate);
     if (at == npos) return;
-    size_t start = at;
-    while (start > from && text[start - 1] != '\n' && text[start - 1] != mark_) --start;
+    const size_t start = reach.LineStart();
     bool found = false;
     const size_t first = BreakEndingAt(text, start, low);
     if (first != npos) found = MatchesAt(text, first, match);
@@ -213,18 +285,11 @@ void RuleMatcher::SearchCandidates(const std::string& text, const ByteCounts& co
   }
 }
 
-// The leftmost place at or behind `from` where the search expression
-// matches; every such place begins with the expression's literal start,
-// whose byte at `rarest` is looked for first.
+// The leftmost place at or behind `from` that a break reaches (`reach`) and
+// where the search expression matches; every such place begins with the
+// expression's literal start, whose byte at `rarest` is looked for first.
 size_t RuleMatcher::FindCandidate(const std::string& text, size_t from, size_t rarest,
-                                  boost::smatch& candidate) const {
-  if (literalStart_.empty()) {
-    if (!boost::regex_search(text.begin() + from, text.end(), candidate, *expression_, kFlags,
-                             text.begin())) {
-      return npos;
-    }
-    return candidate[0].first - text.begin();
-  }
+                                  LineReach& reach, boost::smatch& candidate) const {
   const size_t length = literalStart_.size();
   for (size_t scan = from + rarest; scan < text.size(); ++scan) {
     const void* found = std::memchr(text.data() + scan, literalStart_[rarest], text.size() - scan);
@@ -232,7 +297,7 @@ size_t RuleMatcher::FindCandidate(const std::string& text, size_t from, size_t r
     scan = static_cast<const char*>(found) - text.data();
     const size_t at = scan - rarest;
     if (at + length <= text.size() &&
-        std::memcmp(text.data() + at, literalStart_.data(), length) == 0 &&
+        std::memcmp(text.data() + at, literalStart_.data(), length) == 0 && reach.Reaches(at) &&
         boost::regex_search(text.begin() + at, text.end(), candidate, *expression_,
                             kFlags | boost::match_continuous, text.begin())) {
       return at;

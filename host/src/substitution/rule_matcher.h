@@ -28,8 +28,9 @@ bool SearchableByCandidates(const std::string& from, const std::string& format);
 class RuleMatcher {
  public:
   /// Compiles the rule pattern of `rule` (throws boost::regex_error when it
-  /// is no valid expression) and, where SearchableByCandidates allows it and
-  /// it compiles alone, the rule's search expression.
+  /// is no valid expression) and, where SearchableByCandidates allows it, the
+  /// expression has a literal start and it compiles alone, the rule's search
+  /// expression.
   explicit RuleMatcher(const SubstitutionRule& rule);
 
   /// The matches of the rule pattern in `text` and the text with each match
@@ -50,6 +51,7 @@ class RuleMatcher {
 
  private:
   class Collector;
+  class LineReach;
   struct FormatPiece {
     std::string text;  // copied as it stands when `group` is negative
     int group;
@@ -66,7 +68,7 @@ class RuleMatcher {
   void SearchWholeText(const std::string& text, Collector& collector) const;
   void SearchCandidates(const std::string& text, const ByteCounts& counts,
                         Collector& collector) const;
-  size_t FindCandidate(const std::string& text, size_t from, size_t rarest,
+  size_t FindCandidate(const std::string& text, size_t from, size_t rarest, LineReach& reach,
                        boost::smatch& candidate) const;
   bool MatchesAt(const std::string& text, size_t position, boost::smatch& match) const;
 
