@@ -174,6 +174,28 @@ TEST(EngineEquivalenceTest, MarkingMatchesOnTextsThatRepeatComments) {
   }
 }
 
+// Lines of one to a dozen copies of a few comments, in any order of their
+// lengths, sometimes with code behind them: the texts of the shorter lines
+// occur again and again within the longer ones, where earlier searches have
+// marked some of their places and left others.
+TEST(EngineEquivalenceTest, MarkingMatchesOnLinesOfRepeatedComments) {
+  const std::vector<std::string> comments = {"/* a */ ", "/* a */", "/* b */ ", "/*a*/ "};
+  std::mt19937 random(17);
+  auto pick = [&random](int high) { return std::uniform_int_distribution<int>(0, high)(random); };
+  for (int i = 0; i < 600; ++i) {
+    const int pool = 1 + pick(static_cast<int>(comments.size()) - 1);
+    std::string text;
+    for (int line = pick(30); line >= 0; --line) {
+      for (int copies = 1 + pick(11); copies > 0; --copies) text += comments[pick(pool - 1)];
+      if (pick(4) == 0) text += "x = " + std::to_string(pick(3)) + ";";
+      text += pick(9) == 0 ? "\r\n" : "\n";
+    }
+    const char mark = ChooseCommentMark(text, {}, {}, "");
+    ASSERT_EQ(MarkComments(text, mark), ReferenceMarkComments(text, EngineDialectWithMark(mark)))
+        << text;
+  }
+}
+
 TEST(EngineEquivalenceTest, ConversionMatchesThePlainSteps) {
   SourceGenerator generator(11);
   for (int i = 0; i < 400; ++i) {
