@@ -250,10 +250,12 @@ std::string WithoutCommentGroups(const std::string& expression) {
       i = textEnd;
       continue;
     }
-    const size_t close = expression.find(')', i);
-    if (expression.compare(i, 3, "(?#") == 0 && close != npos) {
-      i = close + 1;
-      continue;
+    if (expression.compare(i, 3, "(?#") == 0) {
+      const size_t close = expression.find(')', i);
+      if (close != npos) {
+        i = close + 1;
+        continue;
+      }
     }
     if (expression[i] == '(') {
       bool mode = extended.back();
