@@ -298,8 +298,8 @@ const std::vector<std::string> kCandidateExpressions = {"foo",
 // where the search began, or that the scan of an expression does not follow:
 // they take the whole-text search.
 const std::vector<std::string> kWholeTextExpressions = {
-    "(o)\\1", "(?<n>o)\\k<n>", "\\Gfoo", "(o)?(?(1)o|f)", "\\Qfoo\\E", "(?x) f o o", "(o)(?1)",
-    "",       "f(?|(o)|(x))",  "fo{,2}", "(*FAIL)|foo"};
+    "(o)\\1", "(?<n>o)\\k<n>", "\\Gfoo", "(o)?(?(1)o|f)", "\\Qfoo\\E",     "(?x) f o o", "(o)(?1)",
+    "",       "f(?|(o)|(x))",  "fo{,2}", "(*FAIL)|foo",   "\\<f(o)\\1\\>", "(o)\\1\\'"};
 
 // Formats that the engine reads once itself, and formats that it leaves to
 // the library, with forms that the library reads in its own ways.
