@@ -192,6 +192,23 @@ std::string RepeatedCommentLines(size_t lines) {
   return text;
 }
 
+std::string PortBitHeader(size_t lines) {
+  std::string text;
+  for (size_t i = 0; i < lines; ++i) {
+    text += "#define PB" + std::to_string(i) + " " + std::to_string(i % 8) + "  /* PORTB bit */\n";
+  }
+  return text;
+}
+
+std::string OverlappingComments(size_t lines) {
+  std::string text;
+  for (size_t j = 1; j <= lines; ++j) {
+    for (size_t copy = 0; copy < j; ++copy) text += "/* a */ ";
+    text += "\n";
+  }
+  return text;
+}
+
 size_t CountBlockComments(const std::string& text) {
   size_t count = 0;
   for (size_t at = text.find("/*"); at != std::string::npos; at = text.find("/*", at + 2)) ++count;

@@ -25,5 +25,13 @@ std::string RegisterHeader(size_t bytes);
 /// "int a; /* c */ x = y;".
 std::string RepeatedCommentLines(size_t lines);
 
+/// A register header of `lines` bit definitions, each with the same comment
+/// that names the port ("#define PB7 7  /* PORTB bit */"), and no ";".
+std::string PortBitHeader(size_t lines);
+
+/// `lines` lines, line j holding j copies of the comment "/* a */ ": every
+/// line's comment occurs again on every longer line, many times over.
+std::string OverlappingComments(size_t lines);
+
 /// Number of block comments ("/*") in `text`.
 size_t CountBlockComments(const std::string& text);

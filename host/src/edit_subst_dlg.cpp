@@ -2,6 +2,7 @@
 
 #include <boost/regex.hpp>
 
+#include "expression_syntax.h"
 #include "platform/text_file.h"
 #include "resource_ids.h"
 #include "ui/message_box.h"
@@ -54,9 +55,10 @@ ui::DialogTemplate EditorTemplate() {
 }
 
 // The rule applied plainly to the whole example; throws what the expression
-// library throws.
+// library throws. The expression is compiled as a run compiles it, without
+// its comment groups, on which the library may never return.
 std::string ApplyRule(const std::string& from, const std::string& to, const std::string& input) {
-  boost::regex expression(from, boost::regex::perl);
+  boost::regex expression(WithoutCommentGroups(from), boost::regex::perl);
   return boost::regex_replace(input, expression, to,
                               boost::match_not_dot_newline | boost::format_default);
 }

@@ -1,6 +1,7 @@
 #include "reference_engine.h"
 
 #include <boost/regex.hpp>
+#include <iterator>
 
 namespace {
 
@@ -18,6 +19,48 @@ void ReplaceEverywhere(std::string& text, const std::string& needle,
     text.erase(at, needle.size());
     text.insert(at, replacement);
   }
+}
+
+// Whether the line break at `at` ends a line that a backslash continues.
+bool ContinuesLine(const std::string& text, std::string::const_iterator at) {
+  return at != text.begin() && at[-1] == '\\' && (*at == '\n' || *at == '\r');
+}
+
+// The replacement of a rule: `plain` for a match whose line break ends an
+// ordinary line, `continued` for one whose line break ends a line that a
+// backslash continues (the comment block's lines then end in " \").
+struct RuleReplacement {
+  std::string plain;
+  std::string continued;
+};
+
+// Every match of `pattern` in `text` replaced, the search going on behind
+// each match, as the library's replacement does it. With
+// `lineFeedInFront`, the text's first byte is the engine's line feed, no
+// text of the file: when no match starts there, the search starts behind
+// it, so that no prefix ($`) holds it.
+std::string ReplaceMatches(const std::string& text, const std::string& pattern,
+                           const RuleReplacement& replacement, bool lineFeedInFront,
+                           bool continuedAtStart = false) {
+  const boost::regex expression(pattern);
+  std::string out;
+  auto from = text.begin();
+  boost::smatch match;
+  if (lineFeedInFront && !text.empty() &&
+      !boost::regex_search(text.begin(), text.end(), match, expression,
+                           kFlags | boost::match_continuous)) {
+    out += text[0];
+    ++from;
+  }
+  while (boost::regex_search(from, text.end(), match, expression, kFlags, text.begin())) {
+    out.append(from, match[0].first);
+    const bool continues =
+        match[0].first == text.begin() ? continuedAtStart : ContinuesLine(text, match[0].first);
+    match.format(std::back_inserter(out), continues ? replacement.continued : replacement.plain,
+                 kFlags, expression);
+    from = match[0].second;
+  }
+  return out.append(from, text.end());
 }
 
 std::string Raise(const std::string& replacement) {
@@ -39,17 +82,17 @@ std::string Lines(const std::string& text) {
 }
 
 std::string List(const std::string& text, const std::string& pattern,
-                 const std::string& replacement, const std::string& baseName, char mark) {
+                 const RuleReplacement& replacement, const std::string& baseName, char mark) {
   boost::regex expression(pattern);
-  std::vector<std::string> matches;
+  std::vector<std::pair<std::string, bool>> matches;  // each with whether it continues a line
   for (boost::sregex_iterator it(text.begin(), text.end(), expression, kFlags), end; it != end;
        ++it) {
-    matches.push_back(it->str());
+    matches.emplace_back(it->str(), ContinuesLine(text, (*it)[0].first));
   }
   std::string listing;
-  for (const std::string& match : matches) {
+  for (const auto& [match, continued] : matches) {
     listing += baseName + "\nSubstitution:\n\tFrom:\n" + Lines(match) + "\n\tTo:\n" +
-               Lines(boost::regex_replace(match, expression, replacement, kFlags)) +
+               Lines(ReplaceMatches(match, pattern, replacement, false, continued)) +
                std::string(100, '_') + "\n";
   }
   return Replace(listing, std::string(1, mark), "");
@@ -88,7 +131,9 @@ int ReferenceConvertText(const std::string& text, const std::vector<std::string>
                          const std::string& filePath, std::string& report,
                          const EngineDialect& dialect) {
   const std::string mark(1, dialect.mark);
-  out = ReferenceMarkComments(text, dialect);
+  // A UTF-8 byte-order mark stays in front of the text that the rules see.
+  const std::string byteOrderMark = text.rfind("\xEF\xBB\xBF", 0) == 0 ? text.substr(0, 3) : "";
+  out = ReferenceMarkComments(text.substr(byteOrderMark.size()), dialect);
   if (!out.empty()) out = "\n" + out;  // the first line's own line break
   std::string previous = out;
   std::string summary;
@@ -99,10 +144,12 @@ int ReferenceConvertText(const std::string& text, const std::vector<std::string>
         dialect.lineBreak + "(?!\\*|" + mark + ")([^" + mark + "\\n]*?)(" + froms[i] + ")";
     std::string raised = Raise(Raise(tos[i]));
     bool digit = !raised.empty() && raised[0] >= '0' && raised[0] <= '9';
-    std::string replacement = "\n/*\n*CONVERTER REPLACED|REMOVED:\n*$1$2\n*/\n" +
-                              std::string(digit ? "${1}" : "$1") + raised;
+    const std::string rest = std::string(digit ? "${1}" : "$1") + raised;
+    const RuleReplacement replacement = {
+        "\n/*\n*CONVERTER REPLACED|REMOVED:\n*$1$2\n*/\n" + rest,
+        "\n/* \\\\\n*CONVERTER REPLACED|REMOVED: \\\\\n*$1$2 \\\\\n*/ \\\\\n" + rest};
     std::string listing = List(out, pattern, replacement, baseName, dialect.mark);
-    out = Replace(out, pattern, replacement);
+    out = ReplaceMatches(out, pattern, replacement, true);
     if (out != previous) {
       summary += listing;
       result = 1;
@@ -114,5 +161,6 @@ int ReferenceConvertText(const std::string& text, const std::vector<std::string>
   }
   out = Replace(out, mark, "");
   if (!out.empty()) out.erase(0, 1);
+  out = byteOrderMark + out;
   return result;
 }

@@ -22,6 +22,45 @@ TEST_F(LinePrefixRuleTest, RewritesTheFirstLineLikeAnyOther) {
   EXPECT_EQ(FooToBar("\nfoo;"), Block("foo") + "bar;");
 }
 
+// A UTF-8 byte-order mark is no text of the first line.
+TEST_F(LinePrefixRuleTest, AByteOrderMarkStaysTheFirstBytesAndOutOfBlocksAndReport) {
+  const std::string bom = "\xEF\xBB\xBF";
+  EXPECT_EQ(Convert(bom + "foo = 1;\nfoo;\n", {"foo"}, {"bar"}), RegExpConverter::kChanged);
+  EXPECT_EQ(out, bom + Block("foo").substr(1) + "bar = 1;" + Block("foo") + "bar;\n");
+  EXPECT_NE(report.find("\tFrom:\n\tfoo\n\n\tTo:\n\t/*\n"), std::string::npos);
+  EXPECT_EQ(report.find(bom), std::string::npos);
+  // Behind the mark a line that begins with "*" is kept like any other.
+  EXPECT_EQ(Convert(bom + "*foo;\n", {"foo"}, {"bar"}), RegExpConverter::kUnchanged);
+  EXPECT_EQ(out, bom + "*foo;\n");
+  EXPECT_EQ(FooToBar(bom + "// foo\nx = foo;\n"), bom + "// foo" + Block("x = foo") + "x = bar;\n");
+}
+
+// Behind a line that ends in a backslash, every line of the block ends in
+// one too: the block stays a comment within the continued line, and the new
+// line stays part of it.
+TEST_F(LinePrefixRuleTest, ALineThatContinuesAnotherKeepsBlockAndNewLineWithinIt) {
+  const std::string macro = "#define CRIT_ENTER() \\\n    do { sreg = SREG; cli(); } while (0)\n";
+  EXPECT_EQ(Convert(macro + "cli();\n", {"\\bcli\\(\\);"}, {"interrupts_disable();"}),
+            RegExpConverter::kChanged);
+  EXPECT_EQ(out,
+            "#define CRIT_ENTER() \\\n/* \\\n*CONVERTER REPLACED|REMOVED: \\\n"
+            "*    do { sreg = SREG; cli(); \\\n*/ \\\n"
+            "    do { sreg = SREG; interrupts_disable(); } while (0)" +
+                Block("cli();") + "interrupts_disable();\n");
+  EXPECT_NE(report.find("\tTo:\n\t/* \\\n\t*CONVERTER REPLACED|REMOVED: \\\n"
+                        "\t*    do { sreg = SREG; cli(); \\\n\t*/ \\\n"
+                        "\t    do { sreg = SREG; interrupts_disable();\n"),
+            std::string::npos);
+
+  const std::string continued = "\n/* \\\n*CONVERTER REPLACED|REMOVED: \\\n*foo \\\n*/ \\\n";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"x;\na \\\r\nfoo\n", "x;\na \\" + continued + "bar\n"},
+      {"x;\na \\\\\nfoo\n", "x;\na \\\\" + continued + "bar\n"},
+      {"x;\na \\ \nfoo\n", "x;\na \\ " + Block("foo") + "bar\n"},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(FooToBar(text), expected) << text;
+}
+
 TEST_F(LinePrefixRuleTest, RewritesTheLeftmostOccurrenceOncePerLine) {
   EXPECT_EQ(FooToBar("x\n  foo(foo);\nfoo\n"),
             "x" + Block("  foo") + "  bar(foo);" + Block("foo") + "bar\n");
@@ -47,6 +86,14 @@ TEST_F(LinePrefixRuleTest, AnExpressionMatchingNothingRewritesEveryLineButThoseO
   EXPECT_EQ(out, Block("").substr(1) + "-a" + Block("") + "-b\n*c" + Block("") + "-");
 }
 
+// The library never returns from compiling a comment group behind a
+// possessive repeat; the rule runs without it.
+TEST_F(LinePrefixRuleTest, ACommentBehindAPossessiveRepeatIsLeftOut) {
+  EXPECT_EQ(Convert("x\n  aab;\nXX;\n", {"a*+(?#c)b", "(?:X)++(?#c)(?#d);"}, {"Y", ""}),
+            RegExpConverter::kChanged);
+  EXPECT_EQ(out, "x" + Block("  aab") + "  Y;" + Block("XX;") + "\n");
+}
+
 TEST(ShiftGroupReferencesTest, RaisesEveryDollarReferenceByOne) {
   EXPECT_EQ(ShiftGroupReferences("$0 $7 $9 $99 $007 $00 $0099"), "$1 $8 $10 $100 $8 $1 $100");
   EXPECT_EQ(ShiftGroupReferences("a$1\nb$2"), "a$2\nb$3");
@@ -69,6 +116,17 @@ TEST_F(GroupReferenceTest, DollarFormsKeepTheRulesNumberingOtherFormsThePatterns
   // Behind "$$" the digits are text and keep their number.
   Convert("x\n  foo;\n", {"foo"}, {"[$$01|$$1|$00]"});
   EXPECT_EQ(out, "x" + Block("  foo") + "  [$3|$3|foo];\n");
+}
+
+// The line feed that the engine puts in front of the text is no text of the
+// file, and the prematch never holds it.
+TEST_F(GroupReferenceTest, ThePrematchHoldsTheFilesOwnText) {
+  Convert("int a;\nfoo();\n", {"foo"}, {"$`"});
+  EXPECT_EQ(out, "int a;" + Block("foo") + "int a;();\n");
+  Convert("foo();\nx;\nfoo;\n", {"foo"}, {"<${^PREMATCH}>"});
+  EXPECT_EQ(out, Block("foo").substr(1) + "<>();\nx;" + Block("foo") + "<();\nx;>;\n");
+  Convert("\xEF\xBB\xBFint a;\nfoo();\n", {"foo"}, {"$`"});
+  EXPECT_EQ(out, "\xEF\xBB\xBFint a;" + Block("foo") + "int a;();\n");
 }
 
 using ReportTest = ConverterTest;

@@ -104,6 +104,22 @@ TEST_F(RuleEditorTest, PreviewKeepsLinesApartAndTheExampleIsStoredWithLineFeeds)
   EXPECT_EQ(written.froms, (Strings{"int.*", "A", "b", "C"}));
 }
 
+// The library never returns from compiling a comment group behind a
+// possessive repeat; the preview and the check on Save compile the
+// expression without it and store it as typed.
+TEST_F(RuleEditorTest, ACommentBehindAPossessiveRepeatIsPreviewedAndStoredAsTyped) {
+  EXPECT_EQ(Open(1, EditorMode::kEditRule,
+                 [](ui::Dialog& editor) {
+                   Box(editor, CEditSubstDlg::kInputId).UserType("aab ab b");
+                   Box(editor, CEditSubstDlg::kFromId).UserType("a*+(?#c)b");
+                   EXPECT_EQ(Box(editor, CEditSubstDlg::kOutputId).GetText(), "B B B");
+                   editor.UserClick(ui::kIdOk);
+                 }),
+            ui::kIdOk);
+  EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+  EXPECT_EQ(ReadRuleFroms(rulesPath), (Strings{"A", "a*+(?#c)b", "C"}));
+}
+
 TEST_F(RuleEditorTest, AnInvalidRuleIsOnlySavedWhenTheUserInsists) {
   auto typeInvalidRuleAndSave = [](ui::Dialog& editor) {
     Box(editor, CEditSubstDlg::kFromId).UserType("(b");

@@ -6,8 +6,18 @@
 #include <string_view>
 
 #include "line_breaks.h"
+#include "marking_tables.h"
 
 namespace {
+
+using marking::AddByte;
+using marking::ClassLists;
+using marking::KeyNumbers;
+using marking::kHashPrime;
+using marking::kHashStart;
+using marking::Mix;
+using marking::SiteMarks;
+using marking::TailKey;
 
 constexpr size_t npos = std::string_view::npos;
 
@@ -21,97 +31,6 @@ bool MarksLineStart(std::string_view text, size_t end, size_t position) {
   if (previous == '\r') return position == end || text[position] != '\n';
   return previous == '\n' || previous == '\f';
 }
-
-// The constants of the SplitMix64 finaliser, which spreads every input bit
-// over the whole key.
-constexpr uint64_t kMixIncrement = 0x9E3779B97F4A7C15ull;  // 2^64 divided by the golden ratio
-constexpr uint64_t kMixFirstMultiplier = 0xBF58476D1CE4E5B9ull;
-constexpr uint64_t kMixSecondMultiplier = 0x94D049BB133111EBull;
-
-uint64_t Mix(uint64_t value) {
-  value += kMixIncrement;
-  value = (value ^ (value >> 30)) * kMixFirstMultiplier;
-  value = (value ^ (value >> 27)) * kMixSecondMultiplier;
-  return value ^ (value >> 31);
-}
-
-// The 64-bit FNV-1a hash: its start value, and the prime that each byte's
-// step multiplies by (also the base of the cores' polynomial hash).
-constexpr uint64_t kHashStart = 0xCBF29CE484222325ull;
-constexpr uint64_t kHashPrime = 0x100000001B3ull;
-
-uint64_t AddByte(uint64_t hash, char byte) {
-  return (hash ^ static_cast<unsigned char>(byte)) * kHashPrime;
-}
-
-uint64_t TailKey(size_t length, uint64_t hash) { return Mix(length ^ Mix(hash)); }
-
-uint64_t TailKey(std::string_view tail) {
-  uint64_t hash = kHashStart;
-  for (char byte : tail) hash = AddByte(hash, byte);
-  return TailKey(tail.size(), hash);
-}
-
-// Numbers distinct 64-bit keys 0, 1, 2, ... in the order they are first seen.
-class KeyNumbers {
- public:
-  size_t Number(uint64_t key) {
-    if (2 * (count_ + 1) > slots_.size()) Grow();
-    const size_t slot = Find(key);
-    if (slots_[slot].second == npos) slots_[slot] = {key, count_++};
-    return slots_[slot].second;
-  }
-
-  size_t Count() const { return count_; }
-
- private:
-  // A power of two, as every size of the table: a key's slot is its mixed
-  // bits under a mask. The table grows before it is half full.
-  static constexpr size_t kFirstSize = 16;
-
-  size_t Find(uint64_t key) const {
-    const size_t mask = slots_.size() - 1;
-    size_t slot = Mix(key) & mask;
-    while (slots_[slot].second != npos && slots_[slot].first != key) slot = (slot + 1) & mask;
-    return slot;
-  }
-
-  void Grow() {
-    std::vector<std::pair<uint64_t, size_t>> old(std::max<size_t>(kFirstSize, 2 * slots_.size()),
-                                                 {0, npos});
-    old.swap(slots_);
-    for (const auto& entry : old) {
-      if (entry.second != npos) slots_[Find(entry.first)] = entry;
-    }
-  }
-
-  std::vector<std::pair<uint64_t, size_t>> slots_;
-  size_t count_ = 0;
-};
-
-// Lists of numbers by class, each list in the order its numbers were added.
-class ClassLists {
- public:
-  ClassLists(const std::vector<size_t>& classOf, size_t classes) : starts_(classes + 1, 0) {
-    for (size_t c : classOf) {
-      if (c != npos) ++starts_[c + 1];
-    }
-    for (size_t c = 0; c < classes; ++c) starts_[c + 1] += starts_[c];
-    members_.resize(starts_.back());
-    std::vector<size_t> filled(starts_.begin(), starts_.end() - 1);
-    for (size_t member = 0; member < classOf.size(); ++member) {
-      if (classOf[member] != npos) members_[filled[classOf[member]]++] = member;
-    }
-  }
-
-  const size_t* begin(size_t c) const { return members_.data() + starts_[c]; }
-  const size_t* end(size_t c) const { return members_.data() + starts_[c + 1]; }
-  size_t size(size_t c) const { return starts_[c + 1] - starts_[c]; }
-
- private:
-  std::vector<size_t> starts_;
-  std::vector<size_t> members_;
-};
 
 // Follows the comment-by-comment search-and-replace without rewriting the
 // text each time. Marks are only ever inserted, so the marked text is the
@@ -132,7 +51,17 @@ class ClassLists {
 // Every occurrence of a comment's text begins with the comment's core, the
 // text from its "/*" through the first "*/" behind it; openings are put in
 // classes by their cores, and a comment's text is looked for only at the
-// openings of its class.
+// openings of its class, when the comment is first searched for.
+//
+// Once a mark stands inside an occurrence of a text of some length at an
+// opening, every text at least as long that begins there holds that mark
+// too, and none of them can occur there any more. So an occurrence is only
+// looked for where it still can be: the openings of a class are keyed by
+// their tails for growing lengths as the texts of those lengths are first
+// searched for, and an opening that a mark has closed for one length is
+// dropped for every longer one. Comments that occur again and again inside
+// longer ones, whose earlier searches have marked those places, thus cost
+// nothing further.
 //
 // Comments repeated word for word search the same places again. A repeat
 // can only find what the previous search of the same text found, unless a
@@ -147,8 +76,7 @@ class MarkTracker {
   void Run() {
     IndexSites();
     IndexCores();
-    FindGroupsAndOccurrences();
-    WatchRepeatedGroups();
+    FindGroups();
     for (size_t comment = 0; comment < comments_.size(); ++comment) {
       Search(groupOf_[comment]);
     }
@@ -161,7 +89,7 @@ class MarkTracker {
     marked.reserve(text_.size() + sites_.size() / 8);
     size_t copied = 0;
     for (size_t site = 0; site < sites_.size(); ++site) {
-      if (!marked_[site] || text_[sites_[site]] == mark) continue;
+      if (!marks_.IsMarked(site) || text_[sites_[site]] == mark) continue;
       marked.append(text_, copied, sites_[site] - copied).append(1, mark);
       copied = sites_[site];
     }
@@ -170,12 +98,32 @@ class MarkTracker {
 
  private:
   struct Group {
-    size_t comment = 0;  // the first comment with this text
-    size_t count = 0;    // how many comments have it
+    size_t comment = 0;        // the first comment with this text
+    size_t count = 0;          // how many comments have it
+    size_t cls = npos;         // the class of its core; npos when no "*/" ends it
+    size_t keyedClass = npos;  // when its class is keyed
     size_t occurrencesBegin = 0;
     size_t occurrencesEnd = 0;
+    bool found = false;  // its occurrences are known
     bool searched = false;
     bool dirty = false;  // a mark appeared inside an occurrence since the last search
+  };
+
+  // Openings keyed by their tails for some of the tail lengths of a class.
+  struct Round {
+    KeyNumbers keys;
+    std::vector<size_t> openings;  // per entry
+    ClassLists entries;            // per key, its entries in text order
+  };
+
+  // A class of many openings and many texts: its openings keyed by their
+  // tails as far as needed.
+  struct KeyedClass {
+    std::vector<size_t> openings;     // those still open, in text order
+    std::vector<size_t> lengths;      // the tail lengths of its groups, ascending
+    size_t lengthsKeyed = 0;          // how many of them the rounds cover
+    std::vector<size_t> roundStarts;  // per round, its first index into `lengths`
+    std::vector<Round> rounds;
   };
 
   std::string_view TextOf(size_t comment) const {
@@ -216,7 +164,7 @@ class MarkTracker {
       }
       sites_.push_back(position);
     }
-    marked_.assign(sites_.size(), 0);
+    marks_ = SiteMarks(sites_.size());
   }
 
   // Cores that end at the same "*/" are suffixes of one another: hashing
@@ -250,7 +198,9 @@ class MarkTracker {
     }
   }
 
-  void FindGroupsAndOccurrences() {
+  // Puts the openings in classes by their cores and the comments of each
+  // class in groups by their texts.
+  void FindGroups() {
     KeyNumbers cores;
     std::vector<size_t> classOf(openings_.size(), npos);
     for (size_t opening = 0; opening < openings_.size(); ++opening) {
@@ -258,7 +208,6 @@ class MarkTracker {
     }
     std::vector<size_t> commentClass(comments_.size(), npos);
     commentOpenings_.reserve(comments_.size());
-    occurrences_.reserve(comments_.size());
     size_t opening = 0;
     for (size_t comment = 0; comment < comments_.size(); ++comment) {
       while (openings_[opening] < comments_[comment].begin) ++opening;
@@ -266,36 +215,45 @@ class MarkTracker {
       commentClass[comment] = classOf[opening];
     }
     groupOf_.assign(comments_.size(), npos);
-    const ClassLists classOpenings(classOf, cores.Count());
+    occurrences_.reserve(comments_.size());
+    classOpenings_ = ClassLists(classOf, cores.Count());
     const ClassLists classComments(commentClass, cores.Count());
     for (size_t c = 0; c < cores.Count(); ++c) {
       if (classComments.size(c) == 0) continue;
       const size_t firstGroup = groups_.size();
-      GroupEqualComments(classComments.begin(c), classComments.end(c));
-      FindOccurrences(firstGroup, classOpenings.begin(c), classOpenings.end(c));
+      GroupEqualComments(c, classComments.begin(c), classComments.end(c));
+      // Few texts or few openings are compared directly.
+      const size_t groups = groups_.size() - firstGroup;
+      const size_t openings = classOpenings_.size(c);
+      if (groups * openings <= 8 * (groups + openings)) continue;
+      KeyedClass& keyed = keyedClasses_.emplace_back();
+      keyed.openings.assign(classOpenings_.begin(c), classOpenings_.end(c));
+      for (size_t group = firstGroup; group < groups_.size(); ++group) {
+        groups_[group].keyedClass = keyedClasses_.size() - 1;
+        keyed.lengths.push_back(TailOf(groups_[group].comment).size());
+      }
+      std::sort(keyed.lengths.begin(), keyed.lengths.end());
+      keyed.lengths.erase(std::unique(keyed.lengths.begin(), keyed.lengths.end()),
+                          keyed.lengths.end());
     }
     // A comment that no "*/" ends runs to the end of the text; there is at
     // most one, the last, and its text is compared at every opening.
-    if (!comments_.empty() && groupOf_.back() == npos) {
-      NewGroup(comments_.size() - 1);
-      for (size_t at = 0; at < openings_.size(); ++at) AddIfOccurring(groups_.back(), at);
-      groups_.back().occurrencesEnd = occurrences_.size();
-    }
+    if (!comments_.empty() && groupOf_.back() == npos) NewGroup(comments_.size() - 1, npos);
   }
 
-  void NewGroup(size_t comment) {
+  void NewGroup(size_t comment, size_t cls) {
     groups_.emplace_back();
     groups_.back().comment = comment;
     groups_.back().count = 1;
-    groups_.back().occurrencesBegin = occurrences_.size();
+    groups_.back().cls = cls;
     groupOf_[comment] = groups_.size() - 1;
   }
 
-  // Groups the comments of one class (in text order) by their texts; their
+  // Groups the comments of class `cls` (in text order) by their texts; their
   // cores are alike, so the keys of their tails sort them out.
-  void GroupEqualComments(const size_t* begin, const size_t* end) {
+  void GroupEqualComments(size_t cls, const size_t* begin, const size_t* end) {
     if (end - begin == 1) {
-      NewGroup(*begin);
+      NewGroup(*begin, cls);
       return;
     }
     const size_t classStart = groups_.size();
@@ -314,64 +272,83 @@ class MarkTracker {
         ++groups_[group].count;
         continue;
       }
-      NewGroup(*comment);
+      NewGroup(*comment, cls);
       earlierGroup.push_back(latestGroup[key]);
       latestGroup[key] = groups_.size() - 1;
     }
   }
 
-  // The occurrences of the texts of the groups from `firstGroup` on, all of
-  // one class, among the class's openings. Few texts or few openings are
-  // compared directly; otherwise the openings are keyed once for every tail
-  // length that the texts have, so that the work does not grow with the
-  // product of their numbers.
-  void FindOccurrences(size_t firstGroup, const size_t* begin, const size_t* end) {
-    const size_t groups = groups_.size() - firstGroup;
-    const size_t openings = end - begin;
-    if (groups * openings <= 8 * (groups + openings)) {
-      for (size_t group = firstGroup; group < groups_.size(); ++group) {
-        groups_[group].occurrencesBegin = occurrences_.size();
-        for (const size_t* at = begin; at != end; ++at) AddIfOccurring(groups_[group], *at);
-        groups_[group].occurrencesEnd = occurrences_.size();
+  // The occurrences of the group's text in text order, but for those at
+  // openings that keying has dropped, which hold a mark and never become
+  // occurrences again.
+  void FindOccurrences(Group& group) {
+    group.occurrencesBegin = occurrences_.size();
+    if (group.cls == npos) {
+      for (size_t at = 0; at < openings_.size(); ++at) AddIfOccurring(group, at);
+    } else if (group.keyedClass == npos) {
+      for (const size_t* at = classOpenings_.begin(group.cls); at != classOpenings_.end(group.cls);
+           ++at) {
+        AddIfOccurring(group, *at);
       }
-      return;
-    }
-    std::vector<size_t> lengths;
-    for (size_t group = firstGroup; group < groups_.size(); ++group) {
-      lengths.push_back(TailOf(groups_[group].comment).size());
-    }
-    std::sort(lengths.begin(), lengths.end());
-    lengths.erase(std::unique(lengths.begin(), lengths.end()), lengths.end());
-    std::vector<std::pair<uint64_t, size_t>> keyed;  // (tail key, opening)
-    for (const size_t* at = begin; at != end; ++at) KeyTails(*at, lengths, keyed);
-    std::sort(keyed.begin(), keyed.end());
-    for (size_t group = firstGroup; group < groups_.size(); ++group) {
-      const auto candidates = std::equal_range(
-          keyed.begin(), keyed.end(), std::make_pair(TailKey(TailOf(groups_[group].comment)), 0),
-          [](const auto& a, const auto& b) { return a.first < b.first; });
-      groups_[group].occurrencesBegin = occurrences_.size();
-      for (auto candidate = candidates.first; candidate != candidates.second; ++candidate) {
-        AddIfOccurring(groups_[group], candidate->second);
+    } else {
+      KeyedClass& cls = keyedClasses_[group.keyedClass];
+      const std::string_view tail = TailOf(group.comment);
+      const size_t length = std::lower_bound(cls.lengths.begin(), cls.lengths.end(), tail.size()) -
+                            cls.lengths.begin();
+      if (length >= cls.lengthsKeyed) KeyTails(cls, length + 1);
+      const size_t round =
+          std::upper_bound(cls.roundStarts.begin(), cls.roundStarts.end(), length) -
+          cls.roundStarts.begin() - 1;
+      const Round& keyed = cls.rounds[round];
+      const size_t key = keyed.keys.Lookup(TailKey(tail));
+      if (key != npos) {
+        for (const size_t* entry = keyed.entries.begin(key); entry != keyed.entries.end(key);
+             ++entry) {
+          AddIfOccurring(group, keyed.openings[*entry]);
+        }
       }
-      groups_[group].occurrencesEnd = occurrences_.size();
     }
+    group.occurrencesEnd = occurrences_.size();
+    group.found = true;
   }
 
-  // Keys the text behind the core of `opening` once for each of the tail
-  // `lengths` (ascending). A tail never holds a line separator, so keying
-  // stops at one.
-  void KeyTails(size_t opening, const std::vector<size_t>& lengths,
-                std::vector<std::pair<uint64_t, size_t>>& keyed) const {
-    size_t position = coreEnds_[opening];
-    uint64_t hash = kHashStart;
-    size_t hashed = 0;
-    for (size_t length : lengths) {
-      for (; hashed < length; ++hashed, ++position) {
-        if (position == text_.size() || IsLineSeparator(text_[position])) return;
-        hash = AddByte(hash, text_[position]);
+  // One round of keying: the openings of `cls` still open keyed by their
+  // tails for the lengths the earlier rounds left out, up to `lengths`
+  // lengths. Each opening goes on hashing where it stopped before. An
+  // opening that has no tail of a length, or a mark inside the occurrence
+  // it would have, is dropped for that length and every longer one.
+  void KeyTails(KeyedClass& cls, size_t lengths) {
+    if (tailHashes_.empty()) tailHashes_.assign(openings_.size(), {0, kHashStart});
+    Round round;
+    std::vector<size_t> keys;  // per entry
+    size_t open = 0;
+    for (size_t opening : cls.openings) {
+      size_t length = cls.lengthsKeyed;
+      for (; length < lengths; ++length) {
+        const size_t end = coreEnds_[opening] + cls.lengths[length];
+        if (!HashTail(opening, cls.lengths[length]) || HasMarkInside(opening, end)) break;
+        keys.push_back(
+            round.keys.Number(TailKey(cls.lengths[length], tailHashes_[opening].second)));
+        round.openings.push_back(opening);
       }
-      keyed.emplace_back(TailKey(length, hash), opening);
+      if (length == lengths) cls.openings[open++] = opening;
     }
+    cls.openings.resize(open);
+    round.entries = ClassLists(keys, round.keys.Count());
+    cls.roundStarts.push_back(cls.lengthsKeyed);
+    cls.rounds.push_back(std::move(round));
+    cls.lengthsKeyed = lengths;
+  }
+
+  // Hashes the tail of `opening` on to `length` bytes; false when a line
+  // separator or the end of the text comes first (a tail never holds one).
+  bool HashTail(size_t opening, size_t length) {
+    auto& [hashed, hash] = tailHashes_[opening];
+    for (size_t position = coreEnds_[opening] + hashed; hashed < length; ++hashed, ++position) {
+      if (position == text_.size() || IsLineSeparator(text_[position])) return false;
+      hash = AddByte(hash, text_[position]);
+    }
+    return true;
   }
 
   void AddIfOccurring(const Group& group, size_t opening) {
@@ -385,33 +362,18 @@ class MarkTracker {
 
   // Only a group searched more than once needs to know of marks appearing
   // inside its occurrences. Each site lists the groups that watch it.
-  void WatchRepeatedGroups() {
-    size_t watches = 0;
-    ForEachWatch([&watches](size_t, size_t) { ++watches; });
-    if (watches == 0) return;
-    watchStarts_.assign(sites_.size() + 1, 0);
-    ForEachWatch([this](size_t site, size_t) { ++watchStarts_[site + 1]; });
-    for (size_t site = 0; site < sites_.size(); ++site) {
-      watchStarts_[site + 1] += watchStarts_[site];
-    }
-    watchers_.resize(watchStarts_.back());
-    std::vector<size_t> filled(watchStarts_.begin(), watchStarts_.end() - 1);
-    ForEachWatch([this, &filled](size_t site, size_t group) { watchers_[filled[site]++] = group; });
-  }
-
-  template <typename Watch>
-  void ForEachWatch(Watch watch) const {
-    for (size_t index = 0; index < groups_.size(); ++index) {
-      const Group& group = groups_[index];
-      if (group.count < 2) continue;
-      const size_t length = TextOf(group.comment).size();
-      for (size_t at = group.occurrencesBegin; at < group.occurrencesEnd; ++at) {
-        const size_t opening = occurrences_[at];
-        const size_t end = openings_[opening] + length;
-        for (size_t site = openingSites_[opening] + 1; site < sites_.size() && sites_[site] < end;
-             ++site) {
-          watch(site, index);
-        }
+  void Watch(size_t index) {
+    const Group& group = groups_[index];
+    if (group.count < 2) return;
+    if (watchHeads_.empty()) watchHeads_.assign(sites_.size(), npos);
+    const size_t length = TextOf(group.comment).size();
+    for (size_t at = group.occurrencesBegin; at < group.occurrencesEnd; ++at) {
+      const size_t opening = occurrences_[at];
+      const size_t end = openings_[opening] + length;
+      for (size_t site = openingSites_[opening] + 1; site < sites_.size() && sites_[site] < end;
+           ++site) {
+        watches_.push_back({index, watchHeads_[site]});
+        watchHeads_[site] = watches_.size() - 1;
       }
     }
   }
@@ -421,6 +383,10 @@ class MarkTracker {
   // previous one.
   void Search(size_t index) {
     Group& group = groups_[index];
+    if (!group.found) {
+      FindOccurrences(group);
+      Watch(index);
+    }
     if (group.searched && !group.dirty) return;
     group.searched = true;
     group.dirty = false;
@@ -435,12 +401,25 @@ class MarkTracker {
     }
   }
 
+  // Whether a site behind the opening and in front of `end` is marked.
   bool HasMarkInside(size_t opening, size_t end) const {
-    for (size_t site = openingSites_[opening] + 1; site < sites_.size() && sites_[site] < end;
-         ++site) {
-      if (marked_[site]) return true;
+    const size_t first = openingSites_[opening] + 1;
+    if (first == sites_.size() || sites_[first] >= end) return false;
+    return marks_.AnyMarked(first, FirstSiteFrom(first, end));
+  }
+
+  // The first site at or behind site `first` that lies at or behind
+  // `position`, found in steps that double and then halve, so that a site
+  // nearby is found in a few steps.
+  size_t FirstSiteFrom(size_t first, size_t position) const {
+    size_t low = first;
+    size_t step = 1;
+    while (low + step <= sites_.size() && sites_[low + step - 1] < position) {
+      low += step;
+      step *= 2;
     }
-    return false;
+    const size_t high = std::min(low + step, sites_.size());
+    return std::lower_bound(sites_.begin() + low, sites_.begin() + high, position) - sites_.begin();
   }
 
   // Marks the occurrence [openings_[opening], end).
@@ -453,18 +432,21 @@ class MarkTracker {
   }
 
   void Mark(size_t site) {
-    if (marked_[site]) return;
-    marked_[site] = 1;
-    if (watchStarts_.empty()) return;
-    for (size_t watch = watchStarts_[site]; watch < watchStarts_[site + 1]; ++watch) {
-      groups_[watchers_[watch]].dirty = true;
+    if (!marks_.Mark(site) || watchHeads_.empty()) return;
+    for (size_t watch = watchHeads_[site]; watch != npos; watch = watches_[watch].next) {
+      groups_[watches_[watch].group].dirty = true;
     }
   }
+
+  struct WatchEntry {
+    size_t group;
+    size_t next;  // the next watch of the same site
+  };
 
   const std::string& text_;
   const std::vector<CommentSpan>& comments_;
   std::vector<size_t> sites_;            // places where a mark may go, in order
-  std::vector<char> marked_;             // per site
+  SiteMarks marks_;                      // per site
   std::vector<size_t> openings_;         // every "/*"
   std::vector<size_t> openingSites_;     // per opening, its site
   std::vector<size_t> coreEnds_;         // per opening, npos when no "*/" follows
@@ -472,9 +454,12 @@ class MarkTracker {
   std::vector<size_t> commentOpenings_;  // per comment, its opening
   std::vector<size_t> groupOf_;          // per comment
   std::vector<Group> groups_;            // comments with one text
-  std::vector<size_t> occurrences_;      // openings, by group, each group's in text order
-  std::vector<size_t> watchStarts_;      // per site, where its watchers begin
-  std::vector<size_t> watchers_;         // groups, by site
+  ClassLists classOpenings_;             // openings by the class of their core
+  std::vector<KeyedClass> keyedClasses_;
+  std::vector<size_t> occurrences_;  // openings, by group, each group's in text order
+  std::vector<std::pair<size_t, uint64_t>> tailHashes_;  // per opening: bytes hashed, hash
+  std::vector<size_t> watchHeads_;                       // per site, its latest watch
+  std::vector<WatchEntry> watches_;
 };
 
 }  // namespace

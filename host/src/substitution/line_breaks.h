@@ -30,3 +30,11 @@ inline size_t LineBreakLength(std::string_view text, size_t position) {
       return 0;
   }
 }
+
+/// True when the line break at `position` ends a line that a backslash
+/// continues, as the lines of a multi-line macro: a CR or LF right behind a
+/// backslash.
+inline bool EndsContinuedLine(std::string_view text, size_t position) {
+  return position > 0 && text[position - 1] == '\\' &&
+         (text[position] == '\n' || text[position] == '\r');
+}

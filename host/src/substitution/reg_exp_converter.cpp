@@ -1,5 +1,8 @@
 #include "reg_exp_converter.h"
 
+#include <string_view>
+
+#include "line_breaks.h"
 #include "substitution_rule.h"
 #include "text_helpers.h"
 #include "ui/message_box.h"
@@ -7,6 +10,14 @@
 namespace {
 
 const std::string kUnderscoreLine(100, '_');
+
+// A UTF-8 byte-order mark is no text of the first line: the rules see the
+// text behind it, and it stays the first three bytes of the file.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view ByteOrderMarkOf(const std::string& text) {
+  return text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0 ? kByteOrderMark : "";
+}
 
 // Every non-empty line of `text`, each behind a tab and ended by a line feed.
 std::string IndentedLines(const std::string& text) {
@@ -44,10 +55,11 @@ int RegExpConverter::ConvertText(const std::string& text, const std::vector<std:
                                  RuleCache& rules) {
   const ByteCounts counts = CountBytes(text);
   const std::string baseName = BaseName(filePath);
+  const std::string_view byteOrderMark = ByteOrderMarkOf(text);
   char mark = kCommentMark;
   try {
     mark = ChooseCommentMark(counts, froms, tos, baseName);
-    out = MarkComments(text, mark);
+    out = MarkComments(text.substr(byteOrderMark.size()), mark);
     // Every match begins with the line break in front of its line: one put in
     // front of the text gives the first line its own, so that it is rewritten
     // like any other. Each match writes its rewritten line behind a line
@@ -80,6 +92,7 @@ int RegExpConverter::ConvertText(const std::string& text, const std::vector<std:
 
   out = UnmarkComments(std::move(out), mark);
   if (!out.empty()) out.erase(0, 1);
+  out.insert(0, byteOrderMark);
   if (!summary.empty()) {
     substitutionReport.append("\n").append(filePath).append("\n").append(kUnderscoreLine);
     substitutionReport.append("\n").append(summary).append("\n\n\n");
@@ -113,7 +126,7 @@ std::string ListSubstitutions(const std::string& text,
   try {
     for (const auto& [begin, end] : matches) {
       const std::string match = text.substr(begin, end - begin);
-      const std::string rewritten = matcher.RewriteAlone(match);
+      const std::string rewritten = matcher.RewriteAlone(match, EndsContinuedLine(text, begin));
       listing.append(baseName).append("\nSubstitution:\n\tFrom:\n").append(IndentedLines(match));
       listing.append("\n\tTo:\n").append(IndentedLines(rewritten));
       listing.append(kUnderscoreLine).append("\n");

@@ -5,200 +5,13 @@
 #include <iterator>
 #include <string_view>
 
+#include "expression_syntax.h"
 #include "line_breaks.h"
 
 namespace {
 
 constexpr size_t npos = std::string::npos;
 constexpr auto kFlags = boost::match_not_dot_newline;
-
-// Escapes that stand for a character, a class of characters or a position
-// that depends on the text alone.
-bool IsPlainEscape(char c) {
-  return std::string_view("dDwWsShHvVlubBAzZRXCnrtfeaxpP").find(c) != npos;
-}
-
-// Moves `i` from a backslash to the last character of its escape. False for
-// an escape that refers to a group or to where the search started, that
-// quotes text, that is unknown here or that ends the expression.
-bool SkipEscape(std::string_view expression, size_t& i) {
-  if (++i == expression.size()) return false;
-  const char c = expression[i];
-  if (!std::isalnum(static_cast<unsigned char>(c))) return true;
-  if (c == 'c') return ++i < expression.size();  // the control letter may be any character
-  if (!IsPlainEscape(c)) return false;
-  if ((c == 'x' || c == 'p' || c == 'P') && i + 1 < expression.size() && expression[i + 1] == '{') {
-    i = expression.find('}', i);
-    return i != npos;
-  }
-  return true;
-}
-
-// Moves `i` from a "[" to the "]" that ends its set.
-bool SkipSet(std::string_view expression, size_t& i) {
-  size_t j = i + 1;
-  if (j < expression.size() && expression[j] == '^') ++j;
-  if (j < expression.size() && expression[j] == ']') ++j;
-  for (; j < expression.size(); ++j) {
-    const char c = expression[j];
-    if (c == ']') {
-      i = j;
-      return true;
-    }
-    if (c == '\\') {
-      if (++j < expression.size() && expression[j] == 'c') ++j;
-    } else if (c == '[' && j + 1 < expression.size() &&
-               std::string_view(":=.").find(expression[j + 1]) != npos) {
-      const char kind = expression[j + 1];
-      j = expression.find(std::string{kind, ']'}, j + 2);
-      if (j == npos) return false;
-      ++j;
-    }
-  }
-  return false;
-}
-
-// Moves `i` from a "{" to the "}" of a repeat {n}, {n,} or {n,m}; false for
-// any other brace, which a parser may read in more than one way.
-bool SkipRepeat(std::string_view expression, size_t& i) {
-  size_t j = i + 1;
-  auto digits = [&expression, &j] {
-    const size_t start = j;
-    while (j < expression.size() && std::isdigit(static_cast<unsigned char>(expression[j]))) ++j;
-    return j > start;
-  };
-  if (!digits()) return false;
-  if (j < expression.size() && expression[j] == ',') {
-    ++j;
-    digits();
-  }
-  if (j == expression.size() || expression[j] != '}') return false;
-  i = j;
-  return true;
-}
-
-// True for a "(" at `i` that opens a group matching by itself: a capturing,
-// non-capturing, atomic or named group, a look-ahead or look-behind, or a
-// group of the modifiers i, m and s.
-bool OpensPlainGroup(std::string_view expression, size_t i) {
-  const std::string_view rest = expression.substr(i + 1);
-  if (rest.empty() || rest[0] == '*') return false;  // (*VERB)
-  if (rest[0] != '?') return true;
-  if (rest.size() < 2) return false;
-  switch (rest[1]) {
-    case ':':
-    case '=':
-    case '!':
-    case '>':
-    case '\'':
-      return true;
-    case '<':
-      return rest.size() > 2 && (rest[2] == '=' || rest[2] == '!' ||
-                                 std::isalpha(static_cast<unsigned char>(rest[2])));
-    case 'P':
-      return rest.size() > 2 && rest[2] == '<';
-    default: {
-      size_t j = 1;
-      while (j < rest.size() && std::string_view("ims-").find(rest[j]) != npos) ++j;
-      return j > 1 && j < rest.size() && (rest[j] == ':' || rest[j] == ')');
-    }
-  }
-}
-
-bool IsSelfContained(std::string_view expression) {
-  if (expression.empty()) return false;
-  int depth = 0;
-  for (size_t i = 0; i < expression.size(); ++i) {
-    switch (expression[i]) {
-      case '\\':
-        if (!SkipEscape(expression, i)) return false;
-        break;
-      case '[':
-        if (!SkipSet(expression, i)) return false;
-        break;
-      case '{':
-        if (!SkipRepeat(expression, i)) return false;
-        break;
-      case '(':
-        if (!OpensPlainGroup(expression, i)) return false;
-        ++depth;
-        break;
-      case ')':
-        if (--depth < 0) return false;
-        break;
-      default:
-        break;
-    }
-  }
-  return depth == 0;
-}
-
-// True when `expression` has alternatives at its top level, outside every
-// group. Expects an expression that IsSelfContained accepts.
-bool HasTopLevelAlternatives(std::string_view expression) {
-  int depth = 0;
-  for (size_t i = 0; i < expression.size(); ++i) {
-    switch (expression[i]) {
-      case '\\':
-        SkipEscape(expression, i);
-        break;
-      case '[':
-        SkipSet(expression, i);
-        break;
-      case '(':
-        ++depth;
-        break;
-      case ')':
-        --depth;
-        break;
-      case '|':
-        if (depth == 0) return true;
-        break;
-      default:
-        break;
-    }
-  }
-  return false;
-}
-
-// The text that every match of a self-contained `expression` begins with:
-// behind assertions that match no text (\b, \B, \A, ^), the plain and
-// escaped characters up to the first other item, a character that a repeat
-// may drop or repeat excluded. Empty when none can be told.
-std::string LiteralStart(std::string_view expression) {
-  if (HasTopLevelAlternatives(expression)) return "";
-  size_t i = 0;
-  while (i < expression.size()) {
-    if (expression[i] == '^') {
-      ++i;
-    } else if (expression.substr(i, 2) == "\\b" || expression.substr(i, 2) == "\\B" ||
-               expression.substr(i, 2) == "\\A") {
-      i += 2;
-    } else {
-      break;
-    }
-  }
-  std::string literal;
-  while (i < expression.size()) {
-    char c = expression[i];
-    size_t next = i + 1;
-    if (c == '\\') {
-      if (next == expression.size() || std::isalnum(static_cast<unsigned char>(expression[next]))) {
-        break;
-      }
-      c = expression[next++];
-    } else if (std::string_view(".[](){}*+?|^$").find(c) != npos) {
-      break;
-    }
-    if (next < expression.size() && std::string_view("*?{+").find(expression[next]) != npos) {
-      if (expression[next] == '+') literal += c;
-      break;
-    }
-    literal += c;
-    i = next;
-  }
-  return literal;
-}
 
 // The line break in front of `end` that a match may start with, at or
 // behind `low`: CR LF as one unit, or a single line break byte; npos when
@@ -210,9 +23,10 @@ size_t BreakEndingAt(const std::string& text, size_t end, size_t low) {
 }
 
 // The format as pieces of plain text and group references, when it holds
-// nothing but plain text and the references $n, ${n}, $& and $$ with at most
-// nine digits, which the library's formatter reads the same way; any other
-// format (a backslash, another form behind a "$") stays with the library.
+// nothing but plain text, the escaped backslash \\ and the references $n,
+// ${n}, $& and $$ with at most nine digits, which the library's formatter
+// reads the same way; any other format (another escape, another form behind
+// a "$") stays with the library.
 template <typename Piece>
 std::optional<std::vector<Piece>> ReadFormat(const std::string& format) {
   std::vector<Piece> pieces;
@@ -224,7 +38,11 @@ std::optional<std::vector<Piece>> ReadFormat(const std::string& format) {
   };
   for (size_t i = 0; i < format.size(); ++i) {
     const char c = format[i];
-    if (c == '\\') return std::nullopt;
+    if (c == '\\') {
+      if (i + 1 == format.size() || format[i + 1] != '\\') return std::nullopt;
+      text += format[++i];
+      continue;
+    }
     if (c != '$' || i + 1 == format.size() || format[i + 1] == '$') {
       text += c;
       i += c == '$' && i + 1 < format.size() ? 1 : 0;
@@ -252,6 +70,56 @@ bool SearchableByCandidates(const std::string& from, const std::string& format) 
   return IsSelfContained(from) && format.find('`') == npos && format.find("PREMATCH") == npos;
 }
 
+// Follows, place by place in increasing order, whether a line break at or
+// behind `low` reaches the place: whether a match of the rule pattern may
+// start at such a break b and run its line prefix from the end q of b up to
+// the place. That takes q at or in front of the place, no LF and no mark in
+// [q, place), and neither "*" nor the mark at q. Each byte is looked at once
+// at most, going back from a place to the last LF or mark in front of it or
+// to the place asked about before.
+class RuleMatcher::LineReach {
+ public:
+  LineReach(const std::string& text, char mark, size_t low)
+      : text_(text), mark_(mark), lineStart_(low), seen_(low) {}
+
+  // Whether a break reaches `place`, which lies at or behind every place
+  // asked about before.
+  bool Reaches(size_t place) {
+    bool reached = false;
+    size_t position = place;
+    for (; position > seen_; --position) {
+      const char c = text_[position - 1];
+      if (c == '\n' || c == mark_) break;
+      const size_t prefixStart = position - 1 + LineBreakLength(text_, position - 1);
+      if (prefixStart >= position && prefixStart <= place && MayStartPrefix(prefixStart)) {
+        reached = true;
+      }
+    }
+    if (position > seen_) {  // behind an LF or a mark
+      lineStart_ = position;
+      lineReached_ = text_[position - 1] == '\n' && MayStartPrefix(position);
+    }
+    lineReached_ = lineReached_ || reached;
+    seen_ = place;
+    return lineReached_;
+  }
+
+  // Where the line prefixes that may reach the last place asked about begin:
+  // behind the last LF or mark in front of it, or at `low`.
+  size_t LineStart() const { return lineStart_; }
+
+ private:
+  bool MayStartPrefix(size_t position) const {
+    return text_[position] != '*' && text_[position] != mark_;
+  }
+
+  const std::string& text_;
+  const char mark_;
+  size_t lineStart_;
+  size_t seen_;
+  bool lineReached_ = false;
+};
+
 // Builds the rewritten text while the matches are found, as the library's
 // whole-text replacement builds it: the text between matches copied, each
 // match replaced through the format.
@@ -265,7 +133,7 @@ class RuleMatcher::Collector {
     const size_t end = match[0].second - text_.begin();
     if (application_.matches.empty()) application_.rewritten.reserve(text_.size() + 256);
     application_.rewritten.append(text_, copied_, begin - copied_);
-    matcher_.AppendFormatted(match, application_.rewritten);
+    matcher_.AppendFormatted(match, matcher_.FormatFor(text_, begin), application_.rewritten);
     application_.matches.emplace_back(begin, end);
     copied_ = end;
   }
@@ -281,15 +149,21 @@ class RuleMatcher::Collector {
   size_t copied_ = 0;
 };
 
+RuleMatcher::Format::Format(const std::string& format)
+    : text(format), pieces(ReadFormat<FormatPiece>(format)) {}
+
 RuleMatcher::RuleMatcher(const SubstitutionRule& rule)
     : pattern_(rule.searchPattern, boost::regex::perl),
       format_(rule.format),
-      formatPieces_(ReadFormat<FormatPiece>(rule.format)),
+      continuationFormat_(rule.continuationFormat),
       mark_(rule.mark) {
   if (!SearchableByCandidates(rule.expression, rule.format)) return;
+  // Without a literal start, every place of the text would be a candidate
+  // (see SearchCandidates).
+  literalStart_ = LiteralStart(rule.expression);
+  if (literalStart_.empty()) return;
   try {
     expression_.emplace(rule.expression, boost::regex::perl);
-    literalStart_ = LiteralStart(rule.expression);
   } catch (const std::exception&) {
     // The whole-text search will do.
   }
@@ -315,10 +189,21 @@ RuleApplication RuleMatcher::Apply(const std::string& text, const ByteCounts& co
   return application;
 }
 
+// The search and replacement of the library's iterator, but for the text's
+// first byte: when no match starts there, the search goes on behind it, so
+// that the line feed put in front of the text is in no match's prefix.
 void RuleMatcher::SearchWholeText(const std::string& text, Collector& collector) const {
-  for (boost::sregex_iterator match(text.begin(), text.end(), pattern_, kFlags), end; match != end;
-       ++match) {
-    collector.Add(*match);
+  if (text.empty()) return;
+  boost::smatch match;
+  size_t from = 1;
+  if (MatchesAt(text, 0, match)) {
+    collector.Add(match);
+    from = match[0].second - text.begin();
+  }
+  while (from < text.size() && boost::regex_search(text.begin() + from, text.end(), match, pattern_,
+                                                   kFlags, text.begin())) {
+    collector.Add(match);
+    from = match[0].second - text.begin();
   }
 }
 
@@ -326,24 +211,43 @@ void RuleMatcher::SearchWholeText(const std::string& text, Collector& collector)
 // only where one can start.
 //
 // A match starts at a line break b; behind it (at b + its length, call it q)
-// the line prefix runs up to a place s where the search expression matches,
-// and the prefix [q, s) holds no LF and no mark. The expression matches at s
-// whatever the pattern has matched in front of it (SearchableByCandidates),
-// so s is a place where a search for the expression alone finds a match.
+// the line prefix runs up to a place s where the search expression matches;
+// q holds neither "*" nor the mark, and the prefix [q, s) holds no LF and no
+// mark. Say that b reaches s then. The expression matches at s whatever the
+// pattern has matched in front of it (SearchableByCandidates), so s is a
+// place where the expression alone matches, and it begins with the
+// expression's literal start.
 //
 // Let `low` be where the search goes on (no match starts in front of it), q0
 // the end of the first line break at or behind `low`, and c the leftmost
-// place at or behind q0 where the expression matches. Every match from `low`
-// on starts at a break b >= low, so q >= q0 and s >= c. For a break b with
-// q <= c: if [q, c) holds an LF or a mark, so does [q, s) for every s >= c,
-// and no match starts at b; otherwise b can reach c, and trying the pattern
-// at b decides. The breaks that can reach c are the one that ends where the
-// last LF or mark in front of c is passed (CR LF counting once: its LF alone
-// leads to the same q) and every CR, VT and FF behind it; they all lie in
-// front of every break whose q lies behind c. So the first of them at which
-// the pattern matches gives the leftmost match. When none does, no match
-// starts at a break with q <= c, and the search goes on at the first break
-// whose q lies behind c.
+// place at or behind q0 where the expression matches and that a break at or
+// behind `low` reaches. Every match from `low` on starts at a break b >= low
+// and has such a place s, so s >= c. For a break b with q <= c: if [q, c)
+// holds an LF or a mark, so does [q, s) for every s >= c, and no match
+// starts at b; otherwise b can reach c, and trying the pattern at b decides.
+// The breaks that can reach c are the one that ends where the last LF or
+// mark in front of c is passed (CR LF counting once: its LF alone leads to
+// the same q) and every CR, VT and FF behind it; they all lie in front of
+// every break whose q lies behind c. So the first of them at which the
+// pattern matches gives the leftmost match. When none does, no match starts
+// at a break with q <= c, and the search goes on at the first break whose q
+// lies behind c.
+//
+// The cost stays within a small factor of the whole-text search. The
+// expression runs only at places that begin with the literal start and that
+// a break reaches (LineReach); a place in a comment, on a line that begins
+// with "*" or behind a mark is passed over however far the expression would
+// run from it. Each place where it runs is one where the whole-text search
+// runs it too: the break that reaches the place tries every place of its
+// line prefix up to it, unless a match starts in front of it, which this
+// search would have found first. The pattern runs only at the breaks that
+// reach c, where it does what the whole-text search does from those breaks,
+// and the match it finds takes `low` behind c. Looking for the literal start,
+// following LineReach and trying the breaks of a line each look at a byte at
+// most once between two matches. An expression without a literal start
+// would make every place a candidate, comments included, where an
+// expression that runs on across lines can cost the rest of the text each
+// time; such a rule takes the whole-text search.
 void RuleMatcher::SearchCandidates(const std::string& text, const ByteCounts& counts,
                                    Collector& collector) const {
   // The literal start is looked for by its rarest byte.
@@ -361,10 +265,10 @@ void RuleMatcher::SearchCandidates(const std::string& text, const ByteCounts& co
     const size_t lineBreak = text.find_first_of("\n\r\v\f", low);
     if (lineBreak == npos) return;
     const size_t from = lineBreak + LineBreakLength(text, lineBreak);
-    const size_t at = FindCandidate(text, from, rarest, candidate);
+    LineReach reach(text, mark_, low);
+    const size_t at = FindCandidate(text, from, rarest, reach, candidate);
     if (at == npos) return;
-    size_t start = at;
-    while (start > from && text[start - 1] != '\n' && text[start - 1] != mark_) --start;
+    const size_t start = reach.LineStart();
     bool found = false;
     const size_t first = BreakEndingAt(text, start, low);
     if (first != npos) found = MatchesAt(text, first, match);
@@ -381,18 +285,11 @@ void RuleMatcher::SearchCandidates(const std::string& text, const ByteCounts& co
   }
 }
 
-// The leftmost place at or behind `from` where the search expression
-// matches; every such place begins with the expression's literal start,
-// whose byte at `rarest` is looked for first.
+// The leftmost place at or behind `from` that a break reaches (`reach`) and
+// where the search expression matches; every such place begins with the
+// expression's literal start, whose byte at `rarest` is looked for first.
 size_t RuleMatcher::FindCandidate(const std::string& text, size_t from, size_t rarest,
-                                  boost::smatch& candidate) const {
-  if (literalStart_.empty()) {
-    if (!boost::regex_search(text.begin() + from, text.end(), candidate, *expression_, kFlags,
-                             text.begin())) {
-      return npos;
-    }
-    return candidate[0].first - text.begin();
-  }
+                                  LineReach& reach, boost::smatch& candidate) const {
   const size_t length = literalStart_.size();
   for (size_t scan = from + rarest; scan < text.size(); ++scan) {
     const void* found = std::memchr(text.data() + scan, literalStart_[rarest], text.size() - scan);
@@ -400,7 +297,7 @@ size_t RuleMatcher::FindCandidate(const std::string& text, size_t from, size_t r
     scan = static_cast<const char*>(found) - text.data();
     const size_t at = scan - rarest;
     if (at + length <= text.size() &&
-        std::memcmp(text.data() + at, literalStart_.data(), length) == 0 &&
+        std::memcmp(text.data() + at, literalStart_.data(), length) == 0 && reach.Reaches(at) &&
         boost::regex_search(text.begin() + at, text.end(), candidate, *expression_,
                             kFlags | boost::match_continuous, text.begin())) {
       return at;
@@ -409,25 +306,32 @@ size_t RuleMatcher::FindCandidate(const std::string& text, size_t from, size_t r
   return npos;
 }
 
-std::string RuleMatcher::RewriteAlone(const std::string& match) const {
+std::string RuleMatcher::RewriteAlone(const std::string& match, bool continuesLine) const {
   std::string rewritten;
   size_t copied = 0;
   for (boost::sregex_iterator found(match.begin(), match.end(), pattern_, kFlags), end;
        found != end; ++found) {
     const size_t begin = (*found)[0].first - match.begin();
     rewritten.append(match, copied, begin - copied);
-    AppendFormatted(*found, rewritten);
+    const Format& format =
+        begin == 0 && continuesLine ? continuationFormat_ : FormatFor(match, begin);
+    AppendFormatted(*found, format, rewritten);
     copied = (*found)[0].second - match.begin();
   }
   return rewritten.append(match, copied, npos);
 }
 
-void RuleMatcher::AppendFormatted(const boost::smatch& match, std::string& out) const {
-  if (!formatPieces_) {
-    match.format(std::back_inserter(out), format_, kFlags, pattern_);
+const RuleMatcher::Format& RuleMatcher::FormatFor(const std::string& text, size_t begin) const {
+  return EndsContinuedLine(text, begin) ? continuationFormat_ : format_;
+}
+
+void RuleMatcher::AppendFormatted(const boost::smatch& match, const Format& format,
+                                  std::string& out) const {
+  if (!format.pieces) {
+    match.format(std::back_inserter(out), format.text, kFlags, pattern_);
     return;
   }
-  for (const FormatPiece& piece : *formatPieces_) {
+  for (const FormatPiece& piece : *format.pieces) {
     if (piece.group < 0) {
       out += piece.text;
     } else if (static_cast<size_t>(piece.group) < match.size()) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "comment_marks.h"
+#include "expression_syntax.h"
 
 namespace {
 
@@ -43,17 +44,22 @@ std::string ShiftGroupReferences(std::string replacement) {
 
 SubstitutionRule BuildSubstitutionRule(const std::string& from, const std::string& to, char mark) {
   const std::string m(1, mark);
-  const std::string lineRest = "(?!\\*|" + m + ")([^" + m + "\\n]*?)(" + from + ")";
+  const std::string lineStart = "(?!\\*|" + m + ")([^" + m + "\\n]*?)(";
+  const std::string expression = WithoutCommentGroups(from);
   const std::string commentBlock = "\n/*\n*CONVERTER REPLACED|REMOVED:\n*$1$2\n*/\n";
+  // The same lines, each ending in " \" (the backslash escaped for the format).
+  const std::string continuedBlock =
+      "\n/* \\\\\n*CONVERTER REPLACED|REMOVED: \\\\\n*$1$2 \\\\\n*/ \\\\\n";
   const std::string raised = ShiftGroupReferences(ShiftGroupReferences(to));
-  const bool digitFollows = !raised.empty() && IsDigit(raised.front());
+  const std::string linePrefix = !raised.empty() && IsDigit(raised.front()) ? "${1}" : "$1";
 
   SubstitutionRule rule;
-  rule.pattern = "\\R" + lineRest;
-  rule.searchPattern = kLineBreakExpression + lineRest;
+  rule.pattern = "\\R" + lineStart + from + ")";
+  rule.searchPattern = kLineBreakExpression + lineStart + expression + ")";
   rule.replacement = commentBlock + "$1" + raised;
-  rule.format = commentBlock + (digitFollows ? "${1}" : "$1") + raised;
-  rule.expression = from;
+  rule.format = commentBlock + linePrefix + raised;
+  rule.continuationFormat = continuedBlock + linePrefix + raised;
+  rule.expression = expression;
   rule.mark = mark;
   return rule;
 }

@@ -21,13 +21,18 @@ struct SubstitutionRule {
   std::string replacement;    ///< the rule replacement as reports show it
   std::string searchPattern;  ///< the rule pattern as compiled
   std::string format;         ///< the rule replacement as used for formatting
-  std::string expression;     ///< the user's search expression inside the pattern
-  char mark = '\0';           ///< the comment mark the pattern keeps out of line prefixes
+  /// The format for a line that continues a line ending in a backslash (as
+  /// in a multi-line macro): every line of the comment block ends in " \",
+  /// so that the block and the new line stay within the continued line.
+  std::string continuationFormat;
+  std::string expression;  ///< the user's search expression as compiled
+  char mark = '\0';        ///< the comment mark the pattern keeps out of line prefixes
 };
 
 /// Builds the rule that replaces matches of `from` by `to`, with `mark` as the
 /// comment mark. The pattern as shown starts with "\R"; the compiled one
 /// starts with kLineBreakExpression instead, so that the byte 0x85 is no line
-/// break. The format uses "${1}" for the line prefix where the raised
-/// replacement begins with a digit, which "$1" would otherwise swallow.
+/// break, and holds `from` without its comment groups (WithoutCommentGroups). The format uses
+/// "${1}" for the line prefix where the raised replacement begins with a digit, which "$1" would
+/// otherwise swallow.
 SubstitutionRule BuildSubstitutionRule(const std::string& from, const std::string& to, char mark);
