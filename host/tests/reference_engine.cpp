@@ -21,9 +21,13 @@ void ReplaceEverywhere(std::string& text, const std::string& needle,
   }
 }
 
-// Whether the line break at `at` ends a line that a backslash continues.
+// Whether the line break at `at` ends a line that a backslash continues,
+// blanks and tabs between them allowed.
 bool ContinuesLine(const std::string& text, std::string::const_iterator at) {
-  return at != text.begin() && at[-1] == '\\' && (*at == '\n' || *at == '\r');
+  if (at == text.end() || (*at != '\n' && *at != '\r')) return false;
+  auto before = std::make_reverse_iterator(at);
+  while (before != text.rend() && (*before == ' ' || *before == '\t')) ++before;
+  return before != text.rend() && *before == '\\';
 }
 
 // The replacement of a rule: `plain` for a match whose line break ends an

@@ -35,9 +35,9 @@ TEST_F(LinePrefixRuleTest, AByteOrderMarkStaysTheFirstBytesAndOutOfBlocksAndRepo
   EXPECT_EQ(FooToBar(bom + "// foo\nx = foo;\n"), bom + "// foo" + Block("x = foo") + "x = bar;\n");
 }
 
-// Behind a line that ends in a backslash, every line of the block ends in
-// one too: the block stays a comment within the continued line, and the new
-// line stays part of it.
+// Behind a line that ends in a backslash (blanks after it count for nothing,
+// as to the compiler), every line of the block ends in one too: the block stays a comment within
+// the continued line, and the new line stays part of it.
 TEST_F(LinePrefixRuleTest, ALineThatContinuesAnotherKeepsBlockAndNewLineWithinIt) {
   const std::string macro = "#define CRIT_ENTER() \\\n    do { sreg = SREG; cli(); } while (0)\n";
   EXPECT_EQ(Convert(macro + "cli();\n", {"\\bcli\\(\\);"}, {"interrupts_disable();"}),
@@ -56,7 +56,8 @@ TEST_F(LinePrefixRuleTest, ALineThatContinuesAnotherKeepsBlockAndNewLineWithinIt
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"x;\na \\\r\nfoo\n", "x;\na \\" + continued + "bar\n"},
       {"x;\na \\\\\nfoo\n", "x;\na \\\\" + continued + "bar\n"},
-      {"x;\na \\ \nfoo\n", "x;\na \\ " + Block("foo") + "bar\n"},
+      {"x;\na \\ \t\nfoo\n", "x;\na \\ \t" + continued + "bar\n"},
+      {"x;\na \\;\nfoo\n", "x;\na \\;" + Block("foo") + "bar\n"},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(FooToBar(text), expected) << text;
 }

@@ -32,9 +32,14 @@ inline size_t LineBreakLength(std::string_view text, size_t position) {
 }
 
 /// True when the line break at `position` ends a line that a backslash
-/// continues, as the lines of a multi-line macro: a CR or LF right behind a
-/// backslash.
+/// continues, as the lines of a multi-line macro: a CR or LF behind a
+/// backslash, with nothing but blanks and tabs between them (the compiler
+/// splices such lines too).
 inline bool EndsContinuedLine(std::string_view text, size_t position) {
-  return position > 0 && text[position - 1] == '\\' &&
-         (text[position] == '\n' || text[position] == '\r');
+  if (position >= text.size() || (text[position] != '\n' && text[position] != '\r')) {
+    return false;
+  }
+  size_t before = position;
+  while (before > 0 && (text[before - 1] == ' ' || text[before - 1] == '\t')) --before;
+  return before > 0 && text[before - 1] == '\\';
 }
