@@ -39,8 +39,12 @@ EditView::EditView(EditControl& control, wxWindow* parent)
 
 wxTextCtrl* EditView::Text() const { return static_cast<wxTextCtrl*>(Widget()); }
 
+// The bytes that the widget's text stands for, as the model holds them.
 std::string EditView::ShownText() const {
-  std::string shown = FromWx(Text()->GetValue());
+  const wxString value = Text()->GetValue();
+  if (value.empty()) return std::string();
+  const std::string& model = edit_.GetText();
+  const std::string shown = TextAfterEdit(multiLine_ ? ToWidgetLines(model) : model, value);
   return multiLine_ ? ToModelLines(shown) : shown;
 }
 
@@ -48,12 +52,16 @@ std::string EditView::ShownText() const {
 // does while the user types.
 void EditView::Mirror(Aspect aspect) {
   if (aspect != Aspect::Text || ShownText() == edit_.GetText()) return;
-  Text()->ChangeValue(ToWx(multiLine_ ? ToWidgetLines(edit_.GetText()) : edit_.GetText()));
+  ShowText(edit_.GetText());
+}
+
+void EditView::ShowText(const std::string& text) {
+  Text()->ChangeValue(ToWx(multiLine_ ? ToWidgetLines(text) : text));
 }
 
 void EditView::OnText(wxCommandEvent&) {
   if (Mirroring()) return;
-  std::string typed = ShownText();
+  const std::string typed = ShownText();
   if (typed != edit_.GetText()) ReportTyping([&] { edit_.UserType(typed); });
 }
 

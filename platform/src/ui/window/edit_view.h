@@ -17,6 +17,8 @@ class EditView : public WidgetView {
  private:
   void Mirror(Aspect aspect) override;
   std::string ShownText() const;
+  /// Has the widget show the model's text `text`.
+  void ShowText(const std::string& text);
   void OnText(wxCommandEvent& event);
   wxTextCtrl* Text() const;
   EditControl& edit_;

@@ -4,6 +4,7 @@
 #include <wx/filename.h>
 
 #include "message_box_window.h"
+#include "wx_path.h"
 #include "wx_text.h"
 
 namespace ui::window {
@@ -30,19 +31,20 @@ std::string WildcardOf(const std::string& filter) {
 // A name typed without an extension gets the default one: always when
 // saving, when opening only if the name as typed does not exist.
 std::string WithDefaultExtension(const std::string& path, const FileDialogRequest& request) {
-  if (request.defaultExtension.empty() || wxFileName(ToWx(path)).HasExt()) return path;
-  if (!request.save && wxFileName::FileExists(ToWx(path))) return path;
+  if (request.defaultExtension.empty() || wxFileName(ToWxPath(path)).HasExt()) return path;
+  if (!request.save && wxFileName::FileExists(ToWxPath(path))) return path;
   return path + "." + request.defaultExtension;
 }
 
 // The dialog asked about overwriting the name it returned; a name that got
 // its extension only afterwards is asked about here.
 bool MayReplace(const std::string& path) {
-  wxFileName name(ToWx(path));
+  wxFileName name(ToWxPath(path));
   if (!name.FileExists()) return true;
-  return RunMessageBox(nullptr,
-                       FromWx(name.GetFullName()) + " already exists.\nDo you want to replace it?",
-                       "Confirm Save As", Buttons::YesNo, Icon::Warning) == Answer::Yes;
+  return RunMessageBox(
+             nullptr,
+             FromWxPath(name.GetFullName()) + " already exists.\nDo you want to replace it?",
+             "Confirm Save As", Buttons::YesNo, Icon::Warning) == Answer::Yes;
 }
 
 }  // namespace
@@ -51,11 +53,11 @@ std::string RunFileDialog(const FileDialogRequest& request) {
   const long style = request.save ? wxFD_SAVE | wxFD_OVERWRITE_PROMPT : wxFD_OPEN;
   const std::string wildcard = WildcardOf(request.filter);
   wxFileDialog dialog(
-      nullptr, request.save ? "Save As" : "Open", wxString(), ToWx(request.initialName),
+      nullptr, request.save ? "Save As" : "Open", wxString(), ToWxPath(request.initialName),
       wildcard.empty() ? wxString(wxFileSelectorDefaultWildcardStr) : ToWx(wildcard), style);
   for (;;) {
     if (dialog.ShowModal() != wxID_OK) return "";
-    const std::string chosen = FromWx(dialog.GetPath());
+    const std::string chosen = FromWxPath(dialog.GetPath());
     const std::string path = WithDefaultExtension(chosen, request);
     if (!request.save || path == chosen || MayReplace(path)) return path;
   }

@@ -11,6 +11,7 @@
 
 #include "message_box_window.h"
 #include "modal_windows.h"
+#include "wx_path.h"
 #include "wx_text.h"
 
 namespace ui::window {
@@ -20,11 +21,28 @@ namespace {
 // made): the chooser starts at the nearest folder above it that does, and
 // at the working folder when there is none.
 wxString NearestExistingFolder(const std::string& proposed) {
-  wxFileName folder = wxFileName::DirName(ToWx(proposed));
+  wxFileName folder = wxFileName::DirName(ToWxPath(proposed));
   folder.MakeAbsolute();
   while (!folder.DirExists() && folder.GetDirCount() > 0) folder.RemoveLastDir();
   return folder.DirExists() ? folder.GetPath() : wxGetCwd();
 }
+
+// The toolkit's folder tree, its folders named as every text shows (see
+// ToWx): a name that is not UTF-8 would otherwise show characters that no
+// font has. Its paths stay the toolkit's, byte for byte.
+class FolderTree : public wxGenericDirCtrl {
+ public:
+  FolderTree(wxWindow* parent, const wxString& start) {
+    Create(parent, wxID_ANY, start, wxDefaultPosition, wxDefaultSize,
+           wxDIRCTRL_DIR_ONLY | wxDIRCTRL_3D_INTERNAL);
+  }
+
+ private:
+  wxTreeItemId AppendItem(const wxTreeItemId& parent, const wxString& name, int image,
+                          int selectedImage, wxTreeItemData* data) override {
+    return wxGenericDirCtrl::AppendItem(parent, ShownPath(name), image, selectedImage, data);
+  }
+};
 
 // The toolkit's own folder dialog cannot name its OK button; this small
 // dialog can. It opens over the window the user works in, centred on it.
@@ -34,8 +52,7 @@ class FolderChooser : public wxDialog {
       : wxDialog(TopModalWindow(), wxID_ANY, ToWx(request.title), wxDefaultPosition,
                  wxSize(420, 480), wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
         start_(NearestExistingFolder(request.initialFolder)) {
-    tree_ = new wxGenericDirCtrl(this, wxID_ANY, start_, wxDefaultPosition, wxDefaultSize,
-                                 wxDIRCTRL_DIR_ONLY | wxDIRCTRL_3D_INTERNAL);
+    tree_ = new FolderTree(this, start_);
     auto* newFolder = new wxButton(this, wxID_ANY, "Make New Folder");
     newFolder->Bind(wxEVT_BUTTON, &FolderChooser::OnNewFolder, this);
     auto* ok = new wxButton(this, wxID_OK, ToWx(request.okText));
@@ -62,7 +79,7 @@ class FolderChooser : public wxDialog {
 
   std::string Chosen() const {
     wxString path = tree_->GetPath();
-    return FromWx(path.empty() ? start_ : path);
+    return FromWxPath(path.empty() ? start_ : path);
   }
 
  private:
@@ -86,8 +103,8 @@ class FolderChooser : public wxDialog {
     }
     const wxString path = wxFileName(parent, name).GetFullPath();
     if (!wxDirExists(path) && !wxFileName::Mkdir(path)) {
-      RunMessageBox(this, "Could not make the folder '" + FromWx(path) + "'.", "Make New Folder",
-                    Buttons::Ok, Icon::Error);
+      RunMessageBox(this, "Could not make the folder '" + FromWxPath(path) + "'.",
+                    "Make New Folder", Buttons::Ok, Icon::Error);
       return;
     }
     tree_->ReCreateTree();
@@ -96,7 +113,7 @@ class FolderChooser : public wxDialog {
   }
 
   wxString start_;
-  wxGenericDirCtrl* tree_;
+  FolderTree* tree_;
 };
 
 }  // namespace
