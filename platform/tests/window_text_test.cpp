@@ -9,6 +9,7 @@
 
 namespace {
 
+using ui::window::PartEnd;
 using ui::window::TextAfterEdit;
 using ui::window::ToWx;
 
@@ -64,6 +65,28 @@ TEST(TextAfterEditTest, WhatTheUserLeftKeepsItsBytes) {
   };
   for (const auto& each : cases) {
     EXPECT_EQ(TextAfterEdit(each.before, Typed(each.after)), each.bytes) << each.after;
+  }
+}
+
+TEST(PartEndTest, PartsEndAfterALineOrBeforeACharacter) {
+  const struct {
+    std::string text;
+    size_t at;
+    size_t limit;
+    size_t end;
+  } cases[] = {
+      {"short", 0, 8, 5},
+      {"ab\ncd\nef", 0, 6, 6},
+      {"ab\r\ncd\r\nef", 0, 5, 4},
+      {"abcd\r\nef", 0, 5, 6},  // a CR LF just past the limit stays a pair
+      {"abcdef", 0, 4, 4},
+      {"ab\xC3\xA9xy", 0, 3, 2},
+      {"a\xF0\x9F\x98\x80xy", 0, 4, 1},
+      {"\x80\x80\x80\x80\x80\x80", 0, 4, 1},
+      {"xx\nabcdef", 3, 4, 7},
+  };
+  for (const auto& each : cases) {
+    EXPECT_EQ(PartEnd(each.text, each.at, each.limit), each.end) << each.text;
   }
 }
 

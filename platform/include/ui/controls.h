@@ -50,7 +50,8 @@ class PLATFORM_EXPORT Control {
   /// Window text: an edit's contents, a button's or label's caption, a combo
   /// box's edit field. Multi-line edits hold CR LF between lines.
   const std::string& GetText() const { return text_; }
-  virtual void SetText(const std::string& text);
+  /// Takes `text` over (a long text can be moved in rather than copied).
+  virtual void SetText(std::string text);
 
   bool IsEnabled() const { return enabled_; }
   void Enable(bool enable);
@@ -116,7 +117,7 @@ class PLATFORM_EXPORT ButtonControl : public Control {
 class PLATFORM_EXPORT EditControl : public Control {
  public:
   using Control::Control;
-  void SetText(const std::string& text) override;
+  void SetText(std::string text) override;
   bool IsReadOnly() const { return HasStyle(style::kReadOnly); }
   /// The user replaces the text (focus first, as typing needs it).
   bool UserType(const std::string& text);

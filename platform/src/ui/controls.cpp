@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/dialog.h"
 
@@ -17,8 +18,8 @@ Control::Control(Dialog& owner, const ControlTemplate& source, const Rect& pixel
 
 Control::~Control() = default;
 
-void Control::SetText(const std::string& text) {
-  text_ = text;
+void Control::SetText(std::string text) {
+  text_ = std::move(text);
   Changed(Aspect::Text);
 }
 
@@ -91,8 +92,8 @@ bool ButtonControl::UserClick() {
   return true;
 }
 
-void EditControl::SetText(const std::string& text) {
-  Control::SetText(text);
+void EditControl::SetText(std::string text) {
+  Control::SetText(std::move(text));
   if (!HasStyle(style::kMultiLine)) SendChanged();
 }
 

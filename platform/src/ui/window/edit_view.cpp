@@ -39,6 +39,13 @@ EditView::EditView(EditControl& control, wxWindow* parent)
 
 wxTextCtrl* EditView::Text() const { return static_cast<wxTextCtrl*>(Widget()); }
 
+// The widget lays out a long text while the toolkit is idle, and goes on doing
+// so for as long as it exists, which is until the toolkit's next idle time
+// after its window has closed: without its text it has nothing to do.
+EditView::~EditView() {
+  if (multiLine_) Text()->Freeze();
+}
+
 // The bytes that the widget's text stands for, as the model holds them.
 std::string EditView::ShownText() const {
   const wxString value = Text()->GetValue();
@@ -55,8 +62,26 @@ void EditView::Mirror(Aspect aspect) {
   ShowText(edit_.GetText());
 }
 
+// A long text goes to the widget in parts: the toolkit's strings take four
+// bytes a character, and the whole text in one would take many times its
+// size in memory at once. The widget, frozen meanwhile, lays out the text
+// once it has all of it.
 void EditView::ShowText(const std::string& text) {
-  Text()->ChangeValue(ToWx(multiLine_ ? ToWidgetLines(text) : text));
+  constexpr size_t kPart = 1 << 20;
+  if (text.size() <= kPart) {
+    Text()->ChangeValue(ToWx(multiLine_ ? ToWidgetLines(text) : text));
+    return;
+  }
+  Text()->Freeze();
+  Text()->ChangeValue(wxString());
+  for (size_t at = 0; at < text.size();) {
+    const size_t end = PartEnd(text, at, kPart);
+    const std::string part = text.substr(at, end - at);
+    Text()->AppendText(ToWx(multiLine_ ? ToWidgetLines(part) : part));
+    at = end;
+  }
+  Text()->Thaw();
+  Text()->SetInsertionPoint(0);
 }
 
 void EditView::OnText(wxCommandEvent&) {

@@ -13,6 +13,7 @@ namespace ui::window {
 class EditView : public WidgetView {
  public:
   EditView(EditControl& control, wxWindow* parent);
+  ~EditView() override;
 
  private:
   void Mirror(Aspect aspect) override;

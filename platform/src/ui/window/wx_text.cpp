@@ -11,6 +11,8 @@ namespace {
 // U+2400 SYMBOL FOR NULL, in UTF-8.
 constexpr char kNulSymbol[] = "\xE2\x90\x80";
 
+bool IsContinuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
 // The number of bytes that the character at `at` shows: a well-formed UTF-8
 // sequence, else the one byte. No well-formed sequence overlaps another, so
 // the characters of a text are the same wherever its reading starts.
@@ -75,6 +77,18 @@ std::string TextAfterEdit(const std::string& before, const wxString& after) {
   const size_t typedTo = ByteOffsetOf(before, shown.length() - keptAtEnd);
   return before.substr(0, typedFrom) + FromWx(after.Mid(kept, after.length() - kept - keptAtEnd)) +
          before.substr(typedTo);
+}
+
+size_t PartEnd(const std::string& text, size_t at, size_t limit) {
+  if (text.size() - at <= limit) return text.size();
+  const size_t lineEnd = text.rfind('\n', at + limit - 1);
+  if (lineEnd != std::string::npos && lineEnd >= at) return lineEnd + 1;
+  // A line break just after the limit ends the part, so that CR LF stays a pair.
+  size_t end = at + limit;
+  if (text[end] == '\n') return end + 1;
+  // A character is at most four bytes long, its last three continue it.
+  for (int back = 0; back < 3 && end > at + 1 && IsContinuation(text[end]); ++back) --end;
+  return end;
 }
 
 std::string ToWidgetLines(const std::string& text) { return platform::FromTextMode(text); }

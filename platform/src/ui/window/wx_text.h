@@ -23,6 +23,13 @@ std::string FromWx(const wxString& text);
 /// not change it; `before` itself when the widget still shows it.
 std::string TextAfterEdit(const std::string& before, const wxString& after);
 
+/// The end of a part of `text` that starts at `at` and is at most `limit`
+/// bytes long, such that parts shown one after the other show what `text`
+/// shows: after the part's last line break (one just after the limit
+/// counts), else before a byte that starts a character. `text.size()` when
+/// the rest is no longer than `limit`.
+size_t PartEnd(const std::string& text, size_t at, size_t limit);
+
 /// Multi-line text: the model keeps CR LF between lines, the widgets LF.
 /// Returns `text` with every CR LF pair turned into LF.
 std::string ToWidgetLines(const std::string& text);
