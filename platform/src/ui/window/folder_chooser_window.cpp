@@ -35,6 +35,9 @@ class FolderTree : public wxGenericDirCtrl {
   FolderTree(wxWindow* parent, const wxString& start) {
     Create(parent, wxID_ANY, start, wxDefaultPosition, wxDefaultSize,
            wxDIRCTRL_DIR_ONLY | wxDIRCTRL_3D_INTERNAL);
+    // The tree's container would take the Tab key's stop itself, and keep
+    // the keys from the tree inside it.
+    SetCanFocus(false);
   }
 
  private:
@@ -67,14 +70,12 @@ class FolderChooser : public wxDialog {
     layout->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
     SetSizer(layout);
     Layout();
-    if (GetParent()) {
-      CentreOnParent();
-    } else {
-      CentreOnScreen();
-    }
-    // Scrolled before the tree had its final size, the start folder could
-    // lie outside the part in view.
-    CallAfter([this] { ShowFolder(tree_->GetTreeCtrl()->GetSelection()); });
+    Place();
+    // A window manager may show the chooser elsewhere than asked (the first
+    // one after a conversion at the screen's corner), and scrolled before the
+    // tree had its final size, the start folder could lie out of view: once
+    // on screen, the chooser is placed again and the folder scrolled to.
+    tree_->GetTreeCtrl()->Bind(wxEVT_PAINT, &FolderChooser::OnFirstPaint, this);
   }
 
   std::string Chosen() const {
@@ -83,6 +84,24 @@ class FolderChooser : public wxDialog {
   }
 
  private:
+  void Place() {
+    if (GetParent()) {
+      CentreOnParent();
+    } else {
+      CentreOnScreen();
+    }
+  }
+
+  void OnFirstPaint(wxPaintEvent& event) {
+    event.Skip();
+    if (onScreen_) return;
+    onScreen_ = true;
+    CallAfter([this] {
+      Place();
+      ShowFolder(tree_->GetTreeCtrl()->GetSelection());
+    });
+  }
+
   void ShowFolder(const wxTreeItemId& item) {
     if (item.IsOk()) tree_->GetTreeCtrl()->EnsureVisible(item);
   }
@@ -114,6 +133,7 @@ class FolderChooser : public wxDialog {
 
   wxString start_;
   FolderTree* tree_;
+  bool onScreen_ = false;
 };
 
 }  // namespace
