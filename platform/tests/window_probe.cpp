@@ -183,6 +183,7 @@ ShownMessage ShownMessageBox() {
   shown.text = label->GetLabelText().utf8_string();
   shown.whole = size.GetWidth() >= needed.GetWidth() && size.GetHeight() >= needed.GetHeight() &&
                 wxRect(box->GetClientSize()).Contains(label->GetRect());
+  shown.textRect = RectOf(label->GetScreenRect());
   return shown;
 }
 

@@ -39,11 +39,13 @@ bool ShownSelected(const Dialog& dialog, int controlId, int row);
 Rect ScreenArea();
 
 /// The message box on screen (the modal window opened last): its text as
-/// laid out in lines, and whether the text's widget is large enough for all
-/// of it and lies inside the box. Empty when that window is no message box.
+/// laid out in lines, whether the text's widget is large enough for all of
+/// it and lies inside the box, and that widget's screen rectangle. Empty
+/// when that window is no message box.
 struct ShownMessage {
   std::string text;
   bool whole = false;
+  Rect textRect;
 };
 ShownMessage ShownMessageBox();
 
