@@ -474,9 +474,7 @@ class Session {
     Check(boost::filesystem::is_regular_file(install_.latin1Destination + "/caf\xE9.c"),
           "the project named in ISO-8859-1 is converted into a copy of the same name");
     CheckChooserAfterRun();
-    ClickCenter(probe::ScreenRect(main_, ui::kIdCancel));
-    Check(WaitUntil([this] { return !probe::InModalLoop(main_); }), "Close ends the main dialog");
-    if (probe::InModalLoop(main_)) main_.EndDialog(ui::kIdCancel);
+    CloseMainDialog();
   }
 
   // The chooser starts at the parent folder, opened; Down moves to the
@@ -526,11 +524,7 @@ class Session {
     const std::string shot = Screenshot("session-latin1-report.png", report, "the report");
     Check(ShowsText(shot, probe::ScreenRect(report, CViewReportDlg::kReportId)),
           "the report's window shows text");
-    PointAtCenter(probe::ScreenRect(report, CViewReportDlg::kReportId));
-    probe::Press(probe::Keystroke::Enter);
-    Check(WaitUntil([&] { return !probe::InModalLoop(report); }), "Enter closes the report");
-    if (probe::InModalLoop(report)) report.EndDialog(ui::kIdOk);
-    reportDone_ = true;
+    CloseReport(report);
   }
 
   // The first chooser after a conversion opens centred on the main dialog,
@@ -561,9 +555,7 @@ class Session {
     Check(!probe::ShownSelected(main_, Id::kRuleList, 0),
           "the rule list, which has no focus, does not draw rule 1 selected");
     Screenshot("session-test-mode-stop.png", main_, "the main dialog after the stop");
-    ClickCenter(probe::ScreenRect(main_, ui::kIdCancel));
-    Check(WaitUntil([this] { return !probe::InModalLoop(main_); }), "Close ends the main dialog");
-    if (probe::InModalLoop(main_)) main_.EndDialog(ui::kIdCancel);
+    CloseMainDialog();
   }
 
   void AddRule() {
@@ -699,12 +691,22 @@ class Session {
               Contains(shown, "\nblink.c\nSubstitution:\n"),
           "the report dialog shows the report");
     CheckReportMinimum(report);
-    // A person who clicked into the report to scroll closes it with Enter.
+    CloseReport(report);
+  }
+
+  // A person who clicked into the report to scroll closes it with Enter.
+  void CloseReport(ui::Dialog& report) {
     ClickCenter(probe::ScreenRect(report, CViewReportDlg::kReportId));
     probe::Press(probe::Keystroke::Enter);
     Check(WaitUntil([&] { return !probe::InModalLoop(report); }), "Enter closes the report");
     if (probe::InModalLoop(report)) report.EndDialog(ui::kIdOk);
     reportDone_ = true;
+  }
+
+  void CloseMainDialog() {
+    ClickCenter(probe::ScreenRect(main_, ui::kIdCancel));
+    Check(WaitUntil([this] { return !probe::InModalLoop(main_); }), "Close ends the main dialog");
+    if (probe::InModalLoop(main_)) main_.EndDialog(ui::kIdCancel);
   }
 
   void CheckConvertedCopy() {
@@ -721,9 +723,7 @@ class Session {
   void Close() {
     RemoveFile(install_.settingsFile);
     RemoveFile(install_.rulesFile);
-    ClickCenter(probe::ScreenRect(main_, ui::kIdCancel));
-    Check(WaitUntil([this] { return !probe::InModalLoop(main_); }), "Close ends the main dialog");
-    if (probe::InModalLoop(main_)) main_.EndDialog(ui::kIdCancel);
+    CloseMainDialog();
     Check(Contains(test_support::ReadFile(install_.settingsFile), install_.source),
           "Close writes the settings file with the root directory");
     Check(FirstFrom(install_.rulesFile) == kFrom, "Close writes the rules file");
