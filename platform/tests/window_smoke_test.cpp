@@ -555,6 +555,27 @@ void CheckFolderChooser(const std::string& screenshot) {
   }
 }
 
+// Saving into the working folder, named in ISO-8859-1: the path comes back
+// byte for byte (the toolkit itself gives such a path as nothing).
+void CheckFileDialog() {
+  test_support::TempDir dir;
+  const std::string folder = dir / "caf\xE9";
+  boost::filesystem::create_directories(folder);
+  const boost::filesystem::path working = boost::filesystem::current_path();
+  boost::filesystem::current_path(folder);
+  // The toolkit does not know where its native dialog is: without an owner
+  // it is centred on the screen.
+  probe::WhenNextModalShows([](const ui::Rect&, ui::Dialog*) {
+    PointAtCenter(probe::ScreenArea());
+    probe::Press(probe::Keystroke::Enter);
+  });
+  const std::string chosen =
+      ui::ChooseFile({true, "xml", "MyVarnockConfig.xml", "Config Files (*.xml)|*.xml||"});
+  boost::filesystem::current_path(working);
+  Check(chosen == folder + "/MyVarnockConfig.xml",
+        "the file dialog gives a path named in ISO-8859-1 byte for byte");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -583,6 +604,7 @@ int main(int argc, char** argv) {
     CheckShortQuestion(report);
     CheckLongMessage(report, screenshot.substr(0, screenshot.rfind('.')) + "-long-message.png");
     CheckFolderChooser(screenshot.substr(0, screenshot.rfind('.')) + "-folder-chooser.png");
+    CheckFileDialog();
     CheckLongReport();
 
     LongListWindow longList;

@@ -1,5 +1,6 @@
 #include "file_dialog_window.h"
 
+#include <gtk/gtk.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 
@@ -47,6 +48,15 @@ bool MayReplace(const std::string& path) {
              "Confirm Save As", Buttons::YesNo, Icon::Warning) == Answer::Yes;
 }
 
+// The toolkit gives a path that is not UTF-8 as nothing; the GTK chooser that
+// the dialog is made of gives its bytes.
+std::string ChosenPath(const wxFileDialog& dialog) {
+  gchar* path = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog.GetHandle()));
+  const std::string bytes = path ? path : "";
+  g_free(path);
+  return bytes;
+}
+
 }  // namespace
 
 std::string RunFileDialog(const FileDialogRequest& request) {
@@ -57,7 +67,8 @@ std::string RunFileDialog(const FileDialogRequest& request) {
       wildcard.empty() ? wxString(wxFileSelectorDefaultWildcardStr) : ToWx(wildcard), style);
   for (;;) {
     if (dialog.ShowModal() != wxID_OK) return "";
-    const std::string chosen = FromWxPath(dialog.GetPath());
+    const std::string chosen = ChosenPath(dialog);
+    if (chosen.empty()) return "";
     const std::string path = WithDefaultExtension(chosen, request);
     if (!request.save || path == chosen || MayReplace(path)) return path;
   }
