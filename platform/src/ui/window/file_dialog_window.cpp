@@ -1,6 +1,6 @@
 #include "file_dialog_window.h"
 
-#include <gtk/gtk.h>
+#include <dlfcn.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 
@@ -49,11 +49,19 @@ bool MayReplace(const std::string& path) {
 }
 
 // The toolkit gives a path that is not UTF-8 as nothing; the GTK chooser that
-// the dialog is made of gives its bytes.
+// the dialog is made of gives its bytes. The two GTK calls are looked up in
+// the GTK library the toolkit has loaded, so that building needs none of
+// GTK's own headers (and the many packages they bring).
 std::string ChosenPath(const wxFileDialog& dialog) {
-  gchar* path = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog.GetHandle()));
+  using GetFilename = char* (*)(void* chooser);
+  using Free = void (*)(void* memory);
+  static const auto getFilename =
+      reinterpret_cast<GetFilename>(::dlsym(RTLD_DEFAULT, "gtk_file_chooser_get_filename"));
+  static const auto release = reinterpret_cast<Free>(::dlsym(RTLD_DEFAULT, "g_free"));
+  if (getFilename == nullptr || release == nullptr) return FromWxPath(dialog.GetPath());
+  char* path = getFilename(dialog.GetHandle());
   const std::string bytes = path ? path : "";
-  g_free(path);
+  release(path);
   return bytes;
 }
 
