@@ -3,9 +3,11 @@
 // editor, the main dialog is tried with the keyboard and the pointer, a
 // source project is converted to a fresh copy in a folder made in the folder
 // chooser, the report is read and the main dialog is closed. A second run in
-// test mode stops early and leaves the main dialog open. Every window is
-// caught on a screenshot. Arguments: the folder that receives the
-// screenshots.
+// test mode stops early and leaves the main dialog open. A third session
+// picks a project named in ISO-8859-1 in the folder chooser and converts it
+// with a rule that does not compile: the question and the report show their
+// texts. Every window is caught on a screenshot. Arguments: the folder that
+// receives the screenshots.
 
 #include <boost/filesystem.hpp>
 #include <cstdlib>
@@ -120,6 +122,8 @@ struct SessionInstall {
                             "}\n");
     test_support::WriteFile(source + "/blink.tproj", "test project\n");
     boost::filesystem::create_directories(install.documents);
+    test_support::WriteFile(latin1Source + "/caf\xE9.c",
+                            "int main(void)\n{\n    char c = '\xE9';\n    return 0;\n}\n");
     platform::OverrideProgramPath(install.bin + "/varnock");
   }
   ~SessionInstall() { platform::OverrideProgramPath(""); }
@@ -148,6 +152,11 @@ struct SessionInstall {
   const std::string newFolder = install.documents + "/fresh";
   const std::string testModeSettings = install.temp / "test-mode.xml";
   const std::string testModeDestination = install.temp / "test-mode/blink";
+  // A project whose folder and file are named in ISO-8859-1, alone in its
+  // parent folder, converted with a rule that does not compile.
+  const std::string latin1Parent = install.temp / "latin1";
+  const std::string latin1Source = latin1Parent + "/proj-caf\xE9";
+  const std::string latin1Destination = install.documents + "/Qor Morwick/Conv/proj-caf\xE9";
 };
 
 class Session {
@@ -171,6 +180,13 @@ class Session {
       PointAtCenter(box);
       probe::Press(probe::Keystroke::Enter);
     });
+  }
+
+  // The root folder's parent is set; the session picks the project named
+  // in ISO-8859-1 in the folder chooser and converts it.
+  void StartLatin1() {
+    probe::WhenNextModalShows(Expect(CVarnockDlg::kTemplateId, "the main dialog",
+                                     [this](ui::Dialog&) { ConvertLatin1(); }));
   }
 
   const std::vector<std::string>& Screenshots() const { return screenshots_; }
@@ -344,14 +360,20 @@ class Session {
 
     CheckFocusArrives(Id::kRuleList, "the rule list has the focus again");
     std::string asked;
+    bool captionRoom = false;
     probe::WhenNextModalShows([&](const ui::Rect& box, ui::Dialog*) {
       asked = probe::ShownMessageBox().text;
+      // Room for the caption in bold beside a title bar's icon and three
+      // buttons, some 22 pixels each.
+      captionRoom = box.width >= probe::CaptionTextWidth() + 4 * 22;
       PointAtCenter(box);
       probe::Press(probe::Keystroke::Enter);
     });
     probe::PressAlt('e');
     Check(WaitUntil([&] { return !asked.empty(); }) && asked == "You must choose a directory",
           "Alt+E in the rule list executes, which asks for the root directory first");
+    Check(captionRoom,
+          "the box that asks is wide enough for its caption, \"Directory not chosen\"");
   }
 
   void CheckHelpBox() {
@@ -425,6 +447,106 @@ class Session {
           "substitution switched on again enables the rule list and focuses it");
   }
 
+  // The area shows text (a blank one has no dark pixels at all).
+  static bool ShowsText(const std::string& shot, const ui::Rect& area) {
+    constexpr double kSomeText = 0.002;
+    const double dark = window_test::DarkShare(shot, area);
+    std::cout << "dark pixels: " << dark * 100 << " % of the area" << std::endl;
+    return dark > kSomeText;
+  }
+
+  void ConvertLatin1() {
+    PickLatin1Project();
+    probe::WhenNextModalShows(
+        Expect(CCopyFilesDlg::kTemplateId, "the destination dialog", [this](ui::Dialog& dialog) {
+          Check(probe::ShownText(dialog, CCopyFilesDlg::kDestinationId) ==
+                        install_.install.documents + "/Qor Morwick/Conv/proj-caf\xC3\xA9" &&
+                    dialog.Item(CCopyFilesDlg::kDestinationId).GetText() ==
+                        install_.latin1Destination,
+                "the proposed destination shows, named after the source");
+          probe::WhenNextModalShows(
+              [this](const ui::Rect& box, ui::Dialog*) { AnswerRuleError(box); });
+          PointAtCenter(probe::ScreenRect(dialog));
+          probe::Press(probe::Keystroke::Enter);
+        }));
+    ClickCenter(probe::ScreenRect(main_, Id::kExecute));
+    Check(WaitUntil([this] { return reportDone_; }, 60000), "Execute runs to the report's end");
+    Check(boost::filesystem::is_regular_file(install_.latin1Destination + "/caf\xE9.c"),
+          "the project named in ISO-8859-1 is converted into a copy of the same name");
+    CheckChooserAfterRun();
+    CloseMainDialog();
+  }
+
+  // The chooser starts at the parent folder, opened; Down moves to the
+  // project, whose name shows its byte as an ISO-8859-1 character.
+  void PickLatin1Project() {
+    probe::WhenNextModalShows([this](const ui::Rect& chooser, ui::Dialog*) {
+      PointAtCenter(chooser);
+      Check(
+          WaitUntil([this] { return probe::ShownFolderChooser().folder == install_.latin1Parent; }),
+          "the folder chooser starts at the root folder's text");
+      probe::Press(probe::Keystroke::Down);
+      Check(WaitUntil([this] {
+              const probe::ShownChooser shown = probe::ShownFolderChooser();
+              return shown.folder == install_.latin1Source && shown.name == "proj-caf\xC3\xA9";
+            }),
+            "the keyboard selects the project named in ISO-8859-1, shown as proj-caf\xC3\xA9");
+      Screenshot("session-latin1-chooser.png", chooser, "the folder chooser");
+      ClickCenter(probe::ButtonScreenRect("Choose"));
+    });
+    ClickCenter(probe::ScreenRect(main_, Id::kBrowse));
+    CheckTextBecomes(main_, Id::kRootEdit, install_.latin1Source,
+                     "Choose puts the project's path, byte for byte, into the root edit");
+    Check(probe::ShownText(main_, Id::kRootEdit) == install_.latin1Parent + "/proj-caf\xC3\xA9",
+          "the root edit shows it");
+  }
+
+  // The question about the rule that does not compile names the file; Enter
+  // answers Yes, and the report shows.
+  void AnswerRuleError(const ui::Rect& box) {
+    const probe::ShownMessage question = probe::ShownMessageBox();
+    Check(question.whole && Contains(question.text, "/proj-caf\xC3\xA9/caf\xC3\xA9.c'") &&
+              Contains(question.text, "could not be executed"),
+          "the rule error question shows its text, the file named as it shows");
+    const std::string shot = Screenshot("session-latin1-question.png", box, "the question");
+    Check(ShowsText(shot, question.textRect), "the question's window shows text");
+    probe::WhenNextModalShows(Expect(CViewReportDlg::kTemplateId, "the report dialog",
+                                     [this](ui::Dialog& report) { ReadLatin1Report(report); }));
+    PointAtCenter(box);
+    probe::Press(probe::Keystroke::Enter);
+  }
+
+  void ReadLatin1Report(ui::Dialog& report) {
+    const std::string shown = probe::ShownText(report, CViewReportDlg::kReportId);
+    Check(Contains(shown, "/proj-caf\xC3\xA9/caf\xC3\xA9.c'\nthe substitution from:") &&
+              Contains(shown, "[^\xC2\xBF\\n]"),
+          "the report shows the rule error, the comment mark as \xC2\xBF");
+    const std::string shot = Screenshot("session-latin1-report.png", report, "the report");
+    Check(ShowsText(shot, probe::ScreenRect(report, CViewReportDlg::kReportId)),
+          "the report's window shows text");
+    CloseReport(report);
+  }
+
+  // The first chooser after a conversion opens centred on the main dialog,
+  // its start folder in view.
+  void CheckChooserAfterRun() {
+    bool checked = false;
+    probe::WhenNextModalShows([&](const ui::Rect& chooser, ui::Dialog*) {
+      const probe::ShownChooser start = probe::ShownFolderChooser();
+      Check(start.folder == install_.latin1Source && Inside(start.folderRow, start.tree),
+            "after the run the chooser starts at the project, in view");
+      Check(SameMiddle(chooser, probe::ScreenRect(main_)),
+            "the chooser opens centred on the main dialog");
+      PointAtCenter(chooser);
+      probe::Press(probe::Keystroke::Escape);
+      checked = true;
+    });
+    ClickCenter(probe::ScreenRect(main_, Id::kBrowse));
+    Check(WaitUntil([&] { return checked; }) &&
+              main_.Edit(Id::kRootEdit).GetText() == install_.latin1Source,
+          "Escape closes the chooser and the root stays");
+  }
+
   void CheckEarlyStop() {
     Check(!main_.Item(Id::kCopy).IsEnabled() && !main_.Item(Id::kEdit).IsEnabled() &&
               !main_.Item(Id::kRemove).IsEnabled() &&
@@ -433,9 +555,7 @@ class Session {
     Check(!probe::ShownSelected(main_, Id::kRuleList, 0),
           "the rule list, which has no focus, does not draw rule 1 selected");
     Screenshot("session-test-mode-stop.png", main_, "the main dialog after the stop");
-    ClickCenter(probe::ScreenRect(main_, ui::kIdCancel));
-    Check(WaitUntil([this] { return !probe::InModalLoop(main_); }), "Close ends the main dialog");
-    if (probe::InModalLoop(main_)) main_.EndDialog(ui::kIdCancel);
+    CloseMainDialog();
   }
 
   void AddRule() {
@@ -571,12 +691,22 @@ class Session {
               Contains(shown, "\nblink.c\nSubstitution:\n"),
           "the report dialog shows the report");
     CheckReportMinimum(report);
-    // A person who clicked into the report to scroll closes it with Enter.
+    CloseReport(report);
+  }
+
+  // A person who clicked into the report to scroll closes it with Enter.
+  void CloseReport(ui::Dialog& report) {
     ClickCenter(probe::ScreenRect(report, CViewReportDlg::kReportId));
     probe::Press(probe::Keystroke::Enter);
     Check(WaitUntil([&] { return !probe::InModalLoop(report); }), "Enter closes the report");
     if (probe::InModalLoop(report)) report.EndDialog(ui::kIdOk);
     reportDone_ = true;
+  }
+
+  void CloseMainDialog() {
+    ClickCenter(probe::ScreenRect(main_, ui::kIdCancel));
+    Check(WaitUntil([this] { return !probe::InModalLoop(main_); }), "Close ends the main dialog");
+    if (probe::InModalLoop(main_)) main_.EndDialog(ui::kIdCancel);
   }
 
   void CheckConvertedCopy() {
@@ -593,9 +723,7 @@ class Session {
   void Close() {
     RemoveFile(install_.settingsFile);
     RemoveFile(install_.rulesFile);
-    ClickCenter(probe::ScreenRect(main_, ui::kIdCancel));
-    Check(WaitUntil([this] { return !probe::InModalLoop(main_); }), "Close ends the main dialog");
-    if (probe::InModalLoop(main_)) main_.EndDialog(ui::kIdCancel);
+    CloseMainDialog();
     Check(Contains(test_support::ReadFile(install_.settingsFile), install_.source),
           "Close writes the settings file with the root directory");
     Check(FirstFrom(install_.rulesFile) == kFrom, "Close writes the rules file");
@@ -644,6 +772,20 @@ int main(int argc, char** argv) {
     Session session(install, argv[1], main);
     ui::SetMainWindow(&main);
     session.StartEarlyStop();
+    main.DoModal();
+    ui::SetMainWindow(nullptr);
+    for (const std::string& path : session.Screenshots()) screenshots.push_back(path);
+  }
+  {
+    IniFile settings;
+    settings.browsedDirectory = install.latin1Parent;
+    settings.regexpExtentions = {"*.c;*.h"};
+    Check(settings.WriteSettings(install.settingsFile), "the settings name the project's parent");
+    WriteRulesFile(install.rulesFile, {{"x", "a(b", "x$1"}});
+    CVarnockDlg main;
+    Session session(install, argv[1], main);
+    ui::SetMainWindow(&main);
+    session.StartLatin1();
     main.DoModal();
     ui::SetMainWindow(nullptr);
     for (const std::string& path : session.Screenshots()) screenshots.push_back(path);

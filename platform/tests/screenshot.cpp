@@ -1,6 +1,7 @@
 #include "screenshot.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include "test_support/process.h"
 #include "window_checks.h"
@@ -8,14 +9,20 @@
 namespace window_test {
 namespace {
 
-// A figure of the screenshot's pixels inside `rect`, as ImageMagick's `fx`
-// expression gives it; -1 when the file cannot be read.
-double Figure(const std::string& screenshot, const ui::Rect& rect, const std::string& fx) {
+// A figure of the screenshot's pixels inside `rect` (after the operators
+// `before`), as ImageMagick's `fx` expression gives it; -1 when the file
+// cannot be read.
+double Figure(const std::string& screenshot, const ui::Rect& rect, const std::string& fx,
+              const std::vector<std::string>& before = {}) {
   std::string crop = std::to_string(rect.width) + "x" + std::to_string(rect.height) + "+" +
                      std::to_string(rect.x) + "+" + std::to_string(rect.y);
-  std::string value = test_support::RunProgram("convert", {screenshot, "-crop", crop, "+repage",
-                                                           "-format", "%[fx:" + fx + "]", "info:"})
-                          .output;
+  std::vector<std::string> arguments = {screenshot, "-crop", crop, "+repage"};
+  arguments.insert(arguments.end(), before.begin(), before.end());
+  for (const std::string& each :
+       {std::string("-format"), "%[fx:" + fx + "]", std::string("info:")}) {
+    arguments.push_back(each);
+  }
+  std::string value = test_support::RunProgram("convert", arguments).output;
   return value.empty() ? -1.0 : std::atof(value.c_str());
 }
 
@@ -34,6 +41,11 @@ bool ShowsSomething(const std::string& screenshot, const ui::Rect& rect) {
 double MeanLevel(const std::string& screenshot, const ui::Rect& rect) {
   if (rect.width <= 0 || rect.height <= 0) return -1.0;
   return Figure(screenshot, rect, "mean");
+}
+
+double DarkShare(const std::string& screenshot, const ui::Rect& rect) {
+  if (rect.width <= 0 || rect.height <= 0) return -1.0;
+  return Figure(screenshot, rect, "1-mean", {"-colorspace", "Gray", "-threshold", "50%"});
 }
 
 // Between attempts the toolkit handles its events, so that the window can

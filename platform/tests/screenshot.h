@@ -19,6 +19,11 @@ bool ShowsSomething(const std::string& screenshot, const ui::Rect& rect);
 /// read.
 double MeanLevel(const std::string& screenshot, const ui::Rect& rect);
 
+/// The share of the pixels inside `rect` in the screenshot that are darker
+/// than mid grey (text on a light background), from 0 to 1; -1 for an empty
+/// rectangle or a file that cannot be read.
+double DarkShare(const std::string& screenshot, const ui::Rect& rect);
+
 /// Takes screenshots into `path` until `rect` is not blank in one; false
 /// when it is still blank after `milliseconds`.
 bool ScreenshotShowing(const std::string& path, const ui::Rect& rect, int milliseconds = 10000);

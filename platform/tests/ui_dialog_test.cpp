@@ -275,6 +275,35 @@ TEST_F(ListTest, ArrowKeysAreReportedBeforeTheyMoveTheSelection) {
   EXPECT_EQ(List().GetItemState(2, ui::kItemFocused), ui::kItemFocused);
 }
 
+// Ten rows, four of them in view: a page is three rows, and each key
+// scrolls the row it selects into view.
+TEST_F(ListTest, KeysMoveTheSelectionByRowAndPageAndBringItIntoView) {
+  for (int row = 3; row < 10; ++row) List().InsertItem(row, std::to_string(row + 1));
+  List().SetRowsPerPage(4);
+  using ui::Key;
+  const struct {
+    std::vector<Key> keys;
+    int row;
+  } cases[] = {
+      {{Key::PageDown}, 3},
+      {{Key::PageDown, Key::PageDown}, 6},
+      {{Key::End, Key::PageDown}, 9},
+      {{Key::End, Key::PageUp}, 6},
+      {{Key::PageUp}, 0},
+      {{Key::End, Key::Up, Key::Home, Key::Down}, 1},
+  };
+  for (const auto& each : cases) {
+    List().UserClick(0);
+    for (Key key : each.keys) List().UserKeyDown(key);
+    EXPECT_EQ(List().GetItemState(each.row, ui::kItemSelected | ui::kItemFocused),
+              ui::kItemSelected | ui::kItemFocused)
+        << each.row;
+    EXPECT_EQ(List().LastEnsuredVisible(), each.row);
+  }
+  List().UserKeyDown(Key::Space);
+  EXPECT_EQ(List().LastEnsuredVisible(), 1) << "a key that moves nothing scrolls nothing";
+}
+
 TEST_F(ListTest, RowsAndTextsAreKeptInPlace) {
   List().InsertItem(1, "new");
   List().SetItemText(1, 2, "to");

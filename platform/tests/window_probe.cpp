@@ -9,8 +9,10 @@
 #include <wx/modalhook.h>
 #include <wx/stattext.h>
 #include <wx/stopwatch.h>
+#include <wx/strconv.h>
 #include <wx/textentry.h>
 #include <wx/timer.h>
+#include <wx/toplevel.h>
 #include <wx/treectrl.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -181,7 +183,18 @@ ShownMessage ShownMessageBox() {
   shown.text = label->GetLabelText().utf8_string();
   shown.whole = size.GetWidth() >= needed.GetWidth() && size.GetHeight() >= needed.GetHeight() &&
                 wxRect(box->GetClientSize()).Contains(label->GetRect());
+  shown.textRect = RectOf(label->GetScreenRect());
   return shown;
+}
+
+int CaptionTextWidth() {
+  auto* top = dynamic_cast<wxTopLevelWindow*>(window::TopModalWindow());
+  if (!top) return 0;
+  const wxFont bold = top->GetFont().Bold();
+  int width = 0;
+  int height = 0;
+  top->GetTextExtent(top->GetTitle(), &width, &height, nullptr, nullptr, &bold);
+  return width;
 }
 
 ShownChooser ShownFolderChooser() {
@@ -190,13 +203,19 @@ ShownChooser ShownFolderChooser() {
   if (!folders) return {};
   wxTreeCtrl* tree = folders->GetTreeCtrl();
   ShownChooser shown;
-  shown.folder = folders->GetPath().utf8_string();
+  const wxCharBuffer folder = folders->GetPath().mb_str(*wxConvFileName);
+  shown.folder.assign(folder.data(), folder.length());
+  const wxTreeItemId selected = tree->GetSelection();
   wxRect row;
-  if (tree->GetSelection().IsOk() && tree->GetBoundingRect(tree->GetSelection(), row, true)) {
+  if (selected.IsOk() && tree->GetBoundingRect(selected, row, true)) {
+    shown.name = tree->GetItemText(selected).utf8_string();
     row.SetPosition(tree->ClientToScreen(row.GetPosition()));
     shown.folderRow = RectOf(row);
   }
   shown.tree = RectOf(wxRect(tree->ClientToScreen(wxPoint()), tree->GetClientSize()));
+  for (wxWindow* part = wxWindow::FindFocus(); part; part = part->GetParent()) {
+    shown.treeFocused = shown.treeFocused || part == tree;
+  }
   return shown;
 }
 
@@ -227,8 +246,23 @@ void Press(Keystroke key) {
     case Keystroke::Escape:
       input.Char(WXK_ESCAPE);
       break;
+    case Keystroke::Up:
+      input.Char(WXK_UP);
+      break;
     case Keystroke::Down:
       input.Char(WXK_DOWN);
+      break;
+    case Keystroke::Home:
+      input.Char(WXK_HOME);
+      break;
+    case Keystroke::End:
+      input.Char(WXK_END);
+      break;
+    case Keystroke::PageUp:
+      input.Char(WXK_PAGEUP);
+      break;
+    case Keystroke::PageDown:
+      input.Char(WXK_PAGEDOWN);
       break;
     case Keystroke::OpenList:
       input.Char(WXK_DOWN, wxMOD_ALT);

@@ -39,21 +39,32 @@ bool ShownSelected(const Dialog& dialog, int controlId, int row);
 Rect ScreenArea();
 
 /// The message box on screen (the modal window opened last): its text as
-/// laid out in lines, and whether the text's widget is large enough for all
-/// of it and lies inside the box. Empty when that window is no message box.
+/// laid out in lines, whether the text's widget is large enough for all of
+/// it and lies inside the box, and that widget's screen rectangle. Empty
+/// when that window is no message box.
 struct ShownMessage {
   std::string text;
   bool whole = false;
+  Rect textRect;
 };
 ShownMessage ShownMessageBox();
 
+/// The width in pixels of the caption of the modal window opened last, in a
+/// bold variant of that window's font (as title bars show captions); 0 when
+/// no modal window is open.
+int CaptionTextWidth();
+
 /// The folder chooser on screen (the modal window opened last): the folder
-/// selected, the screen rectangles of its row in the folder tree and of the
-/// tree's visible part. All empty when that window is no folder chooser.
+/// selected (its path's bytes) and the name its row shows (UTF-8), the
+/// screen rectangles of that row in the folder tree and of the tree's
+/// visible part, and whether the tree has the keyboard focus. All empty
+/// when that window is no folder chooser.
 struct ShownChooser {
   std::string folder;
+  std::string name;
   Rect folderRow;
   Rect tree;
+  bool treeFocused = false;
 };
 ShownChooser ShownFolderChooser();
 
@@ -66,7 +77,20 @@ void ClickAt(int x, int y);
 /// Keys for the window under the pointer. OpenList (Alt+Down) opens the
 /// list of the combo box that has the focus; BackTab is Shift+Tab,
 /// SelectAll Ctrl+A.
-enum class Keystroke { Enter, Escape, Down, OpenList, Tab, BackTab, SelectAll };
+enum class Keystroke {
+  Enter,
+  Escape,
+  Up,
+  Down,
+  Home,
+  End,
+  PageUp,
+  PageDown,
+  OpenList,
+  Tab,
+  BackTab,
+  SelectAll
+};
 void Press(Keystroke key);
 void TypeText(const std::string& text);
 /// Alt and `letter` together, as for a mnemonic.

@@ -1,16 +1,23 @@
-// Smoke test of the window backend: a progress window, a modeless report
-// window, message boxes and a modal window with a list and a combo box, as
-// real windows on a virtual display, driven through the display server.
-// Arguments: the screenshot file to write; a second one, named after it,
-// shows a long message.
+// Smoke test of the window backend: a progress window, modeless report
+// windows (one with a long report), message boxes, the folder chooser and
+// modal windows with lists and a combo box, as real windows on a virtual
+// display, driven through the display server. Arguments: the screenshot
+// file to write; two more, named after it, show a long message and the
+// folder chooser.
 
 #include <algorithm>
+#include <boost/filesystem.hpp>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
 #include <iostream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "screenshot.h"
+#include "test_support/temp_dir.h"
+#include "ui/common_dialogs.h"
 #include "ui/dialog.h"
 #include "ui/message_box.h"
 #include "ui/toolkit.h"
@@ -121,6 +128,34 @@ ui::DialogTemplate RulesTemplate() {
        {kExtensions, ControlKind::ComboBox, "", {7, 95, 186, 60}, kDropDown | kTabStop},
        {ui::kIdOk, ControlKind::PushButton, "OK", {143, 129, 50, 14}, kTabStop | kDefaultButton}}};
 }
+
+// A modal window with a list of more rows than it shows.
+class LongListWindow : public ui::Dialog {
+ public:
+  static constexpr int kRows = 40;
+  LongListWindow()
+      : Dialog({105,
+                "Long list",
+                200,
+                100,
+                0,
+                {{kRules, ControlKind::ListView, "", {7, 7, 186, 86}, ui::style::kBorder}}}) {}
+
+  int SelectedRow() const {
+    for (int row = 0; row < kRows; ++row) {
+      if (List(kRules).GetItemState(row, ui::kItemSelected)) return row;
+    }
+    return -1;
+  }
+
+ protected:
+  bool OnInitDialog() override {
+    Dialog::OnInitDialog();
+    List(kRules).InsertColumn(0, "Nr", 60);
+    for (int row = 0; row < kRows; ++row) List(kRules).InsertItem(row, std::to_string(row + 1));
+    return true;
+  }
+};
 
 // A modal window with a list and an editable combo box; logs the list's
 // clicks and keys and what the combo box's edit field held when a pick
@@ -256,11 +291,88 @@ void CheckMessageBox(ReportWindow& report, const std::string& screenshot) {
   Check(answer == ui::Answer::Ok, "Enter answers the message box with OK");
 }
 
+// A short question keeps its caption whole beside a title bar's icon and
+// buttons, and a text that is not UTF-8 shows, every such byte as its
+// ISO-8859-1 character.
+void CheckShortQuestion(ReportWindow& report) {
+  bool shown = false;
+  probe::WhenNextModalShows([&](const ui::Rect& box, ui::Dialog*) {
+    shown = true;
+    const probe::ShownMessage message = probe::ShownMessageBox();
+    Check(message.whole && message.text == "caf\xC3\xA9.c: [^\xC2\xBF]",
+          "the question shows its text, its bytes as ISO-8859-1 characters");
+    // A title bar's icon and three buttons take some 22 pixels each.
+    Check(box.width >= probe::CaptionTextWidth() + 4 * 22,
+          "the box is as wide as its caption and a title bar's icon and buttons");
+    PointAtCenter(box);
+    probe::Press(probe::Keystroke::Escape);
+  });
+  const ui::Answer answer = ui::MessageBox(&report, "caf\xE9.c: [^\xBF]", "Directory not chosen",
+                                           ui::Buttons::YesNo, ui::Icon::None);
+  Check(shown && answer == ui::Answer::No, "the question appeared, and Escape answers No");
+}
+
+// The process's CPU time in seconds.
+double CpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
+
+// The process's peak resident memory in bytes, as the system counts it.
+double PeakMemory() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) * 1024;
+  }
+  return 0;
+}
+
+// A report of 16 MB, a byte that is not UTF-8 on every line.
+std::string LongReport() {
+  std::string text;
+  for (int line = 0; text.size() < 16000000; ++line) {
+    text += "line " + std::to_string(line) + " of caf\xE9.c: a substitution of the report\r\n";
+  }
+  return text;
+}
+
+// A long report shows whole, takes a small multiple of its size on its way
+// to the window, and leaves the toolkit idle once its window is gone.
+void CheckLongReport() {
+  std::string text = LongReport();
+  // On each line the é takes a byte more, and the line break a byte less.
+  const size_t shownSize = text.size();
+  const double before = PeakMemory();
+  const double size = static_cast<double>(text.size());
+  ReportWindow report;
+  report.Create(nullptr);
+  report.ShowWindow(true);
+  report.Edit(kReport).SetText(std::move(text));
+  const double growth = (PeakMemory() - before) / size;
+  std::cout << "a report of 16 MB took " << growth << " times its size in memory" << std::endl;
+#if !defined(__SANITIZE_ADDRESS__)
+  // Counted without the sanitizer, which keeps freed memory for a while.
+  Check(growth < 6, "on its way to the window it took less than six times its size");
+#endif
+  const std::string shown = probe::ShownText(report, kReport);
+  Check(shown.size() == shownSize && shown.find("line 0 of caf\xC3\xA9.c") == 0,
+        "a report of 16 MB shows whole");
+  report.DestroyWindow();
+  const double cpu = CpuSeconds();
+  probe::HandleEventsFor(1500);
+  std::cout << "CPU in the 1.5 s after the report window closed: " << CpuSeconds() - cpu << " s"
+            << std::endl;
+  Check(CpuSeconds() - cpu < 0.5, "once its window is gone, the toolkit is idle");
+}
+
 // A path of `depth` folders with long names, and no blank in it.
 std::string LongPath(int depth) {
   std::string path;
   for (int folder = 0; folder < depth; ++folder) path += "/a-folder-with-a-rather-long-name";
   return path + "/extconvTestAppend.xml";
+}
+
+bool Inside(const ui::Rect& inner, const ui::Rect& outer) {
+  return inner.width > 0 && inner.height > 0 && inner.x >= outer.x && inner.y >= outer.y &&
+         inner.x + inner.width <= outer.x + outer.width &&
+         inner.y + inner.height <= outer.y + outer.height;
 }
 
 std::string Squeezed(const std::string& text) {
@@ -364,6 +476,106 @@ void CheckListAndCombo(RulesWindow& rules) {
   WaitUntil([&] { return rules.okClicked; });
 }
 
+// Each key moves the selection to the row expected, and that row into view;
+// a page is one row less than the rows in view.
+void CheckListKeys(LongListWindow& window) {
+  ClickCenter(probe::RowScreenRect(window, kRules, 0));
+  WaitUntil([&] { return window.SelectedRow() == 0; });
+  using probe::Keystroke;
+  auto pressMovesTo = [&](Keystroke key, int row, const std::string& what) {
+    probe::Press(key);
+    Check(WaitUntil([&] {
+            return window.SelectedRow() == row && Inside(probe::RowScreenRect(window, kRules, row),
+                                                         probe::ScreenRect(window, kRules));
+          }),
+          what + ", and the row is in view");
+  };
+  const int last = LongListWindow::kRows - 1;
+  pressMovesTo(Keystroke::End, last, "End selects the last row");
+  const int inView = window.List(kRules).RowsPerPage();
+  Check(inView > 2 && inView < LongListWindow::kRows, "the list tells how many rows it shows");
+  const int page = inView - 1;
+  pressMovesTo(Keystroke::Home, 0, "Home selects the first row");
+  pressMovesTo(Keystroke::PageDown, page, "Page Down moves down by a page");
+  pressMovesTo(Keystroke::PageDown, 2 * page, "Page Down moves down by another page");
+  pressMovesTo(Keystroke::PageUp, page, "Page Up moves up by a page");
+  pressMovesTo(Keystroke::End, last, "End selects the last row again");
+  pressMovesTo(Keystroke::Up, last - 1, "Up moves up by a row");
+  pressMovesTo(Keystroke::PageUp, last - 1 - page, "Page Up moves up by a page from there");
+  window.EndDialog(ui::kIdOk);
+}
+
+// Tab moves the focus from part to part of the chooser until it reaches the
+// folder tree; false when it does not within a round.
+bool TabToTheFolders() {
+  for (int press = 0; press < 6; ++press) {
+    if (probe::ShownFolderChooser().treeFocused) return true;
+    probe::Press(probe::Keystroke::Tab);
+    probe::HandleEventsFor(100);
+  }
+  return probe::ShownFolderChooser().treeFocused;
+}
+
+// Two folders whose names show alike, "café": one in ISO-8859-1, one in
+// UTF-8. The chooser starts at the first, in view; the keyboard reaches the
+// tree and moves to the second; each is returned byte for byte.
+void CheckFolderChooser(const std::string& screenshot) {
+  test_support::TempDir dir;
+  const std::string latin1 = dir / "caf\xE9";
+  const std::string utf8 = dir / "caf\xC3\xA9";
+  boost::filesystem::create_directories(latin1);
+  boost::filesystem::create_directories(utf8);
+  for (const std::string& wanted : {latin1, utf8}) {
+    probe::WhenNextModalShows([&](const ui::Rect& chooser, ui::Dialog*) {
+      probe::PointAt(chooser.x + chooser.width / 2, chooser.y + 10);
+      Check(WaitUntil([] { return probe::ShownFolderChooser().folder.size() > 0; }),
+            "the folder chooser shows its tree");
+      const probe::ShownChooser start = probe::ShownFolderChooser();
+      Check(start.folder == latin1 && start.name == "caf\xC3\xA9",
+            "the chooser starts at the folder named in ISO-8859-1, which shows as caf\xC3\xA9");
+      Check(Inside(start.folderRow, start.tree), "that folder is in view");
+      if (wanted == latin1) {
+        Check(window_test::ScreenshotShowing(screenshot, start.folderRow),
+              "the chooser is on screen");
+      }
+      Check(TabToTheFolders(), "the folder tree has the keyboard focus, or Tab gives it");
+      probe::Press(probe::Keystroke::BackTab);
+      Check(WaitUntil([] { return !probe::ShownFolderChooser().treeFocused; }, 2000) &&
+                TabToTheFolders(),
+            "Shift+Tab leaves it, and Tab comes back");
+      if (wanted == utf8) probe::Press(probe::Keystroke::Up);
+      Check(WaitUntil([&] { return probe::ShownFolderChooser().folder == wanted; }),
+            "the keyboard selects the folder wanted");
+      ClickCenter(probe::ButtonScreenRect("Choose"));
+    });
+    const std::string chosen = ui::ChooseFolder({"Choose directory", "Choose", latin1});
+    Check(chosen == wanted, wanted == latin1
+                                ? "the folder named in ISO-8859-1 is chosen byte for byte"
+                                : "the folder named in UTF-8 is chosen, not confused with it");
+  }
+}
+
+// Saving into the working folder, named in ISO-8859-1: the path comes back
+// byte for byte (the toolkit itself gives such a path as nothing).
+void CheckFileDialog() {
+  test_support::TempDir dir;
+  const std::string folder = dir / "caf\xE9";
+  boost::filesystem::create_directories(folder);
+  const boost::filesystem::path working = boost::filesystem::current_path();
+  boost::filesystem::current_path(folder);
+  // The toolkit does not know where its native dialog is: without an owner
+  // it is centred on the screen.
+  probe::WhenNextModalShows([](const ui::Rect&, ui::Dialog*) {
+    PointAtCenter(probe::ScreenArea());
+    probe::Press(probe::Keystroke::Enter);
+  });
+  const std::string chosen =
+      ui::ChooseFile({true, "xml", "MyVarnockConfig.xml", "Config Files (*.xml)|*.xml||"});
+  boost::filesystem::current_path(working);
+  Check(chosen == folder + "/MyVarnockConfig.xml",
+        "the file dialog gives a path named in ISO-8859-1 byte for byte");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -389,7 +601,15 @@ int main(int argc, char** argv) {
     CheckMirrorAndInput(report);
     CheckResize(report);
     CheckMessageBox(report, screenshot);
+    CheckShortQuestion(report);
     CheckLongMessage(report, screenshot.substr(0, screenshot.rfind('.')) + "-long-message.png");
+    CheckFolderChooser(screenshot.substr(0, screenshot.rfind('.')) + "-folder-chooser.png");
+    CheckFileDialog();
+    CheckLongReport();
+
+    LongListWindow longList;
+    probe::WhenNextModalShows([&](const ui::Rect&, ui::Dialog*) { CheckListKeys(longList); });
+    longList.DoModal();
 
     RulesWindow rules;
     probe::WhenNextModalShows([&](const ui::Rect&, ui::Dialog*) {
@@ -404,9 +624,10 @@ int main(int argc, char** argv) {
     Check(WaitUntil([&] { return !report.IsOpen(); }),
           "the window closes from inside its own handler");
   }
-  std::cout << "screenshot: " << screenshot << std::endl;
-  std::cout << "screenshot: " << screenshot.substr(0, screenshot.rfind('.')) + "-long-message.png"
-            << std::endl;
+  for (const char* suffix : {"", "-long-message", "-folder-chooser"}) {
+    std::cout << "screenshot: " << screenshot.substr(0, screenshot.rfind('.')) + suffix + ".png"
+              << std::endl;
+  }
   const int failures = window_test::Failures();
   std::cout << (failures ? "window smoke test failed" : "window smoke test passed") << std::endl;
   return failures ? 1 : 0;

@@ -50,7 +50,8 @@ class PLATFORM_EXPORT Control {
   /// Window text: an edit's contents, a button's or label's caption, a combo
   /// box's edit field. Multi-line edits hold CR LF between lines.
   const std::string& GetText() const { return text_; }
-  virtual void SetText(const std::string& text);
+  /// Takes `text` over (a long text can be moved in rather than copied).
+  virtual void SetText(std::string text);
 
   bool IsEnabled() const { return enabled_; }
   void Enable(bool enable);
@@ -116,7 +117,7 @@ class PLATFORM_EXPORT ButtonControl : public Control {
 class PLATFORM_EXPORT EditControl : public Control {
  public:
   using Control::Control;
-  void SetText(const std::string& text) override;
+  void SetText(std::string text) override;
   bool IsReadOnly() const { return HasStyle(style::kReadOnly); }
   /// The user replaces the text (focus first, as typing needs it).
   bool UserType(const std::string& text);
@@ -195,8 +196,15 @@ class PLATFORM_EXPORT ListViewControl : public Control {
   bool UserClick(int row);
   /// As UserClick, then ListDoubleClick.
   bool UserDoubleClick(int row);
-  /// A key press: ListKeyDown is sent first; Up and Down then move the
-  /// selection, as the list does by default.
+  /// The number of rows that the list shows whole at once; the window
+  /// backend keeps it up to date, and it is 1 until a backend sets it.
+  int RowsPerPage() const { return rowsPerPage_; }
+  void SetRowsPerPage(int rows);
+
+  /// A key press: ListKeyDown is sent first; the arrow keys, Home, End,
+  /// Page Up and Page Down then move the selection, as the list does by
+  /// default, and the selected row is scrolled into view. A page is one row
+  /// less than RowsPerPage(), so that the row last in view stays in view.
   bool UserKeyDown(Key key);
 
  private:
@@ -205,10 +213,14 @@ class PLATFORM_EXPORT ListViewControl : public Control {
     unsigned state = 0;
   };
   void SelectOnly(int row);
+  /// The row that `key` moves the selection to from the focused row
+  /// `current` (-1: none).
+  int RowAfterKey(Key key, int current) const;
   std::vector<Column> columns_;
   std::vector<Row> rows_;
   unsigned extendedStyle_ = 0;
   int ensuredVisible_ = -1;
+  int rowsPerPage_ = 1;
 };
 
 /// Progress bar.

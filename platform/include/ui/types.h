@@ -106,7 +106,7 @@ constexpr unsigned kListGridLines = 0x01;
 constexpr unsigned kListFullRowSelect = 0x20;
 
 /// Keys reported by ListKeyDown.
-enum class Key { Up, Down, Home, End, Space, Other };
+enum class Key { Up, Down, Home, End, PageUp, PageDown, Space, Other };
 
 /// A notification on its way to a dialog's message map.
 struct Notification {

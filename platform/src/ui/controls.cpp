@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/dialog.h"
 
@@ -17,8 +18,8 @@ Control::Control(Dialog& owner, const ControlTemplate& source, const Rect& pixel
 
 Control::~Control() = default;
 
-void Control::SetText(const std::string& text) {
-  text_ = text;
+void Control::SetText(std::string text) {
+  text_ = std::move(text);
   Changed(Aspect::Text);
 }
 
@@ -91,8 +92,8 @@ bool ButtonControl::UserClick() {
   return true;
 }
 
-void EditControl::SetText(const std::string& text) {
-  Control::SetText(text);
+void EditControl::SetText(std::string text) {
+  Control::SetText(std::move(text));
   if (!HasStyle(style::kMultiLine)) SendChanged();
 }
 
@@ -271,26 +272,36 @@ bool ListViewControl::UserKeyDown(Key key) {
   for (int row = 0; row < count; ++row) {
     if (rows_[row].state & kItemFocused) current = row;
   }
-  int target = current;
-  switch (key) {
-    case Key::Up:
-      target = std::max(current - 1, 0);
-      break;
-    case Key::Down:
-      target = std::min(current + 1, count - 1);
-      break;
-    case Key::Home:
-      target = 0;
-      break;
-    case Key::End:
-      target = count - 1;
-      break;
-    default:
-      return true;
-  }
+  const int target = RowAfterKey(key, current);
+  if (target < 0) return true;
   SelectOnly(target);
+  EnsureVisible(target, false);
   return true;
 }
+
+// -1 for a key that moves no selection.
+int ListViewControl::RowAfterKey(Key key, int current) const {
+  const int last = GetItemCount() - 1;
+  const int page = std::max(rowsPerPage_ - 1, 1);
+  switch (key) {
+    case Key::Up:
+      return std::max(current - 1, 0);
+    case Key::Down:
+      return std::min(current + 1, last);
+    case Key::PageUp:
+      return std::max(current - page, 0);
+    case Key::PageDown:
+      return std::min(current + page, last);
+    case Key::Home:
+      return 0;
+    case Key::End:
+      return last;
+    default:
+      return -1;
+  }
+}
+
+void ListViewControl::SetRowsPerPage(int rows) { rowsPerPage_ = std::max(rows, 1); }
 
 void ProgressControl::SetRange(int low, int high) {
   low_ = low;

@@ -73,7 +73,7 @@ void ComboBoxView::MirrorItems() {
   const int shown = static_cast<int>(widget->GetCount());
   bool prefix = shown <= combo_.GetCount();
   for (int item = 0; prefix && item < shown; ++item) {
-    prefix = FromWx(widget->GetString(item)) == combo_.GetItemText(item);
+    prefix = widget->GetString(item) == ToWx(combo_.GetItemText(item));
   }
   if (!prefix) {
     widget->Clear();
@@ -90,7 +90,9 @@ void ComboBoxView::MirrorSelection() {
 // A drop-down list shows its selection only.
 void ComboBoxView::MirrorText() {
   if (!editable_) return;
-  if (FromWx(Combo()->GetValue()) != combo_.GetText()) Combo()->ChangeValue(ToWx(combo_.GetText()));
+  if (TextAfterEdit(combo_.GetText(), Combo()->GetValue()) != combo_.GetText()) {
+    Combo()->ChangeValue(ToWx(combo_.GetText()));
+  }
 }
 
 void ComboBoxView::OnSelect(wxCommandEvent&) {
@@ -104,7 +106,7 @@ void ComboBoxView::OnSelect(wxCommandEvent&) {
 // field's previous text first.
 void ComboBoxView::OnText(wxCommandEvent&) {
   if (Mirroring() || Combo()->GetSelection() != wxNOT_FOUND) return;
-  std::string typed = FromWx(Combo()->GetValue());
+  std::string typed = TextAfterEdit(combo_.GetText(), Combo()->GetValue());
   if (typed != combo_.GetText()) ReportTyping([&] { combo_.UserType(typed); });
 }
 

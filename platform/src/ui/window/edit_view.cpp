@@ -39,8 +39,19 @@ EditView::EditView(EditControl& control, wxWindow* parent)
 
 wxTextCtrl* EditView::Text() const { return static_cast<wxTextCtrl*>(Widget()); }
 
+// The widget lays out a long text while the toolkit is idle, and goes on doing
+// so for as long as it exists, which is until the toolkit's next idle time
+// after its window has closed: without its text it has nothing to do.
+EditView::~EditView() {
+  if (multiLine_) Text()->Freeze();
+}
+
+// The bytes that the widget's text stands for, as the model holds them.
 std::string EditView::ShownText() const {
-  std::string shown = FromWx(Text()->GetValue());
+  const wxString value = Text()->GetValue();
+  if (value.empty()) return std::string();
+  const std::string& model = edit_.GetText();
+  const std::string shown = TextAfterEdit(multiLine_ ? ToWidgetLines(model) : model, value);
   return multiLine_ ? ToModelLines(shown) : shown;
 }
 
@@ -48,12 +59,34 @@ std::string EditView::ShownText() const {
 // does while the user types.
 void EditView::Mirror(Aspect aspect) {
   if (aspect != Aspect::Text || ShownText() == edit_.GetText()) return;
-  Text()->ChangeValue(ToWx(multiLine_ ? ToWidgetLines(edit_.GetText()) : edit_.GetText()));
+  ShowText(edit_.GetText());
+}
+
+// A long text goes to the widget in parts: the toolkit's strings take four
+// bytes a character, and the whole text in one would take many times its
+// size in memory at once. The widget, frozen meanwhile, lays out the text
+// once it has all of it.
+void EditView::ShowText(const std::string& text) {
+  constexpr size_t kPart = 1 << 20;
+  if (text.size() <= kPart) {
+    Text()->ChangeValue(ToWx(multiLine_ ? ToWidgetLines(text) : text));
+    return;
+  }
+  Text()->Freeze();
+  Text()->ChangeValue(wxString());
+  for (size_t at = 0; at < text.size();) {
+    const size_t end = PartEnd(text, at, kPart);
+    const std::string part = text.substr(at, end - at);
+    Text()->AppendText(ToWx(multiLine_ ? ToWidgetLines(part) : part));
+    at = end;
+  }
+  Text()->Thaw();
+  Text()->SetInsertionPoint(0);
 }
 
 void EditView::OnText(wxCommandEvent&) {
   if (Mirroring()) return;
-  std::string typed = ShownText();
+  const std::string typed = ShownText();
   if (typed != edit_.GetText()) ReportTyping([&] { edit_.UserType(typed); });
 }
 

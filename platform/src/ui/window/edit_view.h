@@ -13,10 +13,13 @@ namespace ui::window {
 class EditView : public WidgetView {
  public:
   EditView(EditControl& control, wxWindow* parent);
+  ~EditView() override;
 
  private:
   void Mirror(Aspect aspect) override;
   std::string ShownText() const;
+  /// Has the widget show the model's text `text`.
+  void ShowText(const std::string& text);
   void OnText(wxCommandEvent& event);
   wxTextCtrl* Text() const;
   EditControl& edit_;

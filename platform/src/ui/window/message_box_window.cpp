@@ -44,6 +44,19 @@ int TextWidthLimit(const wxWindow* owner, int iconWidth) {
   return std::max(screen.GetWidth() * 2 / 3 - iconWidth - 3 * kMargin, kNarrowest);
 }
 
+// A window manager cuts a caption that is wider than its title bar, where
+// it shares the room with the window's icon and buttons: the box is at least
+// as wide as its caption in bold, as title bars show it, with room for four
+// square buttons the caption's height.
+int CaptionWidth(const wxWindow* box, const wxString& caption) {
+  const wxFont bold = box->GetFont().Bold();
+  wxCoord width = 0;
+  wxCoord height = 0;
+  box->GetTextExtent(caption, &width, &height, nullptr, nullptr, &bold);
+  constexpr int kTitleBarButtons = 4;
+  return width + kTitleBarButtons * (height + kMargin);
+}
+
 // A message box of our own: the toolkit's native one shows no icon, and its
 // portable one cannot do without.
 class MessageBoxWindow : public wxDialog {
@@ -69,6 +82,8 @@ class MessageBoxWindow : public wxDialog {
     const long choice = buttons == Buttons::YesNo ? wxYES_NO : wxOK;
     layout->Add(CreateSeparatedButtonSizer(choice), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
     SetSizerAndFit(layout);
+    const wxSize fitted = GetClientSize();
+    SetClientSize(std::max(fitted.GetWidth(), CaptionWidth(this, GetTitle())), fitted.GetHeight());
     // Closing a question without an answer is the safe answer, No.
     SetEscapeId(buttons == Buttons::YesNo ? wxID_NO : wxID_OK);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { EndModal(event.GetId()); });

@@ -37,6 +37,12 @@ Key KeyOf(int keyCode) {
     case WXK_END:
     case WXK_NUMPAD_END:
       return Key::End;
+    case WXK_PAGEUP:
+    case WXK_NUMPAD_PAGEUP:
+      return Key::PageUp;
+    case WXK_PAGEDOWN:
+    case WXK_NUMPAD_PAGEDOWN:
+      return Key::PageDown;
     case WXK_SPACE:
       return Key::Space;
     default:
@@ -184,6 +190,7 @@ void ReportListView::OnKeyDown(wxKeyEvent& event) {
     event.Skip();
     return;
   }
+  list_.SetRowsPerPage(List()->GetCountPerPage());
   list_.UserKeyDown(KeyOf(event.GetKeyCode()));
 }
 
