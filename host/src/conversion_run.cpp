@@ -7,12 +7,12 @@
 #include "platform/ascii_case.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
-#include "platform/program.h"
 #include "platform/text_file.h"
 #include "plugin_interface/converter_plugin.h"
 #include "reg_exp_converter.h"
 #include "report_line.h"
 #include "ui/message_box.h"
+#include "unexpected_error.h"
 #include "varnock_dlg.h"
 #include "view_report_dlg.h"
 
@@ -37,9 +37,11 @@ std::string Heading(const std::string& title) {
 
 ConversionRun::ConversionRun(CVarnockDlg& owner) : dialog(owner) {}
 
-void ConversionRun::Execute() {
+RunEnd ConversionRun::Execute() {
   dialog.SaveSettings();
-  if (!CheckRoot() || !ChooseWorkingDirectory()) return;
+  if (!CheckRoot() || !ChooseWorkingDirectory()) {
+    return destinationTaken ? RunEnd::DestinationTaken : RunEnd::Stopped;
+  }
   ListFiles();
   ReadPatterns();
   fileProgress = std::make_unique<CProgressBarDlg>();
@@ -47,8 +49,8 @@ void ConversionRun::Execute() {
   fileProgress->Progress().SetRange(0, static_cast<int>(files.size()));
   fileProgress->Progress().SetStep(1);
   StartReport();
-  if (!ProcessFiles()) return;
-  FinishReport();
+  if (!ProcessFiles()) return RunEnd::Stopped;
+  return FinishReport();
 }
 
 bool ConversionRun::CheckRoot() {
@@ -81,15 +83,17 @@ bool ConversionRun::ChooseWorkingDirectory() {
 }
 
 // Test mode always works on a fresh copy; a destination that is already there
-// (or whose state cannot be read) ends the process. One too long for the file
-// system is none of these: the tree copy refuses it and says why.
+// (or whose state cannot be read) ends the run before anything is done. One
+// too long for the file system is none of these: the tree copy refuses it and
+// says why.
 bool ConversionRun::ChooseInTestMode(CProgressBarDlg& copyProgress) {
   copyProgress.Create(&dialog);
   copyProgress.SetCaption("Copy Files");
   dialog.workDir = dialog.dstDir;
   if (!platform::PathTooLong(dialog.workDir) &&
       platform::ProbeEntry(dialog.workDir) != platform::EntryState::Missing) {
-    platform::ExitProcess(1);
+    destinationTaken = true;
+    return false;
   }
   onCopy = true;
   return CopyDirectoryTree(root, dialog.workDir, copyProgress.Progress(), copyReport);
@@ -157,11 +161,23 @@ void ConversionRun::StartReport() {
 bool ConversionRun::ProcessFiles() {
   for (const std::string& path : files) {
     fileProgress->Progress().StepIt();
-    Outcome outcome = ProcessFile(path);
+    Outcome outcome = ProcessFileOrReport(path);
     if (outcome == Outcome::EndRun) return false;
     if (outcome == Outcome::StopFiles) break;
   }
   return true;
+}
+
+// Whatever unforeseen stops the handling of one file (memory that runs out,
+// say) is that file's report line, and the next file gets its turn.
+ConversionRun::Outcome ConversionRun::ProcessFileOrReport(const std::string& path) {
+  try {
+    return ProcessFile(path);
+  } catch (...) {
+    notHandledReport += ReportLine(
+        path, "an unexpected error stopped its conversion: " + CurrentExceptionText() + ".");
+    return Outcome::Next;
+  }
 }
 
 ConversionRun::Outcome ConversionRun::ProcessFile(const std::string& path) {
@@ -275,26 +291,29 @@ bool ConversionRun::WriteSource(const std::string& path, const std::string& text
   return platform::ReplaceFile(path, crLf ? platform::ToTextMode(text) : text, !onCopy);
 }
 
-// What the copy lacks and what the run left or replaced for links come last,
-// each under a heading of its own, when there is anything to say.
-void ConversionRun::FinishReport() {
+// What the run could not handle, what the copy lacks and what the run left or
+// replaced for links come last, each under a heading of its own, when there
+// is anything to say. Test mode shows no report.
+RunEnd ConversionRun::FinishReport() {
   // The write replaces a link at the report's name; the report says so itself.
   if (platform::IsSymbolicLink(reportPath)) linkReport += ReplacedLinkLine(reportPath);
   std::string report = conversionReport + substitutionReport;
+  if (!notHandledReport.empty()) {
+    report += "\n" + Heading("Files and folders not handled") + notHandledReport;
+  }
   if (!copyReport.empty()) {
     report += "\n" + Heading("Copy of the source directory") + copyReport;
   }
   if (!linkReport.empty()) {
     report += "\n" + Heading("Links and second names") + linkReport;
   }
-  if (!platform::ReplaceTextFile(reportPath, report)) {
+  const bool written = platform::ReplaceTextFile(reportPath, report);
+  if (written) {
+    platform::ReadTextFile(reportPath, report);
+  } else {
     ui::MessageBox(&dialog, "Could not write the report file '" + reportPath + "'.",
                    "Writing report");
-    if (dialog.testMode) platform::ExitProcess(1);
-  } else {
-    platform::ReadTextFile(reportPath, report);
   }
-  CViewReportDlg viewer(report);
-  if (dialog.testMode) platform::ExitProcess(0);
-  viewer.DoModal();
+  if (!dialog.testMode) CViewReportDlg(report).DoModal();
+  return written ? RunEnd::ReportWritten : RunEnd::ReportNotWritten;
 }

@@ -201,6 +201,38 @@ TEST_F(TestModeTest, ARunFromADeletedFolderWritesItsReport) {
             std::string::npos);
 }
 
+// A plug-in that breaks its promise and throws: while a project has its turn
+// the project gets a report line and the run goes on; at start-up the program
+// stops with a message and exit code 1.
+TEST_F(TestModeTest, AnUnexpectedErrorIsAFilesReportLineOrStopsTheProgramWithAMessage) {
+  boost::filesystem::remove(install.bin + "/extconvTestAppend.so");
+  install.AddPlugin("extconvTestConvertThrows");
+  WriteFile(source + "/b.tproj", "project");
+  WriteFile(source + "/io.c", "first\nx = foo;\n");
+  ProgramResult result = RunTestMode(iniFile, source, destination);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.errors, "");
+  std::string lines;
+  for (const char* project : {"/app.tproj", "/b.tproj"}) {
+    lines += destination + project +
+             " => an unexpected error stopped its conversion: the test plug-in cannot convert " +
+             destination + project + ".\r\n";
+  }
+  EXPECT_NE(
+      ReadFile(destination + "/VarnockReport.txt")
+          .find("\r\nFiles and folders not handled\r\n" + std::string(39, '-') + "\r\n" + lines),
+      std::string::npos);
+  EXPECT_NE(ReadFile(destination + "/io.c").find("\nx = bar;\n"), std::string::npos);
+
+  install.AddPlugin("extconvTestNameThrows");
+  result = RunTestMode(iniFile, source, install.temp / "second");
+  EXPECT_EQ(result.signal, 0);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.errors,
+            "Varnock: Varnock stopped because of an unexpected error:\nthe test plug-in has no "
+            "name\n");
+}
+
 TEST_F(TestModeTest, AReportThatCannotBeWrittenEndsWithExitCode1) {
   boost::filesystem::create_directories(source + "/VarnockReport.txt");
   ProgramResult result = RunTestMode(iniFile, source, destination);

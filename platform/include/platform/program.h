@@ -27,7 +27,4 @@ PLATFORM_EXPORT std::string JoinCommandLine(const std::vector<std::string>& argu
 /// half-written file of a write under way. Called once, at start.
 PLATFORM_EXPORT void PrepareFileWrites();
 
-/// Ends the process at once with `code`, after flushing standard streams.
-[[noreturn]] PLATFORM_EXPORT void ExitProcess(int code);
-
 }  // namespace platform
