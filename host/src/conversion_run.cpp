@@ -1,5 +1,8 @@
 #include "conversion_run.h"
 
+#include <boost/algorithm/string/predicate.hpp>
+#include <cstdint>
+
 #include "copy_directory_tree.h"
 #include "copy_files_dlg.h"
 #include "file_gate.h"
@@ -19,6 +22,10 @@
 namespace {
 
 const char* const kSecurityCaption = "Security check";
+
+// A source file is rewritten in memory, several times its size; one larger
+// than any real source is refused before it is read.
+constexpr std::uint64_t kMaxSourceBytes = 64 * 1024 * 1024;
 
 // "*" and the path from its last "."; MAIN.C gives "*.C".
 std::string FilePattern(const std::string& path) { return "*" + path.substr(path.rfind('.')); }
@@ -123,14 +130,30 @@ void ConversionRun::ListFiles() {
   TreeListing listing = ListTree(dialog.workDir, LinkedFolders::NotFollowed);
   files = std::move(listing.files);
   gate = std::make_unique<FileGate>(dialog.workDir, files);
-  for (const LeftOutEntry& entry : listing.leftOut) {
-    if (entry.reason == LeftOutReason::HoldingFolder) {
+  for (const LeftOutEntry& entry : listing.leftOut) ReportLeftOut(entry);
+}
+
+// Worded as the copy's lines for the same entries.
+void ConversionRun::ReportLeftOut(const LeftOutEntry& entry) {
+  switch (entry.reason) {
+    case LeftOutReason::HoldingFolder:
       linkReport +=
           ReportLine(entry.path, "link to the project folder or a folder above it: not followed.");
-    } else if (entry.reason == LeftOutReason::OutsideFolder) {
+      break;
+    case LeftOutReason::OutsideFolder:
       linkReport +=
           ReportLine(entry.path, "link to a folder outside the project folder: not followed.");
-    }
+      break;
+    case LeftOutReason::Special:
+    case LeftOutReason::Unreadable:
+      NoteNotHandled(entry.path, LeftOutDescription(entry.reason) + ": not converted.");
+      break;
+    case LeftOutReason::UnreadableFolder:
+      NoteNotHandled(entry.path,
+                     LeftOutDescription(entry.reason) + ": its contents were not converted.");
+      break;
+    case LeftOutReason::RepeatedFolder:
+      break;  // not met where no link is followed
   }
 }
 
@@ -174,8 +197,8 @@ ConversionRun::Outcome ConversionRun::ProcessFileOrReport(const std::string& pat
   try {
     return ProcessFile(path);
   } catch (...) {
-    notHandledReport += ReportLine(
-        path, "an unexpected error stopped its conversion: " + CurrentExceptionText() + ".");
+    NoteNotHandled(path,
+                   "an unexpected error stopped its conversion: " + CurrentExceptionText() + ".");
     return Outcome::Next;
   }
 }
@@ -261,7 +284,7 @@ ConversionRun::Outcome ConversionRun::SubstituteSource(const std::string& path,
 ConversionRun::Outcome ConversionRun::ApplyRules(const std::string& path) {
   RegExpConverter converter(dialog.testMode);
   std::string text;
-  platform::ReadFileBytes(path, text);
+  if (!ReadSource(path, text)) return Outcome::Next;
   bool crLf = text.find("\r\n") != std::string::npos;
   if (crLf) text = platform::FromTextMode(text);
 
@@ -282,6 +305,22 @@ ConversionRun::Outcome ConversionRun::ApplyRules(const std::string& path) {
                           "' could not be written; it was left unchanged.\n";
   }
   return Outcome::Next;
+}
+
+// A source file that cannot be read, or is too large, is left as it is and
+// named with the reason.
+bool ConversionRun::ReadSource(const std::string& path, std::string& text) {
+  const platform::ReadFailure failure = platform::ReadRegularFile(path, kMaxSourceBytes, text);
+  if (failure == platform::ReadFailure::kNone) return true;
+  const std::string reason = platform::ReadRefusalReason(failure, kMaxSourceBytes);
+  NoteNotHandled(path, (reason.empty() ? "could not be read" : reason) + ": not converted.");
+  return false;
+}
+
+// One line per path, also when two patterns of a pass match its file.
+void ConversionRun::NoteNotHandled(const std::string& path, const std::string& why) {
+  const std::string line = ReportLine(path, why);
+  if (!boost::algorithm::ends_with(notHandledReport, line)) notHandledReport += line;
 }
 
 // Written beside the file and renamed into place: a failed write never leaves

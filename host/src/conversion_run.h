@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "file_gate.h"
+#include "file_search.h"
 #include "progress_bar_dlg.h"
 #include "rule_cache.h"
 #include "run_end.h"
@@ -29,6 +30,7 @@ class ConversionRun {
   bool ChooseInTestMode(CProgressBarDlg& copyProgress);
   bool ChooseInteractively(CProgressBarDlg& copyProgress);
   void ListFiles();
+  void ReportLeftOut(const LeftOutEntry& entry);
   void ReadPatterns();
   void StartReport();
   bool ProcessFiles();
@@ -42,6 +44,8 @@ class ConversionRun {
   void RunPlugin(const std::string& path);
   Outcome SubstituteSource(const std::string& path, const std::string& filePattern);
   Outcome ApplyRules(const std::string& path);
+  bool ReadSource(const std::string& path, std::string& text);
+  void NoteNotHandled(const std::string& path, const std::string& why);
   bool WriteSource(const std::string& path, const std::string& text, bool crLf);
   RunEnd FinishReport();
 

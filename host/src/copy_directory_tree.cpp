@@ -134,16 +134,12 @@ void ReportLeftOut(const std::vector<LeftOutEntry>& leftOut, std::string& copyRe
   for (const LeftOutEntry& entry : leftOut) {
     switch (entry.reason) {
       case LeftOutReason::Special:
-        copyReport += ReportLine(entry.path,
-                                 "not a file, folder or link to one (a pipe, socket or "
-                                 "device): not copied.");
-        break;
       case LeftOutReason::Unreadable:
-        copyReport += ReportLine(entry.path, "could not be read: not copied.");
+        copyReport += ReportLine(entry.path, LeftOutDescription(entry.reason) + ": not copied.");
         break;
       case LeftOutReason::UnreadableFolder:
-        copyReport +=
-            ReportLine(entry.path, "folder could not be read: copied without its contents.");
+        copyReport += ReportLine(
+            entry.path, LeftOutDescription(entry.reason) + ": copied without its contents.");
         break;
       case LeftOutReason::HoldingFolder:
         copyReport +=
@@ -189,7 +185,8 @@ bool CopyFiles(const std::vector<std::string>& files, const std::string& source,
     int error = platform::CopyFile(file, MapPath(file, source, destination), false);
     if (error == 0) continue;
     if (!platform::CanReadFile(file)) {
-      copyReport += ReportLine(file, "could not be read: not copied.");
+      copyReport +=
+          ReportLine(file, LeftOutDescription(LeftOutReason::Unreadable) + ": not copied.");
       continue;
     }
     Refuse("Error while copying the file '" + file + "'.");

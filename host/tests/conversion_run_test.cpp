@@ -385,6 +385,51 @@ TEST_F(ConversionRunTest, RewritingInPlaceKeepsTheFileItselfAndAFailedBackupTheO
   EXPECT_EQ(NamesIn(locked), (Strings{"VarnockReport.txt", "open.c"}));
 }
 
+// In place, what cannot be read (a file too large to rewrite, a closed folder
+// or file) is named with the reason, worded as a copy's lines for the same
+// entries, and the run goes on with the files after it.
+TEST_F(ConversionRunTest, InPlaceWhatCannotBeReadIsNamedAndTheRunGoesOn) {
+  namespace fs = boost::filesystem;
+  WriteFile(source + "/a-big.c", kOriginal);
+  fs::resize_file(source + "/a-big.c", 64 * 1024 * 1024 + 1);
+  WriteFile(source + "/b-closed/inner.c", kOriginal);
+  WriteFile(source + "/c-secret.c", kOriginal);
+  WriteFile(source + "/d-main.c", kOriginal);
+  const bool superuser = test_support::RunsAsSuperuser();
+  if (superuser) {
+    const test_support::Ownership nobody{test_support::kUnprivilegedId,
+                                         test_support::kUnprivilegedId};
+    test_support::ChangeOwnership(source, nobody);
+    for (fs::recursive_directory_iterator entry(source), end; entry != end; ++entry) {
+      test_support::ChangeOwnership(entry->path().string(), nobody);
+    }
+  }
+  for (const char* closed : {"/b-closed", "/c-secret.c"}) {
+    fs::permissions(source + closed, fs::no_perms);
+  }
+  auto executeAsAUserWhoCannotReadThem = [&] {
+    Execute(source, [superuser](CVarnockDlg&) {
+      if (superuser && !test_support::BecomeUnprivileged()) std::_Exit(1);
+      ChooseInPlace(false);
+    });
+    std::_Exit(0);
+  };
+  EXPECT_EXIT(executeAsAUserWhoCannotReadThem(), testing::ExitedWithCode(0), "");
+  fs::permissions(source + "/b-closed", fs::owner_all);
+  fs::permissions(source + "/c-secret.c", fs::owner_read | fs::owner_write);
+
+  EXPECT_EQ(ReadFile(source + "/d-main.c"), kRewritten);
+  EXPECT_EQ(ReadFile(source + "/b-closed/inner.c"), kOriginal);
+  EXPECT_EQ(ReadFile(source + "/c-secret.c"), kOriginal);
+  const std::string notHandled =
+      "\r\nFiles and folders not handled\r\n" + std::string(39, '-') + "\r\n" + source +
+      "/b-closed => folder could not be read: its contents were not converted.\r\n" + source +
+      "/a-big.c => larger than 64 MB: not converted.\r\n" + source +
+      "/c-secret.c => could not be read: not converted.\r\n";
+  const std::string report = ReportFile(source);
+  EXPECT_EQ(report.substr(report.size() - notHandled.size()), notHandled);
+}
+
 TEST_F(ConversionRunTest, ACopyIntoAFolderHoldingTheSourceIsRefusedAndWhatACopyLacksIsReported) {
   const std::string parent = install.temp / "P";
   const std::string blinky = parent + "/blinky";
