@@ -34,6 +34,14 @@ bool Matches(const std::string& pattern, const std::string& filePattern) {
   return platform::AsciiUpper(pattern) == platform::AsciiUpper(filePattern);
 }
 
+// Said once, at the end of the substitutions, when backups were kept.
+std::string KeptBackupsNote(int kept) {
+  if (kept == 0) return "";
+  if (kept == 1) return "\n1 backup file (.bak) was there already and was kept as it was.\n";
+  return "\n" + std::to_string(kept) +
+         " backup files (.bak) were there already and were kept as they were.\n";
+}
+
 // A heading of the report, underlined with hyphens ten longer than its text.
 std::string Heading(const std::string& title) {
   constexpr size_t kUnderlineOverhang = 10;
@@ -294,12 +302,7 @@ ConversionRun::Outcome ConversionRun::ApplyRules(const std::string& path) {
   if (result == RegExpConverter::kStop) return Outcome::StopFiles;
   if (result != RegExpConverter::kChanged) return Outcome::Next;
 
-  if (!dialog.operateOnCopy && dialog.makeBackups &&
-      platform::CopyFile(path, path + ".bak", false) != 0) {
-    ui::MessageBox(&dialog, "Could not create the backup file " + path + ".bak.",
-                   "Applying substitution rules");
-    return Outcome::EndRun;
-  }
+  if (!dialog.operateOnCopy && dialog.makeBackups && !MakeBackup(path)) return Outcome::EndRun;
   if (!WriteSource(path, out, crLf)) {
     substitutionReport += "\nERROR:\n----------\nThe file '" + path +
                           "' could not be written; it was left unchanged.\n";
@@ -314,6 +317,25 @@ bool ConversionRun::ReadSource(const std::string& path, std::string& text) {
   if (failure == platform::ReadFailure::kNone) return true;
   const std::string reason = platform::ReadRefusalReason(failure, kMaxSourceBytes);
   NoteNotHandled(path, (reason.empty() ? "could not be read" : reason) + ": not converted.");
+  return false;
+}
+
+// The first backup of a file holds the original: one there already (left by
+// an earlier run, which a second run of the rules may follow) is kept, not
+// replaced by the once-converted text, and counted for the report. False,
+// after a message with the system's reason, when the backup cannot be made.
+bool ConversionRun::MakeBackup(const std::string& path) {
+  const std::string backup = path + ".bak";
+  if (platform::IsRegularFile(backup)) {
+    ++keptBackups;
+    return true;
+  }
+  const int error = platform::CopyFile(path, backup, false);
+  if (error == 0) return true;
+  ui::MessageBox(
+      &dialog,
+      "Could not create the backup file " + backup + ".\n\n" + platform::ErrorText(error) + ".",
+      "Applying substitution rules");
   return false;
 }
 
@@ -336,7 +358,7 @@ bool ConversionRun::WriteSource(const std::string& path, const std::string& text
 RunEnd ConversionRun::FinishReport() {
   // The write replaces a link at the report's name; the report says so itself.
   if (platform::IsSymbolicLink(reportPath)) linkReport += ReplacedLinkLine(reportPath);
-  std::string report = conversionReport + substitutionReport;
+  std::string report = conversionReport + substitutionReport + KeptBackupsNote(keptBackups);
   if (!notHandledReport.empty()) {
     report += "\n" + Heading("Files and folders not handled") + notHandledReport;
   }

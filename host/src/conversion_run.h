@@ -45,6 +45,7 @@ class ConversionRun {
   Outcome SubstituteSource(const std::string& path, const std::string& filePattern);
   Outcome ApplyRules(const std::string& path);
   bool ReadSource(const std::string& path, std::string& text);
+  bool MakeBackup(const std::string& path);
   void NoteNotHandled(const std::string& path, const std::string& why);
   bool WriteSource(const std::string& path, const std::string& text, bool crLf);
   RunEnd FinishReport();
@@ -64,6 +65,7 @@ class ConversionRun {
   std::string copyReport;
   std::string notHandledReport;  // files and folders the run could not handle, and why
   std::string linkReport;        // links not followed or replaced, files not handled twice
+  int keptBackups = 0;           // backups there already, kept rather than replaced
   std::unique_ptr<FileGate> gate;
   std::unique_ptr<CProgressBarDlg> fileProgress;
   RuleCache compiledRules;  // the substitution rules, compiled for every file of the run

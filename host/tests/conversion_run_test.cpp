@@ -281,7 +281,6 @@ TEST_F(ConversionRunTest, LineEndsAreKeptOrMadeCrLfAndACopyGetsNoBackups) {
 
 TEST_F(ConversionRunTest, InPlaceOnlyChangedFilesGetABackupAndOnlyWhenAsked) {
   WriteFile(source + "/changed.c", kOriginal);
-  WriteFile(source + "/changed.c.bak", "stale backup");
   WriteFile(source + "/same.c", "nothing to replace\n");
   Run([&](CVarnockDlg& shown) {
     shown.Edit(Id::kRootEdit).UserType(source);
@@ -298,6 +297,31 @@ TEST_F(ConversionRunTest, InPlaceOnlyChangedFilesGetABackupAndOnlyWhenAsked) {
   EXPECT_FALSE(Exists(source + "/later.c.bak"));
   EXPECT_FALSE(dialog.makeBackups);
   EXPECT_FALSE(dialog.operateOnCopy);
+}
+
+// The first backup holds the original: a second run (which the rules may
+// need) keeps it, and says once how many it kept.
+TEST_F(ConversionRunTest, ABackupThatIsThereAlreadyIsKept) {
+  for (const char* name : {"/a.c", "/b.c", "/c.c"}) WriteFile(source + name, kOriginal);
+  WriteFile(source + "/a.c.bak", "original a");
+  WriteFile(source + "/b.c.bak", "original b");
+  ChooseInPlace(true);
+  Execute(source);
+  EXPECT_EQ(ReadFile(source + "/a.c.bak"), "original a");
+  EXPECT_EQ(ReadFile(source + "/b.c.bak"), "original b");
+  EXPECT_EQ(ReadFile(source + "/c.c.bak"), kOriginal);
+  for (const char* name : {"/a.c", "/b.c", "/c.c"}) EXPECT_EQ(ReadFile(source + name), kRewritten);
+  const std::string note =
+      "\r\n\r\n2 backup files (.bak) were there already and were kept as they were.\r\n";
+  EXPECT_EQ(shownReport.substr(shownReport.size() - note.size()), note);
+
+  WriteFile(source + "/c.c", kOriginal);
+  ChooseInPlace(true);
+  Execute(source);
+  EXPECT_EQ(ReadFile(source + "/c.c.bak"), kOriginal);
+  EXPECT_NE(shownReport.find("\r\n1 backup file (.bak) was there already and was kept as it "
+                             "was.\r\n"),
+            std::string::npos);
 }
 
 TEST_F(ConversionRunTest, AFileThatCannotBeWrittenIsLeftAsItWasAndReported) {
@@ -321,7 +345,7 @@ TEST_F(ConversionRunTest, AFileThatCannotBeWrittenIsLeftAsItWasAndReported) {
   EXPECT_EQ(NamesIn(source), (Strings{"VarnockReport.txt", "big.c"}));
 }
 
-TEST_F(ConversionRunTest, RewritingInPlaceKeepsTheFileItselfAndAFailedBackupTheOldOne) {
+TEST_F(ConversionRunTest, RewritingInPlaceKeepsTheFileItselfAndAFailedBackupSaysWhy) {
   namespace fs = boost::filesystem;
   // A file with a second name, and one of another user with its own mode.
   WriteFile(source + "/shared.c", kOriginal);
@@ -341,14 +365,12 @@ TEST_F(ConversionRunTest, RewritingInPlaceKeepsTheFileItselfAndAFailedBackupTheO
     EXPECT_EQ(test_support::OwnershipOf(source + "/theirs.c"), other);
   }
 
-  // The disk fills while the backup is written: the backup of an earlier
-  // run stays whole, and so does the file.
+  // A backup that cannot be made says why and ends the run: the disk fills
+  // while it is written, or its name is too long. No half backup is left.
   std::string big = kOriginal;
   while (big.size() < 300000) big += "int filler" + std::to_string(big.size()) + ";\n";
-  const std::string earlierBackup(150011, 'b');
   const std::string full = install.temp / "full";
   WriteFile(full + "/big.c", big);
-  WriteFile(full + "/big.c.bak", earlierBackup);
   auto executeOnAFullDisk = [&] {
     platform::PrepareFileWrites();
     test_support::LimitFileSize(200000);
@@ -358,10 +380,19 @@ TEST_F(ConversionRunTest, RewritingInPlaceKeepsTheFileItselfAndAFailedBackupTheO
     std::_Exit(0);
   };
   EXPECT_EXIT(executeOnAFullDisk(), testing::ExitedWithCode(0),
-              "Applying substitution rules: Could not create the backup file .*/big.c.bak.$");
-  EXPECT_EQ(ReadFile(full + "/big.c.bak"), earlierBackup);
+              "Applying substitution rules: Could not create the backup file .*/big.c.bak.\n\n"
+              "File too large.$");
   EXPECT_EQ(ReadFile(full + "/big.c"), big);
-  EXPECT_EQ(NamesIn(full), (Strings{"big.c", "big.c.bak"}));
+  EXPECT_EQ(NamesIn(full), (Strings{"big.c"}));
+  const std::string longName = install.temp / "long";
+  const std::string tooLong = longName + "/" + std::string(251, 'n') + ".c";
+  WriteFile(tooLong, kOriginal);
+  ChooseInPlace(true);
+  Execute(longName);
+  EXPECT_EQ(LastBox().text,
+            "Could not create the backup file " + tooLong + ".bak.\n\nFile name too long.");
+  EXPECT_EQ(ReadFile(tooLong), kOriginal);
+  EXPECT_EQ(NamesIn(longName), (Strings{std::string(251, 'n') + ".c"}));
 
   // In a folder the user may not write, the files the user may write and the
   // report are rewritten all the same.

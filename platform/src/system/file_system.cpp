@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <memory>
+#include <system_error>
 
 #include "file_writing.h"
 #include "platform/ascii_case.h"
@@ -230,6 +231,11 @@ bool IsSymbolicLink(const std::string& path) {
   return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
 }
 
+bool IsRegularFile(const std::string& path) {
+  struct stat status;
+  return ::lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
 bool LiesWithin(const std::string& path, const std::string& folder) {
   struct stat wanted;
   if (::stat(folder.c_str(), &wanted) != 0) return false;
@@ -301,6 +307,8 @@ int CopyFile(const std::string& source, const std::string& target, bool failIfEx
   return failIfExists ? CopyToNewFile(from.fd, status, target)
                       : CopyOverTarget(from.fd, status, target);
 }
+
+std::string ErrorText(int code) { return std::system_category().message(code); }
 
 int MakeLink(const std::string& text, const std::string& path) {
   struct stat status;
