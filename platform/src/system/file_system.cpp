@@ -128,11 +128,16 @@ bool ListMatching(const std::string& folder, const std::string& pattern,
 // when it fails half-way (callers copy only when the target is missing, so a
 // half-written copy would later pass for a good one).
 int CopyToNewFile(int from, const struct stat& status, const std::string& target) {
-  FdCloser to{::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)};
-  if (to.fd < 0) return errno;
-  internal::MarkUnfinished(target);
+  FdCloser to{-1};
+  {
+    internal::EndingSignalsHeld held;
+    to.fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (to.fd < 0) return errno;
+    internal::MarkUnfinished(target);
+  }
   int error = CopyContents(from, to.fd);
   if (error == 0 && ::fchmod(to.fd, status.st_mode & 07777) != 0) error = errno;
+  internal::EndingSignalsHeld held;
   int fd = to.fd;
   to.fd = -1;
   if (::close(fd) != 0 && error == 0) error = errno;
