@@ -279,12 +279,18 @@ TEST_F(ConversionRunTest, LineEndsAreKeptOrMadeCrLfAndACopyGetsNoBackups) {
             std::string::npos);
 }
 
+// A backup there already holds the original (a second run, which the rules
+// may need, would otherwise replace it by the once-converted text): it is
+// kept, and the report says how many were.
 TEST_F(ConversionRunTest, InPlaceOnlyChangedFilesGetABackupAndOnlyWhenAsked) {
   WriteFile(source + "/changed.c", kOriginal);
+  WriteFile(source + "/kept.c", kOriginal);
+  WriteFile(source + "/kept.c.bak", "the original");
   WriteFile(source + "/same.c", "nothing to replace\n");
   Run([&](CVarnockDlg& shown) {
     shown.Edit(Id::kRootEdit).UserType(source);
     ChooseInPlace(true);
+    CaptureReport();
     shown.UserClick(Id::kExecute);
     WriteFile(source + "/later.c", kOriginal);
     ChooseInPlace(false);
@@ -292,36 +298,16 @@ TEST_F(ConversionRunTest, InPlaceOnlyChangedFilesGetABackupAndOnlyWhenAsked) {
   });
   EXPECT_EQ(ReadFile(source + "/changed.c"), kRewritten);
   EXPECT_EQ(ReadFile(source + "/changed.c.bak"), kOriginal);
+  EXPECT_EQ(ReadFile(source + "/kept.c"), kRewritten);
+  EXPECT_EQ(ReadFile(source + "/kept.c.bak"), "the original");
+  const std::string note =
+      "\r\n\r\n1 backup file (.bak) was there already and was kept as it was.\r\n";
+  EXPECT_EQ(shownReport.substr(shownReport.size() - note.size()), note);
   EXPECT_FALSE(Exists(source + "/same.c.bak"));
   EXPECT_EQ(ReadFile(source + "/later.c"), kRewritten);
   EXPECT_FALSE(Exists(source + "/later.c.bak"));
   EXPECT_FALSE(dialog.makeBackups);
   EXPECT_FALSE(dialog.operateOnCopy);
-}
-
-// The first backup holds the original: a second run (which the rules may
-// need) keeps it, and says once how many it kept.
-TEST_F(ConversionRunTest, ABackupThatIsThereAlreadyIsKept) {
-  for (const char* name : {"/a.c", "/b.c", "/c.c"}) WriteFile(source + name, kOriginal);
-  WriteFile(source + "/a.c.bak", "original a");
-  WriteFile(source + "/b.c.bak", "original b");
-  ChooseInPlace(true);
-  Execute(source);
-  EXPECT_EQ(ReadFile(source + "/a.c.bak"), "original a");
-  EXPECT_EQ(ReadFile(source + "/b.c.bak"), "original b");
-  EXPECT_EQ(ReadFile(source + "/c.c.bak"), kOriginal);
-  for (const char* name : {"/a.c", "/b.c", "/c.c"}) EXPECT_EQ(ReadFile(source + name), kRewritten);
-  const std::string note =
-      "\r\n\r\n2 backup files (.bak) were there already and were kept as they were.\r\n";
-  EXPECT_EQ(shownReport.substr(shownReport.size() - note.size()), note);
-
-  WriteFile(source + "/c.c", kOriginal);
-  ChooseInPlace(true);
-  Execute(source);
-  EXPECT_EQ(ReadFile(source + "/c.c.bak"), kOriginal);
-  EXPECT_NE(shownReport.find("\r\n1 backup file (.bak) was there already and was kept as it "
-                             "was.\r\n"),
-            std::string::npos);
 }
 
 TEST_F(ConversionRunTest, AFileThatCannotBeWrittenIsLeftAsItWasAndReported) {

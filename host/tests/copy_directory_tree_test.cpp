@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <boost/filesystem.hpp>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -68,21 +69,16 @@ TEST_F(CopyDirectoryTreeTest, CopiesEveryFolderAndFileAndStepsOncePerTenFoldersA
 // The copy is the run's to rewrite: its owner may write every file of it,
 // whose other permission bits stay as they were.
 TEST_F(CopyDirectoryTreeTest, EveryFileOfTheCopyIsWritableByItsOwner) {
-  const std::vector<std::pair<fs::perms, fs::perms>> modes = {
-      {fs::perms(0444), fs::perms(0644)},
-      {fs::perms(0400), fs::perms(0600)},
-      {fs::perms(0555), fs::perms(0755)},
-      {fs::perms(0640), fs::perms(0640)},
-  };
-  for (size_t i = 0; i < modes.size(); ++i) {
-    WriteFile(source + "/" + std::to_string(i) + ".c", "x");
-    fs::permissions(source + "/" + std::to_string(i) + ".c", modes[i].first);
+  const std::map<std::string, std::pair<int, int>> modes = {
+      {"/a.c", {0444, 0644}}, {"/b.c", {0500, 0700}}, {"/c.c", {0640, 0640}}};
+  for (const auto& [name, mode] : modes) {
+    WriteFile(source + name, "x");
+    fs::permissions(source + name, fs::perms(mode.first));
   }
   ASSERT_TRUE(Copy(source, target));
-  for (size_t i = 0; i < modes.size(); ++i) {
-    const std::string name = "/" + std::to_string(i) + ".c";
-    EXPECT_EQ(fs::status(target + name).permissions(), modes[i].second) << name;
-    EXPECT_EQ(fs::status(source + name).permissions(), modes[i].first) << name;
+  for (const auto& [name, mode] : modes) {
+    EXPECT_EQ(fs::status(target + name).permissions(), fs::perms(mode.second)) << name;
+    EXPECT_EQ(fs::status(source + name).permissions(), fs::perms(mode.first)) << name;
   }
 }
 

@@ -242,16 +242,14 @@ TEST_F(TestModeTest, AnUnexpectedErrorIsAFilesReportLineOrStopsTheProgramWithAMe
   ProgramResult result = RunTestMode(iniFile, source, destination);
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.errors, "");
-  std::string lines;
-  for (const char* project : {"/app.tproj", "/b.tproj"}) {
-    lines += destination + project +
-             " => an unexpected error stopped its conversion: the test plug-in cannot convert " +
-             destination + project + ".\r\n";
+  const std::string report = ReadFile(destination + "/VarnockReport.txt");
+  for (const std::string& project : {destination + "/app.tproj", destination + "/b.tproj"}) {
+    EXPECT_NE(report.find("\r\n" + project +
+                          " => an unexpected error stopped its conversion: the "
+                          "test plug-in cannot convert " +
+                          project + ".\r\n"),
+              std::string::npos);
   }
-  EXPECT_NE(
-      ReadFile(destination + "/VarnockReport.txt")
-          .find("\r\nFiles and folders not handled\r\n" + std::string(39, '-') + "\r\n" + lines),
-      std::string::npos);
   EXPECT_NE(ReadFile(destination + "/io.c").find("\nx = bar;\n"), std::string::npos);
 
   install.AddPlugin("extconvTestNameThrows");
@@ -302,18 +300,14 @@ TEST_F(TestModeTest, ASignalAsAFileIsCreatedLeavesNoFileBehind) {
     ProgramResult result =
         runTraced("inject=openat:signal=SIGTERM:when=" + std::to_string(opening));
     EXPECT_EQ(result.signal, SIGTERM) << "opening " << opening;
-    auto holds = [](const std::map<std::string, std::string>& files, const std::string& path,
-                    const std::string& bytes) {
-      auto file = files.find(path);
-      return file != files.end() && file->second == bytes;
+    auto holds = [](const auto& files, const std::string& path, const std::string& bytes) {
+      return files.count(path) != 0 && files.at(path) == bytes;
     };
     for (const auto& [path, bytes] : FilesBelow(destination)) {
-      EXPECT_TRUE(holds(copied, path, bytes) || holds(sourceFiles, path, bytes))
-          << "opening " << opening << ": " << path << " (" << bytes.size() << " bytes)";
+      EXPECT_TRUE(holds(copied, path, bytes) || holds(sourceFiles, path, bytes)) << opening << path;
     }
     for (const auto& [path, bytes] : FilesBelow(install.userFolder)) {
-      EXPECT_TRUE(holds(userFiles, path, bytes))
-          << "opening " << opening << ": " << path << " (" << bytes.size() << " bytes)";
+      EXPECT_TRUE(holds(userFiles, path, bytes)) << opening << path;
     }
   }
 }
