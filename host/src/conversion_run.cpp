@@ -326,12 +326,16 @@ bool ConversionRun::ReadSource(const std::string& path, std::string& text) {
 // after a message with the system's reason, when the backup cannot be made.
 bool ConversionRun::MakeBackup(const std::string& path) {
   const std::string backup = path + ".bak";
+  if (madeBackups.count(backup) != 0) return true;  // a second pass over the file
   if (platform::IsRegularFile(backup)) {
     ++keptBackups;
     return true;
   }
   const int error = platform::CopyFile(path, backup, false);
-  if (error == 0) return true;
+  if (error == 0) {
+    madeBackups.insert(backup);
+    return true;
+  }
   ui::MessageBox(
       &dialog,
       "Could not create the backup file " + backup + ".\n\n" + platform::ErrorText(error) + ".",

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -63,9 +64,10 @@ class ConversionRun {
   std::string conversionReport;
   std::string substitutionReport;
   std::string copyReport;
-  std::string notHandledReport;  // files and folders the run could not handle, and why
-  std::string linkReport;        // links not followed or replaced, files not handled twice
-  int keptBackups = 0;           // backups there already, kept rather than replaced
+  std::string notHandledReport;       // files and folders the run could not handle, and why
+  std::string linkReport;             // links not followed or replaced, files not handled twice
+  int keptBackups = 0;                // backups there already, kept rather than replaced
+  std::set<std::string> madeBackups;  // by this run
   std::unique_ptr<FileGate> gate;
   std::unique_ptr<CProgressBarDlg> fileProgress;
   RuleCache compiledRules;  // the substitution rules, compiled for every file of the run

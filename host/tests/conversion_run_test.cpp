@@ -287,8 +287,14 @@ TEST_F(ConversionRunTest, InPlaceOnlyChangedFilesGetABackupAndOnlyWhenAsked) {
   WriteFile(source + "/kept.c", kOriginal);
   WriteFile(source + "/kept.c.bak", "the original");
   WriteFile(source + "/same.c", "nothing to replace\n");
+  // A rule that matches its own output, and two passes over every file: the
+  // second pass changes twice.c again and finds the backup this run made.
+  WriteRulesFile(install.templates + "/Varnock-Substitutions.xml",
+                 {{"x = foo;", "foo", "bar"}, {"char c;", "\\bchar\\b", "signed char"}});
+  WriteFile(source + "/twice.c", "char c;\n");
   Run([&](CVarnockDlg& shown) {
     shown.Edit(Id::kRootEdit).UserType(source);
+    shown.Combo(Id::kExtensionCombo).UserType("*.c;*.C");
     ChooseInPlace(true);
     CaptureReport();
     shown.UserClick(Id::kExecute);
@@ -300,6 +306,7 @@ TEST_F(ConversionRunTest, InPlaceOnlyChangedFilesGetABackupAndOnlyWhenAsked) {
   EXPECT_EQ(ReadFile(source + "/changed.c.bak"), kOriginal);
   EXPECT_EQ(ReadFile(source + "/kept.c"), kRewritten);
   EXPECT_EQ(ReadFile(source + "/kept.c.bak"), "the original");
+  EXPECT_EQ(ReadFile(source + "/twice.c.bak"), "char c;\n");
   const std::string note =
       "\r\n\r\n1 backup file (.bak) was there already and was kept as it was.\r\n";
   EXPECT_EQ(shownReport.substr(shownReport.size() - note.size()), note);
