@@ -1,5 +1,8 @@
 #include "conversion_run.h"
 
+#include <boost/algorithm/string/predicate.hpp>
+#include <cstdint>
+
 #include "copy_directory_tree.h"
 #include "copy_files_dlg.h"
 #include "file_gate.h"
@@ -7,12 +10,12 @@
 #include "platform/ascii_case.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
-#include "platform/program.h"
 #include "platform/text_file.h"
 #include "plugin_interface/converter_plugin.h"
 #include "reg_exp_converter.h"
 #include "report_line.h"
 #include "ui/message_box.h"
+#include "unexpected_error.h"
 #include "varnock_dlg.h"
 #include "view_report_dlg.h"
 
@@ -20,11 +23,23 @@ namespace {
 
 const char* const kSecurityCaption = "Security check";
 
+// A source file is rewritten in memory, several times its size; one larger
+// than any real source is refused before it is read.
+constexpr std::uint64_t kMaxSourceBytes = 64 * 1024 * 1024;
+
 // "*" and the path from its last "."; MAIN.C gives "*.C".
 std::string FilePattern(const std::string& path) { return "*" + path.substr(path.rfind('.')); }
 
 bool Matches(const std::string& pattern, const std::string& filePattern) {
   return platform::AsciiUpper(pattern) == platform::AsciiUpper(filePattern);
+}
+
+// Said once, at the end of the substitutions, when backups were kept.
+std::string KeptBackupsNote(int kept) {
+  if (kept == 0) return "";
+  if (kept == 1) return "\n1 backup file (.bak) was there already and was kept as it was.\n";
+  return "\n" + std::to_string(kept) +
+         " backup files (.bak) were there already and were kept as they were.\n";
 }
 
 // A heading of the report, underlined with hyphens ten longer than its text.
@@ -37,9 +52,11 @@ std::string Heading(const std::string& title) {
 
 ConversionRun::ConversionRun(CVarnockDlg& owner) : dialog(owner) {}
 
-void ConversionRun::Execute() {
+RunEnd ConversionRun::Execute() {
   dialog.SaveSettings();
-  if (!CheckRoot() || !ChooseWorkingDirectory()) return;
+  if (!CheckRoot() || !ChooseWorkingDirectory()) {
+    return destinationTaken ? RunEnd::DestinationTaken : RunEnd::Stopped;
+  }
   ListFiles();
   ReadPatterns();
   fileProgress = std::make_unique<CProgressBarDlg>();
@@ -47,8 +64,8 @@ void ConversionRun::Execute() {
   fileProgress->Progress().SetRange(0, static_cast<int>(files.size()));
   fileProgress->Progress().SetStep(1);
   StartReport();
-  if (!ProcessFiles()) return;
-  FinishReport();
+  if (!ProcessFiles()) return RunEnd::Stopped;
+  return FinishReport();
 }
 
 bool ConversionRun::CheckRoot() {
@@ -81,15 +98,17 @@ bool ConversionRun::ChooseWorkingDirectory() {
 }
 
 // Test mode always works on a fresh copy; a destination that is already there
-// (or whose state cannot be read) ends the process. One too long for the file
-// system is none of these: the tree copy refuses it and says why.
+// (or whose state cannot be read) ends the run before anything is done. One
+// too long for the file system is none of these: the tree copy refuses it and
+// says why.
 bool ConversionRun::ChooseInTestMode(CProgressBarDlg& copyProgress) {
   copyProgress.Create(&dialog);
   copyProgress.SetCaption("Copy Files");
   dialog.workDir = dialog.dstDir;
   if (!platform::PathTooLong(dialog.workDir) &&
       platform::ProbeEntry(dialog.workDir) != platform::EntryState::Missing) {
-    platform::ExitProcess(1);
+    destinationTaken = true;
+    return false;
   }
   onCopy = true;
   return CopyDirectoryTree(root, dialog.workDir, copyProgress.Progress(), copyReport);
@@ -119,14 +138,30 @@ void ConversionRun::ListFiles() {
   TreeListing listing = ListTree(dialog.workDir, LinkedFolders::NotFollowed);
   files = std::move(listing.files);
   gate = std::make_unique<FileGate>(dialog.workDir, files);
-  for (const LeftOutEntry& entry : listing.leftOut) {
-    if (entry.reason == LeftOutReason::HoldingFolder) {
+  for (const LeftOutEntry& entry : listing.leftOut) ReportLeftOut(entry);
+}
+
+// Worded as the copy's lines for the same entries.
+void ConversionRun::ReportLeftOut(const LeftOutEntry& entry) {
+  switch (entry.reason) {
+    case LeftOutReason::HoldingFolder:
       linkReport +=
           ReportLine(entry.path, "link to the project folder or a folder above it: not followed.");
-    } else if (entry.reason == LeftOutReason::OutsideFolder) {
+      break;
+    case LeftOutReason::OutsideFolder:
       linkReport +=
           ReportLine(entry.path, "link to a folder outside the project folder: not followed.");
-    }
+      break;
+    case LeftOutReason::Special:
+    case LeftOutReason::Unreadable:
+      NoteNotHandled(entry.path, LeftOutDescription(entry.reason) + ": not converted.");
+      break;
+    case LeftOutReason::UnreadableFolder:
+      NoteNotHandled(entry.path,
+                     LeftOutDescription(entry.reason) + ": its contents were not converted.");
+      break;
+    case LeftOutReason::RepeatedFolder:
+      break;  // not met where no link is followed
   }
 }
 
@@ -157,11 +192,23 @@ void ConversionRun::StartReport() {
 bool ConversionRun::ProcessFiles() {
   for (const std::string& path : files) {
     fileProgress->Progress().StepIt();
-    Outcome outcome = ProcessFile(path);
+    Outcome outcome = ProcessFileOrReport(path);
     if (outcome == Outcome::EndRun) return false;
     if (outcome == Outcome::StopFiles) break;
   }
   return true;
+}
+
+// Whatever unforeseen stops the handling of one file (memory that runs out,
+// say) is that file's report line, and the next file gets its turn.
+ConversionRun::Outcome ConversionRun::ProcessFileOrReport(const std::string& path) {
+  try {
+    return ProcessFile(path);
+  } catch (...) {
+    NoteNotHandled(path,
+                   "an unexpected error stopped its conversion: " + CurrentExceptionText() + ".");
+    return Outcome::Next;
+  }
 }
 
 ConversionRun::Outcome ConversionRun::ProcessFile(const std::string& path) {
@@ -245,7 +292,7 @@ ConversionRun::Outcome ConversionRun::SubstituteSource(const std::string& path,
 ConversionRun::Outcome ConversionRun::ApplyRules(const std::string& path) {
   RegExpConverter converter(dialog.testMode);
   std::string text;
-  platform::ReadFileBytes(path, text);
+  if (!ReadSource(path, text)) return Outcome::Next;
   bool crLf = text.find("\r\n") != std::string::npos;
   if (crLf) text = platform::FromTextMode(text);
 
@@ -255,17 +302,51 @@ ConversionRun::Outcome ConversionRun::ApplyRules(const std::string& path) {
   if (result == RegExpConverter::kStop) return Outcome::StopFiles;
   if (result != RegExpConverter::kChanged) return Outcome::Next;
 
-  if (!dialog.operateOnCopy && dialog.makeBackups &&
-      platform::CopyFile(path, path + ".bak", false) != 0) {
-    ui::MessageBox(&dialog, "Could not create the backup file " + path + ".bak.",
-                   "Applying substitution rules");
-    return Outcome::EndRun;
-  }
+  if (!dialog.operateOnCopy && dialog.makeBackups && !MakeBackup(path)) return Outcome::EndRun;
   if (!WriteSource(path, out, crLf)) {
     substitutionReport += "\nERROR:\n----------\nThe file '" + path +
                           "' could not be written; it was left unchanged.\n";
   }
   return Outcome::Next;
+}
+
+// A source file that cannot be read, or is too large, is left as it is and
+// named with the reason.
+bool ConversionRun::ReadSource(const std::string& path, std::string& text) {
+  const platform::ReadFailure failure = platform::ReadRegularFile(path, kMaxSourceBytes, text);
+  if (failure == platform::ReadFailure::kNone) return true;
+  const std::string reason = platform::ReadRefusalReason(failure, kMaxSourceBytes);
+  NoteNotHandled(path, (reason.empty() ? "could not be read" : reason) + ": not converted.");
+  return false;
+}
+
+// The first backup of a file holds the original: one there already (left by
+// an earlier run, which a second run of the rules may follow) is kept, not
+// replaced by the once-converted text, and counted for the report. False,
+// after a message with the system's reason, when the backup cannot be made.
+bool ConversionRun::MakeBackup(const std::string& path) {
+  const std::string backup = path + ".bak";
+  if (madeBackups.count(backup) != 0) return true;  // a second pass over the file
+  if (platform::IsRegularFile(backup)) {
+    ++keptBackups;
+    return true;
+  }
+  const int error = platform::CopyFile(path, backup, false);
+  if (error == 0) {
+    madeBackups.insert(backup);
+    return true;
+  }
+  ui::MessageBox(
+      &dialog,
+      "Could not create the backup file " + backup + ".\n\n" + platform::ErrorText(error) + ".",
+      "Applying substitution rules");
+  return false;
+}
+
+// One line per path, also when two patterns of a pass match its file.
+void ConversionRun::NoteNotHandled(const std::string& path, const std::string& why) {
+  const std::string line = ReportLine(path, why);
+  if (!boost::algorithm::ends_with(notHandledReport, line)) notHandledReport += line;
 }
 
 // Written beside the file and renamed into place: a failed write never leaves
@@ -275,26 +356,29 @@ bool ConversionRun::WriteSource(const std::string& path, const std::string& text
   return platform::ReplaceFile(path, crLf ? platform::ToTextMode(text) : text, !onCopy);
 }
 
-// What the copy lacks and what the run left or replaced for links come last,
-// each under a heading of its own, when there is anything to say.
-void ConversionRun::FinishReport() {
+// What the run could not handle, what the copy lacks and what the run left or
+// replaced for links come last, each under a heading of its own, when there
+// is anything to say. Test mode shows no report.
+RunEnd ConversionRun::FinishReport() {
   // The write replaces a link at the report's name; the report says so itself.
   if (platform::IsSymbolicLink(reportPath)) linkReport += ReplacedLinkLine(reportPath);
-  std::string report = conversionReport + substitutionReport;
+  std::string report = conversionReport + substitutionReport + KeptBackupsNote(keptBackups);
+  if (!notHandledReport.empty()) {
+    report += "\n" + Heading("Files and folders not handled") + notHandledReport;
+  }
   if (!copyReport.empty()) {
     report += "\n" + Heading("Copy of the source directory") + copyReport;
   }
   if (!linkReport.empty()) {
     report += "\n" + Heading("Links and second names") + linkReport;
   }
-  if (!platform::ReplaceTextFile(reportPath, report)) {
+  const bool written = platform::ReplaceTextFile(reportPath, report);
+  if (written) {
+    platform::ReadTextFile(reportPath, report);
+  } else {
     ui::MessageBox(&dialog, "Could not write the report file '" + reportPath + "'.",
                    "Writing report");
-    if (dialog.testMode) platform::ExitProcess(1);
-  } else {
-    platform::ReadTextFile(reportPath, report);
   }
-  CViewReportDlg viewer(report);
-  if (dialog.testMode) platform::ExitProcess(0);
-  viewer.DoModal();
+  if (!dialog.testMode) CViewReportDlg(report).DoModal();
+  return written ? RunEnd::ReportWritten : RunEnd::ReportNotWritten;
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "file_gate.h"
+#include "file_search.h"
 #include "progress_bar_dlg.h"
 #include "rule_cache.h"
+#include "run_end.h"
 
 class CVarnockDlg;
 
@@ -16,7 +19,9 @@ class CVarnockDlg;
 class ConversionRun {
  public:
   explicit ConversionRun(CVarnockDlg& dialog);
-  void Execute();
+  /// Runs the conversion and says how it ended. An error nobody expected
+  /// while one file is handled is that file's report line; the run goes on.
+  RunEnd Execute();
 
  private:
   enum class Outcome { Next, StopFiles, EndRun };
@@ -26,9 +31,11 @@ class ConversionRun {
   bool ChooseInTestMode(CProgressBarDlg& copyProgress);
   bool ChooseInteractively(CProgressBarDlg& copyProgress);
   void ListFiles();
+  void ReportLeftOut(const LeftOutEntry& entry);
   void ReadPatterns();
   void StartReport();
   bool ProcessFiles();
+  Outcome ProcessFileOrReport(const std::string& path);
   Outcome ProcessFile(const std::string& path);
   Outcome RunPasses(const std::string& path, const std::string& filePattern);
   bool ConverterPassOn() const;
@@ -38,12 +45,16 @@ class ConversionRun {
   void RunPlugin(const std::string& path);
   Outcome SubstituteSource(const std::string& path, const std::string& filePattern);
   Outcome ApplyRules(const std::string& path);
+  bool ReadSource(const std::string& path, std::string& text);
+  bool MakeBackup(const std::string& path);
+  void NoteNotHandled(const std::string& path, const std::string& why);
   bool WriteSource(const std::string& path, const std::string& text, bool crLf);
-  void FinishReport();
+  RunEnd FinishReport();
 
   CVarnockDlg& dialog;
   std::string root;
-  bool onCopy = false;  // the run works on a copy of the root that it made
+  bool onCopy = false;            // the run works on a copy of the root that it made
+  bool destinationTaken = false;  // test mode: the destination was there already
   std::vector<std::string> files;
   std::vector<std::string> pluginPatterns;
   std::vector<std::string> substitutionPatterns;
@@ -53,7 +64,10 @@ class ConversionRun {
   std::string conversionReport;
   std::string substitutionReport;
   std::string copyReport;
-  std::string linkReport;  // links not followed or replaced, files not handled twice
+  std::string notHandledReport;       // files and folders the run could not handle, and why
+  std::string linkReport;             // links not followed or replaced, files not handled twice
+  int keptBackups = 0;                // backups there already, kept rather than replaced
+  std::set<std::string> madeBackups;  // by this run
   std::unique_ptr<FileGate> gate;
   std::unique_ptr<CProgressBarDlg> fileProgress;
   RuleCache compiledRules;  // the substitution rules, compiled for every file of the run

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "file_search.h"
+#include "platform/file_permissions.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "report_line.h"
@@ -134,16 +135,12 @@ void ReportLeftOut(const std::vector<LeftOutEntry>& leftOut, std::string& copyRe
   for (const LeftOutEntry& entry : leftOut) {
     switch (entry.reason) {
       case LeftOutReason::Special:
-        copyReport += ReportLine(entry.path,
-                                 "not a file, folder or link to one (a pipe, socket or "
-                                 "device): not copied.");
-        break;
       case LeftOutReason::Unreadable:
-        copyReport += ReportLine(entry.path, "could not be read: not copied.");
+        copyReport += ReportLine(entry.path, LeftOutDescription(entry.reason) + ": not copied.");
         break;
       case LeftOutReason::UnreadableFolder:
-        copyReport +=
-            ReportLine(entry.path, "folder could not be read: copied without its contents.");
+        copyReport += ReportLine(
+            entry.path, LeftOutDescription(entry.reason) + ": copied without its contents.");
         break;
       case LeftOutReason::HoldingFolder:
         copyReport +=
@@ -180,16 +177,22 @@ bool CreateFolders(const std::vector<std::string>& folders, const std::string& s
 }
 
 // A file that cannot be read is left out and reported; one that cannot be
-// written ends the copy.
+// written ends the copy. The copy is the run's own: a read-only file of a
+// checkout becomes one its owner may write, so that the run can convert it.
 bool CopyFiles(const std::vector<std::string>& files, const std::string& source,
                const std::string& destination, ui::ProgressControl& progress,
                std::string& copyReport) {
   for (const std::string& file : files) {
     progress.StepIt();
-    int error = platform::CopyFile(file, MapPath(file, source, destination), false);
-    if (error == 0) continue;
+    const std::string target = MapPath(file, source, destination);
+    int error = platform::CopyFile(file, target, false);
+    if (error == 0) {
+      platform::AddOwnerWritePermission(target);
+      continue;
+    }
     if (!platform::CanReadFile(file)) {
-      copyReport += ReportLine(file, "could not be read: not copied.");
+      copyReport +=
+          ReportLine(file, LeftOutDescription(LeftOutReason::Unreadable) + ": not copied.");
       continue;
     }
     Refuse("Error while copying the file '" + file + "'.");

@@ -5,8 +5,9 @@
 #include "ui/controls.h"
 
 /// Copies the tree below `source` (every folder, empty ones included, and
-/// every file, links to folders and files followed) to `destination`, stepping
-/// `progress` as it goes. Each folder is copied once: where the source reaches
+/// every file, links to folders and files followed, each file with its
+/// permission bits and write permission for its owner) to `destination`,
+/// stepping `progress` as it goes. Each folder is copied once: where the source reaches
 /// it again (through a link, or inside a linked folder), the copy holds a
 /// relative link to its first copy. Refuses, before writing anything, an
 /// empty destination, one that is the source, holds it or lies inside it, and

@@ -15,3 +15,19 @@ std::string ReplacedLinkLines() {
   for (const std::string& link : platform::TakeReplacedLinks()) lines += ReplacedLinkLine(link);
   return lines;
 }
+
+std::string LeftOutDescription(LeftOutReason reason) {
+  switch (reason) {
+    case LeftOutReason::Special:
+      return "not a file, folder or link to one (a pipe, socket or device)";
+    case LeftOutReason::Unreadable:
+      return "could not be read";
+    case LeftOutReason::UnreadableFolder:
+      return "folder could not be read";
+    case LeftOutReason::RepeatedFolder:
+    case LeftOutReason::HoldingFolder:
+    case LeftOutReason::OutsideFolder:
+      break;
+  }
+  return "";
+}

@@ -11,28 +11,30 @@
 
 namespace {
 
-void FailArgumentCheck(const std::string& text) {
+bool FailArgumentCheck(const std::string& text) {
   ui::MessageBox(nullptr, text, "Reading command line");
-  platform::ExitProcess(1);
+  return false;
 }
 
-// Checks the test-mode arguments; a failure ends the process.
-void CheckTestModeArguments(const CVarnockDlg& dialog) {
+// Checks the test-mode arguments; false after the message of the first
+// that fails.
+bool CheckTestModeArguments(const CVarnockDlg& dialog) {
   if (!platform::EntryExists(dialog.srcDir)) {
-    FailArgumentCheck(
+    return FailArgumentCheck(
         "You are in test mode. Specify an existing source directory with "
         "--src-dir=\"SOME_DIR\" option.\nOperation aborted.");
   }
   if (dialog.dstDir.empty()) {
-    FailArgumentCheck(
+    return FailArgumentCheck(
         "You are in test mode. Specify an existing destination directory with "
         "--dst-dir=\"SOME_DIR\" option.\nOperation aborted.");
   }
   if (!platform::EntryExists(dialog.iniFile)) {
-    FailArgumentCheck(
+    return FailArgumentCheck(
         "You are in test mode. Specify an existing Varnock.xml file path with "
         "--ini-file=\"SOME_FILE\" option.\nOperation aborted.");
   }
+  return true;
 }
 
 }  // namespace
@@ -56,15 +58,17 @@ bool MatchTestModeCommandLine(const std::string& commandLine, std::string& iniFi
   return true;
 }
 
-bool CVarnockApp::InitInstance() {
+int CVarnockApp::InitInstance() {
   CVarnockDlg dialog;
   if (MatchTestModeCommandLine(platform::CommandLine(), dialog.iniFile, dialog.srcDir,
                                dialog.dstDir)) {
     dialog.testMode = true;
-    CheckTestModeArguments(dialog);
+    if (!CheckTestModeArguments(dialog)) return 1;
   }
-  ui::SetMainWindow(&dialog);
-  dialog.DoModal();
-  ui::SetMainWindow(nullptr);
-  return false;
+  // Declared for as long as it lives, also when an error ends its run.
+  struct MainWindowScope {
+    explicit MainWindowScope(ui::Dialog& window) { ui::SetMainWindow(&window); }
+    ~MainWindowScope() { ui::SetMainWindow(nullptr); }
+  } mainWindow(dialog);
+  return dialog.DoModal() == ui::kNoWindow ? 1 : dialog.ExitCode();
 }

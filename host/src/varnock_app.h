@@ -9,9 +9,10 @@ class CVarnockApp {
  public:
   virtual ~CVarnockApp() = default;
 
-  /// Runs the program; returns false once the main dialog has closed. A wrong
-  /// test-mode argument ends the process with exit code 1.
-  virtual bool InitInstance();
+  /// Runs the program and returns the exit code it ends with: 1 after a
+  /// wrong test-mode argument (with its message) or when the main dialog
+  /// could not be shown, else the code the main dialog ended with.
+  virtual int InitInstance();
 };
 
 /// The whole command line must be the four test-mode options, in this

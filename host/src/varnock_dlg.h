@@ -7,6 +7,7 @@
 #include "edit_subst_dlg.h"
 #include "external_converter.h"
 #include "ini_file.h"
+#include "run_end.h"
 #include "ui/dialog.h"
 
 /// The program's main window: the project root, the converter plug-in, the
@@ -72,6 +73,10 @@ class CVarnockDlg : public ui::Dialog {
 
   /// One conversion run: the Execute command.
   void OnExecute();
+  /// The exit code the program ends with once the dialog has ended: 1 when
+  /// set-up failed, the test-mode run's code when it ended the program, 0
+  /// otherwise.
+  int ExitCode() const { return exitCode; }
   /// Appends the patterns of an extension list such as "*.c;*.h" to
   /// `patterns`; false (list untouched) when the text is no such list.
   bool ParseExtensionList(const std::string& text, std::vector<std::string>& patterns);
@@ -92,6 +97,8 @@ class CVarnockDlg : public ui::Dialog {
   friend class ConversionRun;
 
   // Set-up.
+  bool EndProgram(int code);
+  void RunTestMode();
   bool SetUpFolders();
   void BindConverters();
   void PlaceUserCopy(const std::string& templateCopy, const std::string& userCopy);
@@ -148,5 +155,8 @@ class CVarnockDlg : public ui::Dialog {
   ui::ButtonControl* executeButton = nullptr;
   ui::ButtonControl* converterEnable = nullptr;
 
+  RunEnd RunConversion();
+
   bool running = false;
+  int exitCode = 0;
 };

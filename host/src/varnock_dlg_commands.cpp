@@ -264,14 +264,16 @@ void CVarnockDlg::OnClose() {
   EndDialog(ui::kIdCancel);
 }
 
+void CVarnockDlg::OnExecute() { RunConversion(); }
+
 // A second press of Execute while a run is under way (its message boxes keep
 // the dialog alive) does nothing.
-void CVarnockDlg::OnExecute() {
-  if (running) return;
+RunEnd CVarnockDlg::RunConversion() {
+  if (running) return RunEnd::Stopped;
   struct RunningFlag {
     bool& flag;
     explicit RunningFlag(bool& running) : flag(running) { flag = true; }
     ~RunningFlag() { flag = false; }
   } guard(running);
-  ConversionRun(*this).Execute();
+  return ConversionRun(*this).Execute();
 }

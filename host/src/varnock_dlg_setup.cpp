@@ -29,10 +29,10 @@ std::string InitFileName(const std::string& libraryName) {
 bool CVarnockDlg::OnInitDialog() {
   Dialog::OnInitDialog();
   SetIcon(kIconApplication);
-  if (!SetUpFolders()) platform::ExitProcess(1);
+  if (!SetUpFolders()) return EndProgram(1);
   BindConverters();
   SetUpRuleListColumns();
-  if (!ReadRulesAtStart()) platform::ExitProcess(1);
+  if (!ReadRulesAtStart()) return EndProgram(1);
   ReadSettingsAtStart();
   ApplySettingsToControls();
   AddTooltips();
@@ -40,8 +40,33 @@ bool CVarnockDlg::OnInitDialog() {
   Button(kSubstitutionHelp).SetImage(kIconHelp);
   Button(kMoveDown).SetImage(kIconMoveDown);
   Button(kMoveUp).SetImage(kIconMoveUp);
-  if (testMode) OnExecute();
+  if (testMode) RunTestMode();
   return true;
+}
+
+// Ends the dialog, and with it the program, with `code`; false for the
+// set-up that ends here.
+bool CVarnockDlg::EndProgram(int code) {
+  exitCode = code;
+  EndDialog(ui::kIdCancel);
+  return false;
+}
+
+// A test-mode run that found its destination taken or went through its files
+// ends the program, before the dialog is shown; one that stopped early leaves
+// the dialog to the user.
+void CVarnockDlg::RunTestMode() {
+  switch (RunConversion()) {
+    case RunEnd::ReportWritten:
+      EndProgram(0);
+      break;
+    case RunEnd::ReportNotWritten:
+    case RunEnd::DestinationTaken:
+      EndProgram(1);
+      break;
+    case RunEnd::Stopped:
+      break;
+  }
 }
 
 // The install folders from the program's own path, the user's folders from

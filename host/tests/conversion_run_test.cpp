@@ -279,13 +279,24 @@ TEST_F(ConversionRunTest, LineEndsAreKeptOrMadeCrLfAndACopyGetsNoBackups) {
             std::string::npos);
 }
 
+// A backup there already holds the original (a second run, which the rules
+// may need, would otherwise replace it by the once-converted text): it is
+// kept, and the report says how many were.
 TEST_F(ConversionRunTest, InPlaceOnlyChangedFilesGetABackupAndOnlyWhenAsked) {
   WriteFile(source + "/changed.c", kOriginal);
-  WriteFile(source + "/changed.c.bak", "stale backup");
+  WriteFile(source + "/kept.c", kOriginal);
+  WriteFile(source + "/kept.c.bak", "the original");
   WriteFile(source + "/same.c", "nothing to replace\n");
+  // A rule that matches its own output, and two passes over every file: the
+  // second pass changes twice.c again and finds the backup this run made.
+  WriteRulesFile(install.templates + "/Varnock-Substitutions.xml",
+                 {{"x = foo;", "foo", "bar"}, {"char c;", "\\bchar\\b", "signed char"}});
+  WriteFile(source + "/twice.c", "char c;\n");
   Run([&](CVarnockDlg& shown) {
     shown.Edit(Id::kRootEdit).UserType(source);
+    shown.Combo(Id::kExtensionCombo).UserType("*.c;*.C");
     ChooseInPlace(true);
+    CaptureReport();
     shown.UserClick(Id::kExecute);
     WriteFile(source + "/later.c", kOriginal);
     ChooseInPlace(false);
@@ -293,6 +304,12 @@ TEST_F(ConversionRunTest, InPlaceOnlyChangedFilesGetABackupAndOnlyWhenAsked) {
   });
   EXPECT_EQ(ReadFile(source + "/changed.c"), kRewritten);
   EXPECT_EQ(ReadFile(source + "/changed.c.bak"), kOriginal);
+  EXPECT_EQ(ReadFile(source + "/kept.c"), kRewritten);
+  EXPECT_EQ(ReadFile(source + "/kept.c.bak"), "the original");
+  EXPECT_EQ(ReadFile(source + "/twice.c.bak"), "char c;\n");
+  const std::string note =
+      "\r\n\r\n1 backup file (.bak) was there already and was kept as it was.\r\n";
+  EXPECT_EQ(shownReport.substr(shownReport.size() - note.size()), note);
   EXPECT_FALSE(Exists(source + "/same.c.bak"));
   EXPECT_EQ(ReadFile(source + "/later.c"), kRewritten);
   EXPECT_FALSE(Exists(source + "/later.c.bak"));
@@ -321,7 +338,7 @@ TEST_F(ConversionRunTest, AFileThatCannotBeWrittenIsLeftAsItWasAndReported) {
   EXPECT_EQ(NamesIn(source), (Strings{"VarnockReport.txt", "big.c"}));
 }
 
-TEST_F(ConversionRunTest, RewritingInPlaceKeepsTheFileItselfAndAFailedBackupTheOldOne) {
+TEST_F(ConversionRunTest, RewritingInPlaceKeepsTheFileItselfAndAFailedBackupSaysWhy) {
   namespace fs = boost::filesystem;
   // A file with a second name, and one of another user with its own mode.
   WriteFile(source + "/shared.c", kOriginal);
@@ -341,14 +358,12 @@ TEST_F(ConversionRunTest, RewritingInPlaceKeepsTheFileItselfAndAFailedBackupTheO
     EXPECT_EQ(test_support::OwnershipOf(source + "/theirs.c"), other);
   }
 
-  // The disk fills while the backup is written: the backup of an earlier
-  // run stays whole, and so does the file.
+  // A backup that cannot be made says why and ends the run: the disk fills
+  // while it is written, or its name is too long. No half backup is left.
   std::string big = kOriginal;
   while (big.size() < 300000) big += "int filler" + std::to_string(big.size()) + ";\n";
-  const std::string earlierBackup(150011, 'b');
   const std::string full = install.temp / "full";
   WriteFile(full + "/big.c", big);
-  WriteFile(full + "/big.c.bak", earlierBackup);
   auto executeOnAFullDisk = [&] {
     platform::PrepareFileWrites();
     test_support::LimitFileSize(200000);
@@ -358,10 +373,19 @@ TEST_F(ConversionRunTest, RewritingInPlaceKeepsTheFileItselfAndAFailedBackupTheO
     std::_Exit(0);
   };
   EXPECT_EXIT(executeOnAFullDisk(), testing::ExitedWithCode(0),
-              "Applying substitution rules: Could not create the backup file .*/big.c.bak.$");
-  EXPECT_EQ(ReadFile(full + "/big.c.bak"), earlierBackup);
+              "Applying substitution rules: Could not create the backup file .*/big.c.bak.\n\n"
+              "File too large.$");
   EXPECT_EQ(ReadFile(full + "/big.c"), big);
-  EXPECT_EQ(NamesIn(full), (Strings{"big.c", "big.c.bak"}));
+  EXPECT_EQ(NamesIn(full), (Strings{"big.c"}));
+  const std::string longName = install.temp / "long";
+  const std::string tooLong = longName + "/" + std::string(251, 'n') + ".c";
+  WriteFile(tooLong, kOriginal);
+  ChooseInPlace(true);
+  Execute(longName);
+  EXPECT_EQ(LastBox().text,
+            "Could not create the backup file " + tooLong + ".bak.\n\nFile name too long.");
+  EXPECT_EQ(ReadFile(tooLong), kOriginal);
+  EXPECT_EQ(NamesIn(longName), (Strings{std::string(251, 'n') + ".c"}));
 
   // In a folder the user may not write, the files the user may write and the
   // report are rewritten all the same.
@@ -383,6 +407,51 @@ TEST_F(ConversionRunTest, RewritingInPlaceKeepsTheFileItselfAndAFailedBackupTheO
   EXPECT_EQ(ReadFile(locked + "/open.c"), kRewritten);
   EXPECT_EQ(ReportFile(locked).substr(0, 12), "This file:\r\n");
   EXPECT_EQ(NamesIn(locked), (Strings{"VarnockReport.txt", "open.c"}));
+}
+
+// In place, what cannot be read (a file too large to rewrite, a closed folder
+// or file) is named with the reason, worded as a copy's lines for the same
+// entries, and the run goes on with the files after it.
+TEST_F(ConversionRunTest, InPlaceWhatCannotBeReadIsNamedAndTheRunGoesOn) {
+  namespace fs = boost::filesystem;
+  WriteFile(source + "/a-big.c", kOriginal);
+  fs::resize_file(source + "/a-big.c", 64 * 1024 * 1024 + 1);
+  WriteFile(source + "/b-closed/inner.c", kOriginal);
+  WriteFile(source + "/c-secret.c", kOriginal);
+  WriteFile(source + "/d-main.c", kOriginal);
+  const bool superuser = test_support::RunsAsSuperuser();
+  if (superuser) {
+    const test_support::Ownership nobody{test_support::kUnprivilegedId,
+                                         test_support::kUnprivilegedId};
+    test_support::ChangeOwnership(source, nobody);
+    for (fs::recursive_directory_iterator entry(source), end; entry != end; ++entry) {
+      test_support::ChangeOwnership(entry->path().string(), nobody);
+    }
+  }
+  for (const char* closed : {"/b-closed", "/c-secret.c"}) {
+    fs::permissions(source + closed, fs::no_perms);
+  }
+  auto executeAsAUserWhoCannotReadThem = [&] {
+    Execute(source, [superuser](CVarnockDlg&) {
+      if (superuser && !test_support::BecomeUnprivileged()) std::_Exit(1);
+      ChooseInPlace(false);
+    });
+    std::_Exit(0);
+  };
+  EXPECT_EXIT(executeAsAUserWhoCannotReadThem(), testing::ExitedWithCode(0), "");
+  fs::permissions(source + "/b-closed", fs::owner_all);
+  fs::permissions(source + "/c-secret.c", fs::owner_read | fs::owner_write);
+
+  EXPECT_EQ(ReadFile(source + "/d-main.c"), kRewritten);
+  EXPECT_EQ(ReadFile(source + "/b-closed/inner.c"), kOriginal);
+  EXPECT_EQ(ReadFile(source + "/c-secret.c"), kOriginal);
+  const std::string notHandled =
+      "\r\nFiles and folders not handled\r\n" + std::string(39, '-') + "\r\n" + source +
+      "/b-closed => folder could not be read: its contents were not converted.\r\n" + source +
+      "/a-big.c => larger than 64 MB: not converted.\r\n" + source +
+      "/c-secret.c => could not be read: not converted.\r\n";
+  const std::string report = ReportFile(source);
+  EXPECT_EQ(report.substr(report.size() - notHandled.size()), notHandled);
 }
 
 TEST_F(ConversionRunTest, ACopyIntoAFolderHoldingTheSourceIsRefusedAndWhatACopyLacksIsReported) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <boost/filesystem.hpp>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,22 @@ TEST_F(CopyDirectoryTreeTest, CopiesEveryFolderAndFileAndStepsOncePerTenFoldersA
   EXPECT_TRUE(boost::filesystem::is_directory(target + "/f23"));
   EXPECT_EQ(ReadFile(target + "/f7/53.c"), "file 53");
   EXPECT_TRUE(ui::headless::MessageBoxes().empty());
+}
+
+// The copy is the run's to rewrite: its owner may write every file of it,
+// whose other permission bits stay as they were.
+TEST_F(CopyDirectoryTreeTest, EveryFileOfTheCopyIsWritableByItsOwner) {
+  const std::map<std::string, std::pair<int, int>> modes = {
+      {"/a.c", {0444, 0644}}, {"/b.c", {0500, 0700}}, {"/c.c", {0640, 0640}}};
+  for (const auto& [name, mode] : modes) {
+    WriteFile(source + name, "x");
+    fs::permissions(source + name, fs::perms(mode.first));
+  }
+  ASSERT_TRUE(Copy(source, target));
+  for (const auto& [name, mode] : modes) {
+    EXPECT_EQ(fs::status(target + name).permissions(), fs::perms(mode.second)) << name;
+    EXPECT_EQ(fs::status(source + name).permissions(), fs::perms(mode.first)) << name;
+  }
 }
 
 TEST_F(CopyDirectoryTreeTest, TrailingSeparatorsDoNotChangeTheMapping) {

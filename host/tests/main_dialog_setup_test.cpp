@@ -233,23 +233,29 @@ TEST_F(MainDialogSetupTest, TestModeTakesTheInstalledFilesAndTheGivenSettings) {
   EXPECT_FALSE(Exists(dialog.dstDir));
 }
 
+// The dialog ends before it is shown, and the program with exit code 1.
 TEST_F(MainDialogSetupTest, SetUpEndsTheProgramWhenTheUsersFilesCannotBeHad) {
+  auto expectSetUpToFail = [](const std::string& message) {
+    ui::headless::Reset();
+    CVarnockDlg failing;
+    EXPECT_EQ(failing.DoModal(), ui::kIdCancel);
+    EXPECT_EQ(failing.ExitCode(), 1);
+    ASSERT_FALSE(ui::headless::MessageBoxes().empty());
+    EXPECT_NE(LastBox().text.find(message), std::string::npos) << LastBox().text;
+  };
   {
     EnvironmentOverride noHome("HOME", std::nullopt);
-    EXPECT_EXIT(Run(), testing::ExitedWithCode(1),
-                "Set up user configuration: Could not find user Document directory");
+    expectSetUpToFail("Could not find user Document directory");
   }
   {
     WriteFile(install.temp / "a-file", "");
     EnvironmentOverride config("XDG_CONFIG_HOME", install.temp / "a-file");
-    EXPECT_EXIT(Run(), testing::ExitedWithCode(1),
-                "Set up user configuration: Could not create Roaming directory .*/a-file/Qor "
-                "Morwick/Conv\nOperation aborted.");
+    expectSetUpToFail("Could not create Roaming directory " + install.temp / "a-file" +
+                      "/Qor Morwick/Conv\nOperation aborted.");
   }
   boost::filesystem::remove(install.templates + "/Varnock-Substitutions.xml");
-  EXPECT_EXIT(Run(), testing::ExitedWithCode(1),
-              "Couldn't copy .*Varnock-Substitutions.xml(.|\n)*is not a project converter "
-              "configuration file");
+  expectSetUpToFail("is not a project converter configuration file");
+  EXPECT_EQ(ui::headless::MessageBoxes().front().text.substr(0, 14), "Couldn't copy ");
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <boost/filesystem.hpp>
+#include <csignal>
+#include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,6 +23,33 @@ using test_support::WriteFile;
 using Arguments = std::vector<std::string>;
 
 const char* const kNoDisplay = "cannot open the main window: no display";
+
+// The bytes of every file below `folder`, by its path below it.
+std::map<std::string, std::string> FilesBelow(const std::string& folder) {
+  namespace fs = boost::filesystem;
+  std::map<std::string, std::string> files;
+  if (!fs::is_directory(folder)) return files;
+  for (fs::recursive_directory_iterator entry(folder), end; entry != end; ++entry) {
+    if (fs::is_regular_file(entry->symlink_status())) {
+      files[entry->path().string().substr(folder.size())] = ReadFile(entry->path().string());
+    }
+  }
+  return files;
+}
+
+// The numbers, as strace counts the calls, of the openings in its trace that
+// created a file.
+std::vector<int> CreatingOpenings(const std::string& trace) {
+  std::vector<int> creating;
+  std::ifstream lines(trace);
+  int count = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.compare(0, 7, "openat(") != 0) continue;
+    ++count;
+    if (line.find("O_CREAT") != std::string::npos) creating.push_back(count);
+  }
+  return creating;
+}
 
 class TestModeTest : public testing::Test {
  protected:
@@ -201,12 +231,85 @@ TEST_F(TestModeTest, ARunFromADeletedFolderWritesItsReport) {
             std::string::npos);
 }
 
+// A plug-in that breaks its promise and throws: while a project has its turn
+// the project gets a report line and the run goes on; at start-up the program
+// stops with a message and exit code 1.
+TEST_F(TestModeTest, AnUnexpectedErrorIsAFilesReportLineOrStopsTheProgramWithAMessage) {
+  boost::filesystem::remove(install.bin + "/extconvTestAppend.so");
+  install.AddPlugin("extconvTestConvertThrows");
+  WriteFile(source + "/b.tproj", "project");
+  WriteFile(source + "/io.c", "first\nx = foo;\n");
+  ProgramResult result = RunTestMode(iniFile, source, destination);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.errors, "");
+  const std::string report = ReadFile(destination + "/VarnockReport.txt");
+  for (const std::string& project : {destination + "/app.tproj", destination + "/b.tproj"}) {
+    EXPECT_NE(report.find("\r\n" + project +
+                          " => an unexpected error stopped its conversion: the "
+                          "test plug-in cannot convert " +
+                          project + ".\r\n"),
+              std::string::npos);
+  }
+  EXPECT_NE(ReadFile(destination + "/io.c").find("\nx = bar;\n"), std::string::npos);
+
+  install.AddPlugin("extconvTestNameThrows");
+  result = RunTestMode(iniFile, source, install.temp / "second");
+  EXPECT_EQ(result.signal, 0);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.errors,
+            "Varnock: Varnock stopped because of an unexpected error:\nthe test plug-in has no "
+            "name\n");
+}
+
 TEST_F(TestModeTest, AReportThatCannotBeWrittenEndsWithExitCode1) {
   boost::filesystem::create_directories(source + "/VarnockReport.txt");
   ProgramResult result = RunTestMode(iniFile, source, destination);
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.errors, "Writing report: Could not write the report file '" + destination +
                                "/VarnockReport.txt'.\n");
+}
+
+// A signal that ends the program just as a file has been created (strace
+// sends it as the opening that created the file returns) leaves no empty,
+// partial or temporary file, in the copy or in the user's folder.
+TEST_F(TestModeTest, ASignalAsAFileIsCreatedLeavesNoFileBehind) {
+  namespace fs = boost::filesystem;
+  WriteFile(source + "/io.c", "first\nx = foo;\n");
+  const std::string trace = install.temp / "trace.txt";
+  // A leak check at the end of a sanitizer build would have to trace the
+  // program itself, which strace does already.
+  test_support::EnvironmentOverride leakCheck("LSAN_OPTIONS", std::string("detect_leaks=0"));
+  auto runTraced = [&](const std::string& injection) {
+    fs::remove_all(destination);
+    fs::remove_all(install.userFolder);
+    Arguments arguments = {"-qq", "-o", trace, "-e", "trace=openat"};
+    if (!injection.empty()) arguments.insert(arguments.end(), {"-e", injection});
+    arguments.insert(arguments.end(), {program, "--test-mode", "--ini-file=" + iniFile,
+                                       "--src-dir=" + source, "--dst-dir=" + destination});
+    ProgramOptions options;
+    options.home = install.home;
+    return test_support::RunProgram("strace", arguments, options);
+  };
+  if (runTraced("").exitCode != 0) GTEST_SKIP() << "strace cannot run the program";
+  const auto copied = FilesBelow(destination);
+  const auto userFiles = FilesBelow(install.userFolder);
+  const auto sourceFiles = FilesBelow(source);
+  const std::vector<int> creating = CreatingOpenings(trace);
+  ASSERT_GE(creating.size(), 6u);  // two user copies, three copied files, a rewrite, the report
+  for (int opening : creating) {
+    ProgramResult result =
+        runTraced("inject=openat:signal=SIGTERM:when=" + std::to_string(opening));
+    EXPECT_EQ(result.signal, SIGTERM) << "opening " << opening;
+    auto holds = [](const auto& files, const std::string& path, const std::string& bytes) {
+      return files.count(path) != 0 && files.at(path) == bytes;
+    };
+    for (const auto& [path, bytes] : FilesBelow(destination)) {
+      EXPECT_TRUE(holds(copied, path, bytes) || holds(sourceFiles, path, bytes)) << opening << path;
+    }
+    for (const auto& [path, bytes] : FilesBelow(install.userFolder)) {
+      EXPECT_TRUE(holds(userFiles, path, bytes)) << opening << path;
+    }
+  }
 }
 
 TEST_F(TestModeTest, SpecialEntriesAndAFileSizeLimitNeitherHangNorEndTheRun) {

@@ -395,15 +395,17 @@ TEST(DialogModal, ScriptActsAsTheUserAndTheResultComesBack) {
   EXPECT_TRUE(ui::headless::Dialogs()[0].modal);
 }
 
-TEST(DialogModal, MainWindowWithoutAPersonEndsTheProcess) {
-  EXPECT_EXIT(
-      {
-        ui::headless::Reset();
-        InitFocusDialog dialog;
-        ui::SetMainWindow(&dialog);
-        dialog.DoModal();
-      },
-      testing::ExitedWithCode(1), "cannot open the main window: no display");
+TEST(DialogModal, MainWindowWithoutAPersonEndsAtOnceAndSaysWhy) {
+  ui::headless::Reset();
+  InitFocusDialog dialog;
+  ui::SetMainWindow(&dialog);
+  testing::internal::CaptureStderr();
+  const int result = dialog.DoModal();
+  const std::string said = testing::internal::GetCapturedStderr();
+  ui::SetMainWindow(nullptr);
+  EXPECT_EQ(result, ui::kNoWindow);
+  EXPECT_EQ(said, "cannot open the main window: no display\n");
+  EXPECT_FALSE(dialog.IsOpen());
 }
 
 TEST(DialogModeless, CaptionChangesAreLogged) {

@@ -2,10 +2,12 @@
 // WITHOUT_CONVERT leaves out the Convert export, NAME_FAILS makes GetName
 // fail, NO_TERMINATOR fills the whole name buffer without a NUL,
 // EXTENSIONS_FAIL makes GetExtentions fail, PATTERN_TWICE makes it name its
-// pattern twice in two letter cases, CONVERT_FAILS makes Convert fail, and
+// pattern twice in two letter cases, CONVERT_FAILS makes Convert fail,
 // APPEND_TEXT, when given, is what Convert appends to the report before the
-// project file's path.
+// project file's path, and NAME_THROWS and CONVERT_THROWS make GetName and
+// Convert break the interface's promise and throw.
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
 #include "plugin_interface/converter_plugin.h"
@@ -22,7 +24,11 @@ bool Copy(const char* text, char* buffer, unsigned size) {
 }  // namespace
 
 CONVERTER_PLUGIN_EXPORT bool GetName(char* buffer, unsigned size) {
-#if defined(NAME_FAILS)
+#if defined(NAME_THROWS)
+  (void)buffer;
+  (void)size;
+  throw std::runtime_error("the test plug-in has no name");
+#elif defined(NAME_FAILS)
   (void)buffer;
   (void)size;
   return false;
@@ -54,10 +60,13 @@ CONVERTER_PLUGIN_EXPORT bool GetExtentions(char* buffer, unsigned size) {
 CONVERTER_PLUGIN_EXPORT bool Convert(const char* projectFile, const char* initFile,
                                      std::string* report) {
   (void)initFile;
-#ifdef CONVERT_FAILS
+#if defined(CONVERT_FAILS)
   (void)projectFile;
   (void)report;
   return false;
+#elif defined(CONVERT_THROWS)
+  (void)report;
+  throw std::runtime_error(std::string("the test plug-in cannot convert ") + projectFile);
 #elif defined(APPEND_TEXT)
   report->append(APPEND_TEXT);
   report->append(projectFile);

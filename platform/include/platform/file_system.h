@@ -27,6 +27,9 @@ PLATFORM_EXPORT bool IsDirectory(const std::string& path);
 /// True when `path` itself is a symbolic link (to anything, or to nothing).
 PLATFORM_EXPORT bool IsSymbolicLink(const std::string& path);
 
+/// True when `path` itself is a regular file (a link to one is not).
+PLATFORM_EXPORT bool IsRegularFile(const std::string& path);
+
 /// `path` with every link resolved and "." and ".." taken as they lead, as far
 /// as it exists; the names behind that as they stand. A relative path is taken
 /// from the working folder, and given back as it is when that folder is gone.
@@ -109,6 +112,10 @@ PLATFORM_EXPORT bool MatchesWildcard(const std::string& name, const std::string&
 /// pipe, socket or device is never opened.
 PLATFORM_EXPORT int CopyFile(const std::string& source, const std::string& target,
                              bool failIfExists);
+
+/// The system's description of an error code that a call of this layer
+/// returned, such as "File name too long".
+PLATFORM_EXPORT std::string ErrorText(int code);
 
 /// Makes `path` a symbolic link whose text is `text`, replacing a file or link
 /// already there (never a folder). Returns 0, else an error code (errno).

@@ -24,10 +24,9 @@ PLATFORM_EXPORT std::string JoinCommandLine(const std::vector<std::string>& argu
 /// Prepares the process for writing files: a write past the file-size limit
 /// then fails as on a full disk instead of ending the process, and a signal
 /// that ends the process (interrupt, terminate, hang-up) first removes the
-/// half-written file of a write under way. Called once, at start.
+/// half-written file of a write under way, waiting for the moments in which a
+/// file is being created, finished or written over itself. Called once, at
+/// start.
 PLATFORM_EXPORT void PrepareFileWrites();
-
-/// Ends the process at once with `code`, after flushing standard streams.
-[[noreturn]] PLATFORM_EXPORT void ExitProcess(int code);
 
 }  // namespace platform

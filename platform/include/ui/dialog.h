@@ -165,7 +165,8 @@ class PLATFORM_EXPORT Dialog {
 };
 
 /// Declares the application's main window: a modal run of it that would wait
-/// for a person where there is no display ends the process instead.
+/// for a person where there is no display says so on standard error and ends
+/// at once with kNoWindow.
 PLATFORM_EXPORT void SetMainWindow(Dialog* dialog);
 PLATFORM_EXPORT Dialog* MainWindow();
 

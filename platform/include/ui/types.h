@@ -8,6 +8,8 @@ namespace ui {
 /// Dialog results and the command ids of the standard buttons.
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
+/// The result of a modal run whose window could not be shown.
+constexpr int kNoWindow = -1;
 
 /// A rectangle: in dialog units inside templates, in pixels everywhere else.
 struct Rect {

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <memory>
+#include <system_error>
 
 #include "file_writing.h"
 #include "platform/ascii_case.h"
@@ -127,11 +128,16 @@ bool ListMatching(const std::string& folder, const std::string& pattern,
 // when it fails half-way (callers copy only when the target is missing, so a
 // half-written copy would later pass for a good one).
 int CopyToNewFile(int from, const struct stat& status, const std::string& target) {
-  FdCloser to{::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)};
-  if (to.fd < 0) return errno;
-  internal::MarkUnfinished(target);
+  FdCloser to{-1};
+  {
+    internal::EndingSignalsHeld held;
+    to.fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (to.fd < 0) return errno;
+    internal::MarkUnfinished(target);
+  }
   int error = CopyContents(from, to.fd);
   if (error == 0 && ::fchmod(to.fd, status.st_mode & 07777) != 0) error = errno;
+  internal::EndingSignalsHeld held;
   int fd = to.fd;
   to.fd = -1;
   if (::close(fd) != 0 && error == 0) error = errno;
@@ -230,6 +236,11 @@ bool IsSymbolicLink(const std::string& path) {
   return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
 }
 
+bool IsRegularFile(const std::string& path) {
+  struct stat status;
+  return ::lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
 bool LiesWithin(const std::string& path, const std::string& folder) {
   struct stat wanted;
   if (::stat(folder.c_str(), &wanted) != 0) return false;
@@ -301,6 +312,8 @@ int CopyFile(const std::string& source, const std::string& target, bool failIfEx
   return failIfExists ? CopyToNewFile(from.fd, status, target)
                       : CopyOverTarget(from.fd, status, target);
 }
+
+std::string ErrorText(int code) { return std::system_category().message(code); }
 
 int MakeLink(const std::string& text, const std::string& path) {
   struct stat status;

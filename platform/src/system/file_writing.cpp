@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -26,15 +27,29 @@ namespace {
 // The file being written, for the signal handler: a fixed buffer, as the
 // handler may neither allocate nor lock.
 char unfinishedPath[PATH_MAX];
-volatile std::sig_atomic_t hasUnfinished = 0;
+std::atomic<bool> hasUnfinished{false};
+
+// How many EndingSignalsHeld live, and the ending signal that arrived, 0 for
+// none. The handler may run on any thread of the process (the window
+// toolkit starts some): it notes the signal before it looks for a holder,
+// and a holder looks for a signal after it counts itself, so that one of the
+// two always sees the other.
+std::atomic<int> holders{0};
+std::atomic<int> arrivedSignal{0};
 
 std::mutex replacedLinksLock;
 std::vector<std::string> replacedLinks;
 
-extern "C" void RemoveUnfinishedAndEnd(int signal) {
+void RemoveUnfinishedAndEnd(int signal) {
   if (hasUnfinished) ::unlink(unfinishedPath);
   std::signal(signal, SIG_DFL);
   std::raise(signal);
+}
+
+extern "C" void OnEndingSignal(int signal) {
+  arrivedSignal = signal;
+  if (holders > 0) return;  // the last holder ends the process as it goes
+  RemoveUnfinishedAndEnd(signal);
 }
 
 std::string FolderOf(const std::string& path) {
@@ -152,6 +167,7 @@ void RecordReplacedLink(const std::string& path) {
 }
 
 bool OverwriteInPlace(int descriptor, const std::string& content) {
+  EndingSignalsHeld held;
   struct stat status;
   if (::fstat(descriptor, &status) != 0) return false;
   const size_t oldSize = static_cast<size_t>(status.st_size);
@@ -172,16 +188,32 @@ bool OverwriteInPlace(int descriptor, const std::string& content) {
 }
 
 void MarkUnfinished(const std::string& path) {
-  hasUnfinished = 0;
+  hasUnfinished = false;
   if (path.size() >= sizeof unfinishedPath) return;
   std::memcpy(unfinishedPath, path.c_str(), path.size() + 1);
-  hasUnfinished = 1;
+  hasUnfinished = true;
 }
 
-void UnmarkUnfinished() { hasUnfinished = 0; }
+void UnmarkUnfinished() { hasUnfinished = false; }
+
+// A signal that arrived without a holder in sight is ending the process on
+// another thread: nothing more is begun.
+EndingSignalsHeld::EndingSignalsHeld() {
+  if (++holders == 1) {
+    if (int signal = arrivedSignal; signal != 0) RemoveUnfinishedAndEnd(signal);
+  }
+}
+
+EndingSignalsHeld::~EndingSignalsHeld() {
+  if (--holders > 0) return;
+  const int error = errno;
+  if (int signal = arrivedSignal; signal != 0) RemoveUnfinishedAndEnd(signal);
+  errno = error;
+}
 
 TemporaryFile::TemporaryFile(const std::string& target)
     : target_(target), path_(FolderOf(target) + "/.varnock-XXXXXX") {
+  EndingSignalsHeld held;
   descriptor_ = ::mkostemp(path_.data(), O_CLOEXEC);
   if (descriptor_ >= 0) {
     MarkUnfinished(path_);
@@ -195,6 +227,7 @@ TemporaryFile::~TemporaryFile() { Discard(); }
 bool TemporaryFile::Commit(bool flush) {
   if (descriptor_ < 0) return false;
   bool ok = !flush || ::fsync(descriptor_) == 0;
+  EndingSignalsHeld held;
   int descriptor = descriptor_;
   descriptor_ = -1;
   ok = ::close(descriptor) == 0 && ok;
@@ -211,6 +244,7 @@ bool TemporaryFile::Commit(bool flush) {
 
 void TemporaryFile::Discard() {
   if (path_.empty()) return;
+  EndingSignalsHeld held;
   int error = errno;
   ::close(descriptor_);
   ::unlink(path_.c_str());
@@ -257,7 +291,8 @@ void PrepareFileWrites() {
     // A signal that is ignored, or that someone else handles, stays so.
     if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) continue;
     struct sigaction removal = {};
-    removal.sa_handler = internal::RemoveUnfinishedAndEnd;
+    removal.sa_handler = internal::OnEndingSignal;
+    removal.sa_flags = SA_RESTART;  // a held signal returns to the call it interrupted
     sigemptyset(&removal.sa_mask);
     ::sigaction(signal, &removal, nullptr);
   }

@@ -27,9 +27,24 @@ bool OverwriteInPlace(int descriptor, const std::string& content);
 bool ReplaceContent(const std::string& path, const std::string& content, bool flush);
 
 /// Marks `path` as a file being written, to be removed should a signal end
-/// the process before UnmarkUnfinished(); one file at a time.
+/// the process before UnmarkUnfinished(); one file at a time. Call both
+/// while an EndingSignalsHeld lives.
 void MarkUnfinished(const std::string& path);
 void UnmarkUnfinished();
+
+/// While one lives, a signal that ends the process (interrupt, terminate,
+/// hang-up) waits; it takes effect as the last one goes, after the file
+/// marked unfinished then has been removed. Held around creating a file and
+/// marking it, and around finishing it and taking the mark off, it leaves no
+/// moment at which a signal would leave the file behind; held around writing
+/// a file over itself, none at which the file is half old and half new.
+class EndingSignalsHeld {
+ public:
+  EndingSignalsHeld();
+  ~EndingSignalsHeld();
+  EndingSignalsHeld(const EndingSignalsHeld&) = delete;
+  EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
+};
 
 /// A new file "<folder>/.varnock-XXXXXX" beside a target, for its new
 /// version. Removed again (also by a signal that ends the process) unless

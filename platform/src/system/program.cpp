@@ -2,10 +2,7 @@
 
 #include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
-#include <iostream>
 #include <iterator>
 
 namespace platform {
@@ -66,13 +63,6 @@ std::string JoinCommandLine(const std::vector<std::string>& arguments) {
     line += RenderArgument(arguments[i]);
   }
   return line;
-}
-
-void ExitProcess(int code) {
-  std::cout.flush();
-  std::cerr.flush();
-  std::fflush(nullptr);
-  std::_Exit(code);
 }
 
 }  // namespace platform

@@ -4,7 +4,6 @@
 #include <iostream>
 #include <map>
 
-#include "platform/program.h"
 #include "ui/headless.h"
 
 namespace ui {
@@ -50,7 +49,7 @@ class HeadlessPeer : public DialogPeer {
       script(dialog_);
     } else if (&dialog_ == MainWindow()) {
       std::cerr << "cannot open the main window: no display" << std::endl;
-      platform::ExitProcess(1);
+      dialog_.EndDialog(kNoWindow);
     }
     if (dialog_.IsOpen() && !ended_) dialog_.EndDialog(kIdCancel);
   }
