@@ -2,10 +2,12 @@
 
 #include <boost/filesystem.hpp>
 #include <cerrno>
+#include <fstream>
 #include <string>
 
 #include "platform/file_system.h"
 #include "test_support/files.h"
+#include "test_support/hostile_files.h"
 #include "test_support/process.h"
 #include "test_support/temp_dir.h"
 
@@ -48,6 +50,31 @@ TEST_F(CopyFileTest, CopiesLargeFileCompletely) {
   WriteFile(source_, large);
   ASSERT_EQ(CopyFile(source_, target_, true), 0);
   EXPECT_EQ(ReadFile(target_), large);
+}
+
+// A sparse file of a gigabyte takes no more room in its copy than in the
+// source: its holes are not written out as zeros.
+TEST_F(CopyFileTest, HolesOfASparseFileStayHoles) {
+  constexpr long long kGap = 1LL << 30;
+  test_support::MakeSparseFile(source_, kGap);
+  {
+    std::fstream file(source_, std::ios::in | std::ios::out | std::ios::binary);
+    file << "head";
+    file.seekp(kGap / 2);
+    file << "middle";
+  }
+  for (bool failIfExists : {true, false}) {
+    ASSERT_EQ(CopyFile(source_, target_, failIfExists), 0) << failIfExists;
+    EXPECT_EQ(fs::file_size(target_), static_cast<uintmax_t>(kGap));
+    std::ifstream copy(target_, std::ios::binary);
+    std::string head(4, ' '), middle(8, ' ');
+    copy.read(head.data(), 4);
+    copy.seekg(kGap / 2 - 1);
+    copy.read(middle.data(), 8);
+    EXPECT_EQ(head, "head");
+    EXPECT_EQ(middle, std::string("\0middle\0", 8));
+    EXPECT_LT(test_support::DiskUsage(target_), 1LL << 20);
+  }
 }
 
 TEST_F(CopyFileTest, FailIfExistsRefusesAndLeavesTargetAlone) {

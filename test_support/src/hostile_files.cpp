@@ -36,6 +36,12 @@ void MakeSparseFile(const std::string& path, long long size) {
   if (::truncate(path.c_str(), size) != 0) throw std::runtime_error("cannot size " + path);
 }
 
+long long DiskUsage(const std::string& path) {
+  struct stat status;
+  if (::stat(path.c_str(), &status) != 0) throw std::runtime_error("no status of " + path);
+  return static_cast<long long>(status.st_blocks) * 512;
+}
+
 std::vector<HostileFile> MakeHostileXmlFiles(const std::string& folder, const std::string& root) {
   std::vector<HostileFile> files = {
       {"a named pipe", folder + "/pipe.xml"},

@@ -65,24 +65,47 @@ bool SameEntry(const struct stat& a, const std::string& path) {
   return ::lstat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-int CopyContents(int from, int to) {
+// Copies the bytes from `offset` up to `end` (or to the end of the file, for
+// a negative `end`), both descriptors at `offset`.
+int CopyRange(int from, int to, off_t offset, off_t end) {
   char buffer[1 << 16];
-  for (;;) {
-    ssize_t count = ::read(from, buffer, sizeof buffer);
+  while (end < 0 || offset < end) {
+    size_t wanted = sizeof buffer;
+    if (end >= 0) wanted = std::min<off_t>(end - offset, static_cast<off_t>(wanted));
+    ssize_t count = ::read(from, buffer, wanted);
     if (count == 0) return 0;
     if (count < 0) {
       if (errno == EINTR) continue;
       return errno;
     }
-    for (ssize_t written = 0; written < count;) {
-      ssize_t step = ::write(to, buffer + written, static_cast<size_t>(count - written));
-      if (step < 0) {
-        if (errno == EINTR) continue;
-        return errno;
-      }
-      written += step;
-    }
+    if (!internal::WriteAll(to, buffer, static_cast<size_t>(count))) return errno;
+    offset += count;
   }
+  return 0;
+}
+
+// Copies every byte of `from` to `to`, both at their start. The holes of a
+// sparse file stay holes: a file that an archive made sparse, however large
+// it claims to be, takes no more room in the copy than in the source.
+int CopyContents(int from, int to) {
+  for (off_t offset = 0;;) {
+    const off_t data = ::lseek(from, offset, SEEK_DATA);
+    if (data < 0 && errno == ENXIO) break;  // nothing but a hole up to the end
+    // A file system that cannot tell holes gets every byte copied.
+    if (data < 0)
+      return ::lseek(from, offset, SEEK_SET) < 0 ? errno : CopyRange(from, to, offset, -1);
+    const off_t hole = ::lseek(from, data, SEEK_HOLE);
+    if (hole < 0 || ::lseek(from, data, SEEK_SET) < 0 || ::lseek(to, data, SEEK_SET) < 0) {
+      return errno;
+    }
+    int error = CopyRange(from, to, data, hole);
+    if (error != 0) return error;
+    offset = hole;
+  }
+  // A hole at the end is the file's size, not a byte written.
+  const off_t size = ::lseek(from, 0, SEEK_END);
+  if (size < 0) return errno;
+  return ::ftruncate(to, size) == 0 ? 0 : errno;
 }
 
 FileIdentity IdentityOf(const struct stat& status) {

@@ -32,4 +32,7 @@ std::string ParameterEntityBomb(const std::string& root, int levels,
 /// Makes a file of `size` bytes that takes no room on the disk.
 void MakeSparseFile(const std::string& path, long long size);
 
+/// The bytes that the file at `path` takes on the disk.
+long long DiskUsage(const std::string& path);
+
 }  // namespace test_support
