@@ -189,6 +189,13 @@ class Session {
                                      [this](ui::Dialog&) { ConvertLatin1(); }));
   }
 
+  // The main dialog as a user first sees it, with the real plug-in: the
+  // picture of the program that the README shows.
+  void StartPicture() {
+    probe::WhenNextModalShows(Expect(CVarnockDlg::kTemplateId, "the main dialog",
+                                     [this](ui::Dialog&) { TakePicture(); }));
+  }
+
   const std::vector<std::string>& Screenshots() const { return screenshots_; }
 
  private:
@@ -703,6 +710,15 @@ class Session {
     reportDone_ = true;
   }
 
+  void TakePicture() {
+    const std::string shot = Screenshot("session-real-plugin.png", main_, "the main dialog");
+    Check(probe::ShownText(main_, Id::kConverterExtensions) == "*.cproj",
+          "the real plug-in's extension is shown");
+    Check(window_test::SaveCrop(shot, probe::ScreenRect(main_), shots_ + "/main-window.png"),
+          "the picture of the main dialog is saved");
+    CloseMainDialog();
+  }
+
   void CloseMainDialog() {
     ClickCenter(probe::ScreenRect(main_, ui::kIdCancel));
     Check(WaitUntil([this] { return !probe::InModalLoop(main_); }), "Close ends the main dialog");
@@ -786,6 +802,24 @@ int main(int argc, char** argv) {
     Session session(install, argv[1], main);
     ui::SetMainWindow(&main);
     session.StartLatin1();
+    main.DoModal();
+    ui::SetMainWindow(nullptr);
+    for (const std::string& path : session.Screenshots()) screenshots.push_back(path);
+  }
+  {
+    // A program of its own beside the real plug-in and templates, under the
+    // same home folder.
+    const std::string root = install.install.temp / "Varnock";
+    boost::filesystem::create_directories(root + "/bin");
+    boost::filesystem::create_directories(root + "/config/template/Varnock");
+    SessionInstall::CopyTemplates(TEMPLATE_DIR, root + "/config/template/Varnock");
+    boost::filesystem::copy_file(VARNOCK_BIN_DIR "/extconvTarrow.so",
+                                 root + "/bin/extconvTarrow.so");
+    platform::OverrideProgramPath(root + "/bin/varnock");
+    CVarnockDlg main;
+    Session session(install, argv[1], main);
+    ui::SetMainWindow(&main);
+    session.StartPicture();
     main.DoModal();
     ui::SetMainWindow(nullptr);
     for (const std::string& path : session.Screenshots()) screenshots.push_back(path);

@@ -12,11 +12,14 @@ namespace {
 // A figure of the screenshot's pixels inside `rect` (after the operators
 // `before`), as ImageMagick's `fx` expression gives it; -1 when the file
 // cannot be read.
+std::string CropGeometry(const ui::Rect& rect) {
+  return std::to_string(rect.width) + "x" + std::to_string(rect.height) + "+" +
+         std::to_string(rect.x) + "+" + std::to_string(rect.y);
+}
+
 double Figure(const std::string& screenshot, const ui::Rect& rect, const std::string& fx,
               const std::vector<std::string>& before = {}) {
-  std::string crop = std::to_string(rect.width) + "x" + std::to_string(rect.height) + "+" +
-                     std::to_string(rect.x) + "+" + std::to_string(rect.y);
-  std::vector<std::string> arguments = {screenshot, "-crop", crop, "+repage"};
+  std::vector<std::string> arguments = {screenshot, "-crop", CropGeometry(rect), "+repage"};
   arguments.insert(arguments.end(), before.begin(), before.end());
   for (const std::string& each :
        {std::string("-format"), "%[fx:" + fx + "]", std::string("info:")}) {
@@ -30,6 +33,12 @@ double Figure(const std::string& screenshot, const ui::Rect& rect, const std::st
 
 bool SaveScreenshot(const std::string& path) {
   return test_support::RunProgram("import", {"-window", "root", path}).exitCode == 0;
+}
+
+bool SaveCrop(const std::string& screenshot, const ui::Rect& rect, const std::string& path) {
+  return test_support::RunProgram("convert",
+                                  {screenshot, "-crop", CropGeometry(rect), "+repage", path})
+             .exitCode == 0;
 }
 
 bool ShowsSomething(const std::string& screenshot, const ui::Rect& rect) {

@@ -24,6 +24,10 @@ double MeanLevel(const std::string& screenshot, const ui::Rect& rect);
 /// rectangle or a file that cannot be read.
 double DarkShare(const std::string& screenshot, const ui::Rect& rect);
 
+/// Writes to `path` the part of the screenshot inside `rect`; false when it
+/// failed.
+bool SaveCrop(const std::string& screenshot, const ui::Rect& rect, const std::string& path);
+
 /// Takes screenshots into `path` until `rect` is not blank in one; false
 /// when it is still blank after `milliseconds`.
 bool ScreenshotShowing(const std::string& path, const ui::Rect& rect, int milliseconds = 10000);
