@@ -42,6 +42,13 @@ std::string KeptBackupsNote(int kept) {
          " backup files (.bak) were there already and were kept as they were.\n";
 }
 
+// The substitution engine's question after a failed rule, which has no owner
+// window.
+bool AskWithoutOwner(const std::string& text, const std::string& caption) {
+  return ui::MessageBox(nullptr, text, caption, ui::Buttons::YesNo, ui::Icon::None) ==
+         ui::Answer::Yes;
+}
+
 // A heading of the report, underlined with hyphens ten longer than its text.
 std::string Heading(const std::string& title) {
   constexpr size_t kUnderlineOverhang = 10;
@@ -290,7 +297,7 @@ ConversionRun::Outcome ConversionRun::SubstituteSource(const std::string& path,
 }
 
 ConversionRun::Outcome ConversionRun::ApplyRules(const std::string& path) {
-  RegExpConverter converter(dialog.testMode);
+  RegExpConverter converter(dialog.testMode, AskWithoutOwner);
   std::string text;
   if (!ReadSource(path, text)) return Outcome::Next;
   bool crLf = text.find("\r\n") != std::string::npos;
