@@ -12,8 +12,10 @@
 struct ConversionSettings {
   std::string root;  ///< the project folder, as typed or chosen
 
-  bool testMode = false;  ///< nothing is asked: a fresh copy into `dstDir`, no report shown
-  std::string dstDir;     ///< test mode's destination
+  /// Test mode: a fresh copy into `dstDir`, with no destination dialog, no
+  /// question after a failed rule and no report shown.
+  bool testMode = false;
+  std::string dstDir;  ///< test mode's destination
 
   bool operateOnCopy = true;  ///< works on a copy (true) or in place
   std::string destDir;        ///< the copy's folder; when empty, one in `copiesFolder` is proposed
