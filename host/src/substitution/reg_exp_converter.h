@@ -36,10 +36,10 @@ class RegExpConverter {
   /// every substitution is appended to `substitutionReport`. When a rule, or
   /// the marking of the comments, fails: an error entry is appended, the user
   /// is asked through `ask` whether to go on (not when `silent`), and the
-  /// result is kGoOn (Yes, or silent) or kStop; `out` is then of no use. A rule without an
-  /// entry in `tos` fails like an invalid one. A UTF-8 byte-order mark in
-  /// front of `text` is no text of its first line: it stays in front of
-  /// `out` and appears in no comment block or listing.
+  /// result is kGoOn (Yes, or silent) or kStop; `out` is then of no use. A
+  /// rule without an entry in `tos` fails like an invalid one. A UTF-8
+  /// byte-order mark in front of `text` is no text of its first line: it
+  /// stays in front of `out` and appears in no comment block or listing.
   int ConvertText(const std::string& text, const std::vector<std::string>& froms,
                   const std::vector<std::string>& tos, std::string& out,
                   const std::string& filePath, std::string& substitutionReport);
