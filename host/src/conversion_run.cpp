@@ -2,9 +2,9 @@
 
 #include <boost/algorithm/string/predicate.hpp>
 #include <cstdint>
+#include <utility>
 
 #include "copy_directory_tree.h"
-#include "copy_files_dlg.h"
 #include "file_gate.h"
 #include "file_search.h"
 #include "platform/ascii_case.h"
@@ -14,14 +14,12 @@
 #include "plugin_interface/converter_plugin.h"
 #include "reg_exp_converter.h"
 #include "report_line.h"
-#include "ui/message_box.h"
 #include "unexpected_error.h"
-#include "varnock_dlg.h"
-#include "view_report_dlg.h"
 
 namespace {
 
 const char* const kSecurityCaption = "Security check";
+const char* const kCopyCaption = "Copy Files";
 
 // A source file is rewritten in memory, several times its size; one larger
 // than any real source is refused before it is read.
@@ -50,17 +48,17 @@ std::string Heading(const std::string& title) {
 
 }  // namespace
 
-ConversionRun::ConversionRun(CVarnockDlg& owner) : dialog(owner) {}
+ConversionRun::ConversionRun(ConversionSettings runSettings, RunSurroundings& runSurroundings)
+    : settings(std::move(runSettings)), surroundings(runSurroundings) {}
 
 RunEnd ConversionRun::Execute() {
-  dialog.SaveSettings();
-  if (!CheckRoot() || !ChooseWorkingDirectory()) {
-    return destinationTaken ? RunEnd::DestinationTaken : RunEnd::Stopped;
-  }
+  if (!CheckRoot()) return RunEnd::Stopped;
+  const bool chosen = ChooseWorkingDirectory();
+  surroundings.KeepChoices(settings);
+  if (!chosen) return destinationTaken ? RunEnd::DestinationTaken : RunEnd::Stopped;
   ListFiles();
   ReadPatterns();
-  fileProgress = std::make_unique<CProgressBarDlg>();
-  fileProgress->Create(&dialog);
+  fileProgress = surroundings.OpenProgress("");
   fileProgress->Progress().SetRange(0, static_cast<int>(files.size()));
   fileProgress->Progress().SetStep(1);
   StartReport();
@@ -69,75 +67,75 @@ RunEnd ConversionRun::Execute() {
 }
 
 bool ConversionRun::CheckRoot() {
-  root = dialog.Edit(CVarnockDlg::kRootEdit).GetText();
+  const std::string& root = settings.root;
   if (root.empty()) {
-    ui::MessageBox(&dialog, "You must choose a directory", "Directory not chosen");
+    surroundings.Tell("You must choose a directory", "Directory not chosen");
     return false;
   }
   if (root.size() < 5) {
-    ui::MessageBox(&dialog,
-                   "This operation can be dangerous if applied to the whole drive for "
-                   "example.\nAborting",
-                   kSecurityCaption);
+    surroundings.Tell(
+        "This operation can be dangerous if applied to the whole drive for example.\nAborting",
+        kSecurityCaption);
     return false;
   }
   if (!platform::EntryExists(root)) {
-    ui::MessageBox(&dialog, "The directory '" + root + "' doesn't exist.", "Converting project");
+    surroundings.Tell("The directory '" + root + "' doesn't exist.", "Converting project");
     return false;
   }
   return true;
 }
 
 bool ConversionRun::ChooseWorkingDirectory() {
-  if (dialog.destDir.empty()) {
-    dialog.destDir = dialog.documentsFolder + "/" + dialog.installName + "/" +
-                     platform::AfterLastSeparator(root);
+  if (settings.destDir.empty()) {
+    settings.destDir = settings.copiesFolder + "/" + platform::AfterLastSeparator(settings.root);
   }
-  CProgressBarDlg copyProgress;
-  return dialog.testMode ? ChooseInTestMode(copyProgress) : ChooseInteractively(copyProgress);
+  return settings.testMode ? ChooseInTestMode() : ChooseInteractively();
 }
 
 // Test mode always works on a fresh copy; a destination that is already there
 // (or whose state cannot be read) ends the run before anything is done. One
 // too long for the file system is none of these: the tree copy refuses it and
 // says why.
-bool ConversionRun::ChooseInTestMode(CProgressBarDlg& copyProgress) {
-  copyProgress.Create(&dialog);
-  copyProgress.SetCaption("Copy Files");
-  dialog.workDir = dialog.dstDir;
-  if (!platform::PathTooLong(dialog.workDir) &&
-      platform::ProbeEntry(dialog.workDir) != platform::EntryState::Missing) {
+bool ConversionRun::ChooseInTestMode() {
+  const std::unique_ptr<CProgressBarDlg> copyProgress = surroundings.OpenProgress(kCopyCaption);
+  settings.workDir = settings.dstDir;
+  if (!platform::PathTooLong(settings.workDir) &&
+      platform::ProbeEntry(settings.workDir) != platform::EntryState::Missing) {
     destinationTaken = true;
     return false;
   }
   onCopy = true;
-  return CopyDirectoryTree(root, dialog.workDir, copyProgress.Progress(), copyReport);
+  return CopyDirectoryTree(settings.root, settings.workDir, copyProgress->Progress(), copyReport);
 }
 
-bool ConversionRun::ChooseInteractively(CProgressBarDlg& copyProgress) {
-  CCopyFilesDlg destination(dialog.operateOnCopy, dialog.destDir, dialog.makeBackups);
-  int answer = destination.DoModal();
-  copyProgress.Create(&dialog);
-  copyProgress.SetCaption("Copy Files");
-  if (answer != ui::kIdOk) return false;
-  dialog.operateOnCopy = destination.operateOnCopy;
-  onCopy = dialog.operateOnCopy;
-  if (dialog.operateOnCopy) {
-    dialog.workDir = dialog.destDir = destination.destDir;
-    if (!CopyDirectoryTree(root, dialog.workDir, copyProgress.Progress(), copyReport)) return false;
+// The copy's progress window opens whatever the answer; backups are taken
+// from the answer only once a copy has succeeded.
+bool ConversionRun::ChooseInteractively() {
+  bool operateOnCopy = settings.operateOnCopy;
+  std::string destDir = settings.destDir;
+  bool makeBackups = settings.makeBackups;
+  const bool chosen = surroundings.ChooseDestination(operateOnCopy, destDir, makeBackups);
+  const std::unique_ptr<CProgressBarDlg> copyProgress = surroundings.OpenProgress(kCopyCaption);
+  if (!chosen) return false;
+  settings.operateOnCopy = onCopy = operateOnCopy;
+  if (operateOnCopy) {
+    settings.workDir = settings.destDir = destDir;
+    if (!CopyDirectoryTree(settings.root, settings.workDir, copyProgress->Progress(), copyReport)) {
+      return false;
+    }
   } else {
-    dialog.workDir = root;
+    settings.workDir = settings.root;
   }
-  dialog.makeBackups = destination.makeBackups;
+  settings.makeBackups = makeBackups;
   return true;
 }
 
 // No link is followed: each file inside the working directory is found once,
 // at its own place, and none outside it.
 void ConversionRun::ListFiles() {
-  TreeListing listing = ListTree(dialog.workDir, LinkedFolders::NotFollowed);
+  TreeListing listing = ListTree(settings.workDir, LinkedFolders::NotFollowed);
   files = std::move(listing.files);
-  gate = std::make_unique<FileGate>(dialog.workDir, files);
+  gate = std::make_unique<FileGate>(settings.workDir, files);
   for (const LeftOutEntry& entry : listing.leftOut) ReportLeftOut(entry);
 }
 
@@ -166,23 +164,19 @@ void ConversionRun::ReportLeftOut(const LeftOutEntry& entry) {
 }
 
 void ConversionRun::ReadPatterns() {
-  selectedConverter = dialog.Combo(CVarnockDlg::kConverterCombo).GetCurSel();
-  if (!dialog.converters.empty() && selectedConverter >= 0 &&
-      selectedConverter < static_cast<int>(dialog.converters.size())) {
-    dialog.converters[selectedConverter].GetPluginName(converterName);
-    if (dialog.IsChecked(CVarnockDlg::kConverterEnable)) {
-      dialog.ParseExtensionList(dialog.Edit(CVarnockDlg::kConverterExtensions).GetText(),
-                                pluginPatterns);
+  if (settings.converter) {
+    settings.converter->GetPluginName(converterName);
+    if (settings.converterEnabled) {
+      surroundings.ParseExtensionList(settings.converterExtensions, pluginPatterns);
     }
   }
-  if (dialog.IsChecked(CVarnockDlg::kSubstitutionEnable)) {
-    dialog.ParseExtensionList(dialog.Combo(CVarnockDlg::kExtensionCombo).GetText(),
-                              substitutionPatterns);
+  if (settings.substitutionEnabled) {
+    surroundings.ParseExtensionList(settings.substitutionExtensions, substitutionPatterns);
   }
 }
 
 void ConversionRun::StartReport() {
-  reportPath = dialog.workDir + "/VarnockReport.txt";
+  reportPath = settings.workDir + "/VarnockReport.txt";
   conversionReport = "This file:\n" + reportPath + "\n\n" + Heading("Project file conversion(s)");
   substitutionReport = "\n" + Heading("Source code substitutions");
   platform::TakeReplacedLinks();  // only the run's own belong to its report
@@ -226,14 +220,12 @@ ConversionRun::Outcome ConversionRun::RunPasses(const std::string& path,
     Outcome outcome = ConvertProject(path, filePattern);
     if (outcome != Outcome::Next) return outcome;
   }
-  if (dialog.IsChecked(CVarnockDlg::kSubstitutionEnable)) {
-    return SubstituteSource(path, filePattern);
-  }
+  if (settings.substitutionEnabled) return SubstituteSource(path, filePattern);
   return Outcome::Next;
 }
 
 bool ConversionRun::ConverterPassOn() const {
-  return !dialog.converters.empty() && dialog.IsChecked(CVarnockDlg::kConverterEnable);
+  return settings.converter && settings.converterEnabled;
 }
 
 bool ConversionRun::AnyPassMatches(const std::string& filePattern) const {
@@ -244,13 +236,13 @@ bool ConversionRun::AnyPassMatches(const std::string& filePattern) const {
     return false;
   };
   return (ConverterPassOn() && matching(pluginPatterns)) ||
-         (dialog.IsChecked(CVarnockDlg::kSubstitutionEnable) && matching(substitutionPatterns));
+         (settings.substitutionEnabled && matching(substitutionPatterns));
 }
 
 // "*.*" would hand every file to a pass; it ends the run after a message.
 bool ConversionRun::RefusesEveryFile(const std::string& pattern) {
   if (pattern != "*.*") return false;
-  ui::MessageBox(&dialog, "The extension *.* is not permitted.", kSecurityCaption);
+  surroundings.Tell("The extension *.* is not permitted.", kSecurityCaption);
   return true;
 }
 
@@ -269,10 +261,9 @@ ConversionRun::Outcome ConversionRun::ConvertProject(const std::string& path,
 // run's message as its reason.
 void ConversionRun::RunPlugin(const std::string& path) {
   const size_t reportSize = conversionReport.size();
-  if (dialog.converters[selectedConverter].RunConversion(path, &conversionReport)) return;
+  if (settings.converter->RunConversion(path, &conversionReport)) return;
   const std::string message = "Could not execute the external converter '" + converterName + "'.";
-  ui::MessageBox(&dialog, message + converter_plugin::ProjectNotConvertedNote(path),
-                 kSecurityCaption);
+  surroundings.Tell(message + converter_plugin::ProjectNotConvertedNote(path), kSecurityCaption);
   if (conversionReport.size() == reportSize) {
     conversionReport += converter_plugin::NotConvertedEntry(path, message);
   }
@@ -290,19 +281,22 @@ ConversionRun::Outcome ConversionRun::SubstituteSource(const std::string& path,
 }
 
 ConversionRun::Outcome ConversionRun::ApplyRules(const std::string& path) {
-  RegExpConverter converter(dialog.testMode);
+  RegExpConverter converter(settings.testMode,
+                            [this](const std::string& text, const std::string& caption) {
+                              return surroundings.Ask(text, caption);
+                            });
   std::string text;
   if (!ReadSource(path, text)) return Outcome::Next;
   bool crLf = text.find("\r\n") != std::string::npos;
   if (crLf) text = platform::FromTextMode(text);
 
   std::string out;
-  int result = converter.ConvertText(text, dialog.rules.froms, dialog.rules.tos, out, path,
+  int result = converter.ConvertText(text, settings.rules.froms, settings.rules.tos, out, path,
                                      substitutionReport, compiledRules);
   if (result == RegExpConverter::kStop) return Outcome::StopFiles;
   if (result != RegExpConverter::kChanged) return Outcome::Next;
 
-  if (!dialog.operateOnCopy && dialog.makeBackups && !MakeBackup(path)) return Outcome::EndRun;
+  if (!settings.operateOnCopy && settings.makeBackups && !MakeBackup(path)) return Outcome::EndRun;
   if (!WriteSource(path, out, crLf)) {
     substitutionReport += "\nERROR:\n----------\nThe file '" + path +
                           "' could not be written; it was left unchanged.\n";
@@ -336,8 +330,7 @@ bool ConversionRun::MakeBackup(const std::string& path) {
     madeBackups.insert(backup);
     return true;
   }
-  ui::MessageBox(
-      &dialog,
+  surroundings.Tell(
       "Could not create the backup file " + backup + ".\n\n" + platform::ErrorText(error) + ".",
       "Applying substitution rules");
   return false;
@@ -376,9 +369,8 @@ RunEnd ConversionRun::FinishReport() {
   if (written) {
     platform::ReadTextFile(reportPath, report);
   } else {
-    ui::MessageBox(&dialog, "Could not write the report file '" + reportPath + "'.",
-                   "Writing report");
+    surroundings.Tell("Could not write the report file '" + reportPath + "'.", "Writing report");
   }
-  if (!dialog.testMode) CViewReportDlg(report).DoModal();
+  if (!settings.testMode) surroundings.ShowReport(report);
   return written ? RunEnd::ReportWritten : RunEnd::ReportNotWritten;
 }

@@ -5,22 +5,25 @@
 #include <string>
 #include <vector>
 
+#include "conversion_settings.h"
 #include "file_gate.h"
 #include "file_search.h"
 #include "progress_bar_dlg.h"
 #include "rule_cache.h"
 #include "run_end.h"
-
-class CVarnockDlg;
+#include "run_surroundings.h"
 
 /// One conversion, as the Execute command runs it: checks, the working
 /// directory (a copy or the source itself), the plug-in pass and the
-/// substitution pass over every file found, then the report.
+/// substitution pass over every file found, then the report. It works with
+/// `settings` alone and asks everything else of `surroundings`.
 class ConversionRun {
  public:
-  explicit ConversionRun(CVarnockDlg& dialog);
+  ConversionRun(ConversionSettings settings, RunSurroundings& surroundings);
   /// Runs the conversion and says how it ended. An error nobody expected
   /// while one file is handled is that file's report line; the run goes on.
+  /// Once the working directory is chosen (or the choice failed), the
+  /// surroundings keep the choices, whatever follows.
   RunEnd Execute();
 
  private:
@@ -28,8 +31,8 @@ class ConversionRun {
 
   bool CheckRoot();
   bool ChooseWorkingDirectory();
-  bool ChooseInTestMode(CProgressBarDlg& copyProgress);
-  bool ChooseInteractively(CProgressBarDlg& copyProgress);
+  bool ChooseInTestMode();
+  bool ChooseInteractively();
   void ListFiles();
   void ReportLeftOut(const LeftOutEntry& entry);
   void ReadPatterns();
@@ -51,14 +54,13 @@ class ConversionRun {
   bool WriteSource(const std::string& path, const std::string& text, bool crLf);
   RunEnd FinishReport();
 
-  CVarnockDlg& dialog;
-  std::string root;
+  ConversionSettings settings;
+  RunSurroundings& surroundings;
   bool onCopy = false;            // the run works on a copy of the root that it made
   bool destinationTaken = false;  // test mode: the destination was there already
   std::vector<std::string> files;
   std::vector<std::string> pluginPatterns;
   std::vector<std::string> substitutionPatterns;
-  int selectedConverter = -1;
   std::string converterName;
   std::string reportPath;
   std::string conversionReport;

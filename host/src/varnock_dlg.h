@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "config_file.h"
+#include "conversion_settings.h"
 #include "edit_subst_dlg.h"
 #include "external_converter.h"
 #include "ini_file.h"
@@ -94,8 +95,6 @@ class CVarnockDlg : public ui::Dialog {
   const ui::MessageMap& GetMessageMap() const override;
 
  private:
-  friend class ConversionRun;
-
   // Set-up.
   bool EndProgram(int code);
   void RunTestMode();
@@ -156,6 +155,7 @@ class CVarnockDlg : public ui::Dialog {
   ui::ButtonControl* converterEnable = nullptr;
 
   RunEnd RunConversion();
+  ConversionSettings GatherConversionSettings() const;
 
   bool running = false;
   int exitCode = 0;

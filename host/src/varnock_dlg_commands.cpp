@@ -6,6 +6,7 @@
 #include "edit_subst_dlg.h"
 #include "extension_list.h"
 #include "folder_dialog.h"
+#include "main_dialog_surroundings.h"
 #include "ui/common_dialogs.h"
 #include "ui/message_box.h"
 #include "varnock_dlg.h"
@@ -267,7 +268,8 @@ void CVarnockDlg::OnClose() {
 void CVarnockDlg::OnExecute() { RunConversion(); }
 
 // A second press of Execute while a run is under way (its message boxes keep
-// the dialog alive) does nothing.
+// the dialog alive) does nothing. The settings are saved first, whatever
+// follows.
 RunEnd CVarnockDlg::RunConversion() {
   if (running) return RunEnd::Stopped;
   struct RunningFlag {
@@ -275,5 +277,30 @@ RunEnd CVarnockDlg::RunConversion() {
     explicit RunningFlag(bool& running) : flag(running) { flag = true; }
     ~RunningFlag() { flag = false; }
   } guard(running);
-  return ConversionRun(*this).Execute();
+  SaveSettings();
+  MainDialogSurroundings surroundings(*this);
+  return ConversionRun(GatherConversionSettings(), surroundings).Execute();
+}
+
+// The selected plug-in is the one that the converter list's selection names.
+ConversionSettings CVarnockDlg::GatherConversionSettings() const {
+  ConversionSettings gathered;
+  gathered.root = rootEdit->GetText();
+  gathered.testMode = testMode;
+  gathered.dstDir = dstDir;
+  gathered.operateOnCopy = operateOnCopy;
+  gathered.destDir = destDir;
+  gathered.copiesFolder = documentsFolder + "/" + installName;
+  gathered.workDir = workDir;
+  gathered.makeBackups = makeBackups;
+  const int selected = converterCombo->GetCurSel();
+  if (selected >= 0 && selected < static_cast<int>(converters.size())) {
+    gathered.converter = converters[selected];
+  }
+  gathered.converterEnabled = IsChecked(kConverterEnable);
+  gathered.converterExtensions = converterExtensions->GetText();
+  gathered.substitutionEnabled = IsChecked(kSubstitutionEnable);
+  gathered.substitutionExtensions = extensionCombo->GetText();
+  gathered.rules = rules;
+  return gathered;
 }

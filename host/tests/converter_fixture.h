@@ -7,6 +7,7 @@
 
 #include "reg_exp_converter.h"
 #include "ui/headless.h"
+#include "ui/message_box.h"
 
 /// Runs the engine on one file with a rule list and keeps what it gave back.
 class ConverterTest : public ::testing::Test {
@@ -17,9 +18,15 @@ class ConverterTest : public ::testing::Test {
 
   int Convert(const std::string& text, const std::vector<std::string>& froms,
               const std::vector<std::string>& tos, bool silent = true) {
-    RegExpConverter converter(silent);
+    RegExpConverter converter(silent, AskInMessageBox);
     out.clear();
     return converter.ConvertText(text, froms, tos, out, kPath, report);
+  }
+
+  /// The engine's question, put as the program puts it: in a message box
+  /// without owner.
+  static bool AskInMessageBox(const std::string& text, const std::string& caption) {
+    return ui::MessageBox(nullptr, text, caption, ui::Buttons::YesNo) == ui::Answer::Yes;
   }
 
   /// `text` after the single rule foo -> bar.

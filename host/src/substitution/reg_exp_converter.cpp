@@ -5,7 +5,6 @@
 #include "line_breaks.h"
 #include "substitution_rule.h"
 #include "text_helpers.h"
-#include "ui/message_box.h"
 
 namespace {
 
@@ -114,9 +113,7 @@ int RegExpConverter::Fail(const std::string& filePath, const std::string& failur
   const std::string question = "When processing file:\n'" + filePath + "'\n" + reason +
                                "\n\nDo you want to apply source code substitution on the rest "
                                "of the files?";
-  ui::Answer answer = ui::MessageBox(nullptr, question, "Substitution rule error",
-                                     ui::Buttons::YesNo, ui::Icon::None);
-  return answer == ui::Answer::Yes ? kGoOn : kStop;
+  return ask && ask(question, "Substitution rule error") ? kGoOn : kStop;
 }
 
 std::string ListSubstitutions(const std::string& text,

@@ -1,11 +1,17 @@
 #pragma once
 
 #include <boost/regex.hpp>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "comment_marks.h"
 #include "rule_cache.h"
+
+/// Puts a question with `text` and `caption` to the user, who answers Yes or
+/// No; returns true for Yes.
+using YesNoQuestion = std::function<bool(const std::string& text, const std::string& caption)>;
 
 /// Rewrites the text of one source file with the user's ordered substitution
 /// rules. Comments are marked first so that no rule starts a match inside
@@ -18,7 +24,10 @@ class RegExpConverter {
   static constexpr int kStop = 2;       ///< a step failed and no further file is to be processed
   static constexpr int kGoOn = 3;       ///< a step failed; go on with the next file
 
-  explicit RegExpConverter(bool silent = false) : silent(silent) {}
+  /// `ask` puts the question after a failure to the user; a converter that is
+  /// not `silent` and has no one to ask takes No for the answer.
+  explicit RegExpConverter(bool silent = false, YesNoQuestion ask = nullptr)
+      : silent(silent), ask(std::move(ask)) {}
   virtual ~RegExpConverter() = default;
 
   /// Applies rule i (`froms`[i] replaced by `tos`[i]) for every i in order to
@@ -26,11 +35,11 @@ class RegExpConverter {
   /// the new text); when any rule changed the text, the file's entry listing
   /// every substitution is appended to `substitutionReport`. When a rule, or
   /// the marking of the comments, fails: an error entry is appended, the user
-  /// is asked whether to go on (not when `silent`), and the result is kGoOn
-  /// (Yes, or silent) or kStop; `out` is then of no use. A rule without an
-  /// entry in `tos` fails like an invalid one. A UTF-8 byte-order mark in
-  /// front of `text` is no text of its first line: it stays in front of
-  /// `out` and appears in no comment block or listing.
+  /// is asked through `ask` whether to go on (not when `silent`), and the
+  /// result is kGoOn (Yes, or silent) or kStop; `out` is then of no use. A
+  /// rule without an entry in `tos` fails like an invalid one. A UTF-8
+  /// byte-order mark in front of `text` is no text of its first line: it
+  /// stays in front of `out` and appears in no comment block or listing.
   int ConvertText(const std::string& text, const std::vector<std::string>& froms,
                   const std::vector<std::string>& tos, std::string& out,
                   const std::string& filePath, std::string& substitutionReport);
@@ -45,6 +54,8 @@ class RegExpConverter {
   bool silent;
 
  private:
+  YesNoQuestion ask;
+
   int Fail(const std::string& filePath, const std::string& failure, const std::string& reason,
            const std::string& errorText, std::string& substitutionReport) const;
 };
