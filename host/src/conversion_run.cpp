@@ -46,6 +46,11 @@ std::string Heading(const std::string& title) {
   return title + "\n" + std::string(title.size() + kUnderlineOverhang, '-') + "\n";
 }
 
+// A last section of the report, there only when it has lines.
+std::string Section(const std::string& title, const std::string& lines) {
+  return lines.empty() ? "" : "\n" + Heading(title) + lines;
+}
+
 }  // namespace
 
 ConversionRun::ConversionRun(ConversionSettings runSettings, RunSurroundings& runSurroundings)
@@ -355,16 +360,10 @@ bool ConversionRun::WriteSource(const std::string& path, const std::string& text
 RunEnd ConversionRun::FinishReport() {
   // The write replaces a link at the report's name; the report says so itself.
   if (platform::IsSymbolicLink(reportPath)) linkReport += ReplacedLinkLine(reportPath);
-  std::string report = conversionReport + substitutionReport + KeptBackupsNote(keptBackups);
-  if (!notHandledReport.empty()) {
-    report += "\n" + Heading("Files and folders not handled") + notHandledReport;
-  }
-  if (!copyReport.empty()) {
-    report += "\n" + Heading("Copy of the source directory") + copyReport;
-  }
-  if (!linkReport.empty()) {
-    report += "\n" + Heading("Links and second names") + linkReport;
-  }
+  std::string report = conversionReport + substitutionReport + KeptBackupsNote(keptBackups) +
+                       Section("Files and folders not handled", notHandledReport) +
+                       Section("Copy of the source directory", copyReport) +
+                       Section("Links and second names", linkReport);
   const bool written = platform::ReplaceTextFile(reportPath, report);
   if (written) {
     platform::ReadTextFile(reportPath, report);

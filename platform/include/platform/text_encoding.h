@@ -14,6 +14,9 @@ PLATFORM_EXPORT bool Utf8ToUtf16(const std::string& text, std::u16string& out);
 /// UTF-8 sequence stands for the ISO-8859-1 character of its value.
 PLATFORM_EXPORT std::u16string LenientUtf8ToUtf16(const std::string& text);
 
+/// The characters of `text`, read as LenientUtf8ToUtf16() reads them.
+PLATFORM_EXPORT std::u32string LenientUtf8ToUtf32(const std::string& text);
+
 /// UTF-16 to UTF-8; a lone surrogate becomes "?".
 PLATFORM_EXPORT std::string Utf16ToUtf8(const std::u16string& text);
 

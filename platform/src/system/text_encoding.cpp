@@ -89,14 +89,21 @@ bool Utf8ToUtf16(const std::string& text, std::u16string& out) {
   return true;
 }
 
-std::u16string LenientUtf8ToUtf16(const std::string& text) {
-  std::u16string result;
+std::u32string LenientUtf8ToUtf32(const std::string& text) {
+  std::u32string result;
   result.reserve(text.size());
   char32_t codePoint;
   for (size_t pos = 0; pos < text.size();) {
     if (!DecodeOne(text, pos, codePoint)) codePoint = static_cast<unsigned char>(text[pos++]);
-    AppendUtf16(codePoint, result);
+    result += codePoint;
   }
+  return result;
+}
+
+std::u16string LenientUtf8ToUtf16(const std::string& text) {
+  std::u16string result;
+  result.reserve(text.size());
+  for (char32_t codePoint : LenientUtf8ToUtf32(text)) AppendUtf16(codePoint, result);
   return result;
 }
 
